@@ -34,47 +34,47 @@ public:
     // be created.
     host::Ref<host::HostFrame> Frame();
 
-    // ---- Controls (positions in frmMain.cpp) ----
+    // ---- Controls (positions and texts in frmMain.cpp) ----
     // 1 - Layers
-    host::Frame Frame2;
-    host::Label Label3;
-    host::ComboBox cboBufferLayer;
-    host::Label Label6;
-    host::ComboBox cboSearchField;
-    host::Label Label14;
-    host::ComboBox cboSelectionLayer;
+    host::Frame Frame2{*this, "Frame2"};
+    host::Label Label3{*this, "Label3", &Frame2};
+    host::ComboBox cboBufferLayer{*this, "cboBufferLayer", &Frame2};
+    host::Label Label6{*this, "Label6", &Frame2};
+    host::ComboBox cboSearchField{*this, "cboSearchField", &Frame2};
+    host::Label Label14{*this, "Label14", &Frame2};
+    host::ComboBox cboSelectionLayer{*this, "cboSelectionLayer", &Frame2};
     // 2 - Buffer
-    host::Frame Frame6;
-    host::Label Label12;
-    host::TextBox txtBuffer;
-    host::CommandButton Command3;
-    host::CommandButton btnBufferSelected;
-    host::Label Label10;
-    host::Label Label11;
-    host::TextBox txtSearch;
-    host::CommandButton Command4;
-    host::ListBox List1;
+    host::Frame Frame6{*this, "Frame6"};
+    host::Label Label12{*this, "Label12", &Frame6};
+    host::TextBox txtBuffer{*this, "txtBuffer", &Frame6};
+    host::CommandButton Command3{*this, "Command3", &Frame6};
+    host::CommandButton btnBufferSelected{*this, "btnBufferSelected", &Frame6};
+    host::Label Label10{*this, "Label10", &Frame6};
+    host::Label Label11{*this, "Label11", &Frame6};
+    host::TextBox txtSearch{*this, "txtSearch", &Frame6};
+    host::CommandButton Command4{*this, "Command4", &Frame6};
+    host::ListBox List1{*this, "List1", &Frame6};
     // 3 - Export
-    host::Frame Frame7;
-    host::Label Label16;
-    host::CommandButton Command15;
-    host::ComboBox cboDocs;
-    host::CommandButton Command1;
-    host::CommandButton Command8;
-    host::CheckBox Check1;
-    host::CommandButton Command11;
-    host::CommandButton btnExportToLayer;  // outside the frame's area: never seen
+    host::Frame Frame7{*this, "Frame7"};
+    host::Label Label16{*this, "Label16", &Frame7};
+    host::CommandButton Command15{*this, "Command15", &Frame7};
+    host::ComboBox cboDocs{*this, "cboDocs", &Frame7};
+    host::CommandButton Command1{*this, "Command1", &Frame7};
+    host::CommandButton Command8{*this, "Command8", &Frame7};
+    host::CheckBox Check1{*this, "Check1", &Frame7};
+    host::CommandButton Command11{*this, "Command11", &Frame7};
+    host::CommandButton btnExportToLayer{*this, "btnExportToLayer", &Frame7};  // outside the frame's area
     // Selection Count:
-    host::Frame Frame8;
-    host::Label txtCount;
-    host::CommandButton Command14;
+    host::Frame Frame8{*this, "Frame8"};
+    host::Label txtCount{*this, "txtCount", &Frame8};
+    host::CommandButton Command14{*this, "Command14", &Frame8};
     // On the window itself
-    host::CommandButton Command13;
-    host::Image Image2;
-    // Hidden stores and listers
-    host::OptionButton Option1;  // "Create new selection", set at design
-    host::OptionButton Option2;  // "Add to current selection", read by nobody
-    host::FileListBox File1;     // lists the documents folder
+    host::CommandButton Command13{*this, "Command13"};
+    host::Image Image2{*this, "Image2"};
+    // Hidden stores and listers, below the visible area
+    host::OptionButton Option1{*this, "Option1"};  // "Create new selection", set at design
+    host::OptionButton Option2{*this, "Option2"};  // "Add to current selection", read by nobody
+    host::FileListBox File1{*this, "File1"};       // lists the documents folder
 
     // True while the load sets the search field picker's choice.
     bool m_bSettingSearchField = false;
@@ -83,8 +83,8 @@ public:
     // Window (frmMain.cpp)
     void Image2_Click();
     // Settings and pickers (frmMain_Settings.cpp)
-    void Form_Load();
-    void Form_Unload(int& Cancel);
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
     void cboBufferLayer_Click();
     void cboSearchField_Click();
     void cboSelectionLayer_Click();
