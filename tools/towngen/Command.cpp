@@ -57,11 +57,13 @@ Number ParseWhole(const std::string& text, const std::string& option) {
     return value;
 }
 
-bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
-    return text.size() >= ending.size() &&
-           std::equal(ending.rbegin(), ending.rend(), text.rbegin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
+// A file name with a name part and the extension .gpkg in any case (".gpkg" alone is a
+// hidden file with no extension).
+bool IsGeoPackageName(const fs::path& path) {
+    const std::string extension = path.extension().string();
+    return extension.size() == 5 &&
+           std::equal(extension.begin(), extension.end(), ".gpkg", [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
            });
 }
 
@@ -95,8 +97,7 @@ Arguments Parse(const std::vector<std::string>& arguments) {
     }
     if (parsed.help) return parsed;
     if (parsed.dataset.empty()) throw UsageError("the OUTPUT file is missing");
-    if (!EndsWithIgnoringCase(parsed.dataset.string(), ".gpkg") ||
-        !parsed.dataset.has_stem() || parsed.dataset.stem() == ".") {
+    if (!IsGeoPackageName(parsed.dataset)) {
         throw UsageError("OUTPUT must be a GeoPackage file name ending in .gpkg, not \"" +
                          parsed.dataset.string() + "\"");
     }
