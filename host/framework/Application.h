@@ -52,9 +52,12 @@ public:
     // Ends the running application: its commands and document are released.
     static void Shutdown();
 
-protected:
     struct State;
+
+protected:
     explicit Application(std::shared_ptr<State> state) : state_(std::move(state)) {}
+    // The running application's state; error 429 when none runs.
+    static std::shared_ptr<State> RunningState();
 
 private:
     std::shared_ptr<State> state_;

@@ -1,6 +1,6 @@
 #include "host/framework/CommandBars.h"
 
-#include "host/framework/TextCompare.h"
+#include "host/data/Fields.h"
 
 namespace host {
 
@@ -12,14 +12,14 @@ void CommandBars::Add(Ref<CommandItem> item) {
 Ref<CommandItem> CommandBars::Find(const Ref<UID>& identifier, bool, bool) const {
     const std::string& value = identifier->Value();
     for (const Ref<CommandItem>& item : items_) {
-        if (EqualsIgnoringCase(item->ID(), value)) return item;
+        if (EqualIgnoringCase(item->ID(), value)) return item;
     }
     return nullptr;
 }
 
-Ref<CommandItem> CommandBars::Find(std::string_view nameOrId, bool, bool) const {
+Ref<CommandItem> CommandBars::Find(const std::string& nameOrId, bool, bool) const {
     for (const Ref<CommandItem>& item : items_) {
-        if (EqualsIgnoringCase(item->Name(), nameOrId) || EqualsIgnoringCase(item->ID(), nameOrId)) return item;
+        if (EqualIgnoringCase(item->Name(), nameOrId) || EqualIgnoringCase(item->ID(), nameOrId)) return item;
     }
     return nullptr;
 }

@@ -3,7 +3,6 @@
 // ones, found by identifier or by name.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "host/core/Ref.h"
@@ -22,7 +21,7 @@ public:
     // pass them and change nothing here. An empty UID reference raises error 91.
     Ref<CommandItem> Find(const Ref<UID>& identifier, bool noRecurse = false, bool noCreate = false) const;
     // The item whose command name (or identifier) equals the text, case ignored, or Nothing.
-    Ref<CommandItem> Find(std::string_view nameOrId, bool noRecurse = false, bool noCreate = false) const;
+    Ref<CommandItem> Find(const std::string& nameOrId, bool noRecurse = false, bool noCreate = false) const;
 
     long Count() const { return static_cast<long>(items_.size()); }
     // Error 9 for an index outside 0 to Count - 1.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "host/framework/TextCompare.h"
+#include "host/data/Fields.h"
 
 namespace host {
 
@@ -11,7 +11,7 @@ namespace {
 constexpr long kCannotCreateObject = 429;
 
 bool Names(const ComponentRegistry::Component& c, const std::string& id) {
-    return EqualsIgnoringCase(c.progId, id) || (!c.classId.empty() && EqualsIgnoringCase(c.classId, id));
+    return EqualIgnoringCase(c.progId, id) || (!c.classId.empty() && EqualIgnoringCase(c.classId, id));
 }
 }  // namespace
 
@@ -23,7 +23,7 @@ ComponentRegistry& ComponentRegistry::Instance() {
 void ComponentRegistry::Register(Component component) {
     if (component.progId.empty() || !component.create) Raise(err::InvalidProcedureCall);
     auto same = std::find_if(components_.begin(), components_.end(), [&](const Component& c) {
-        return EqualsIgnoringCase(c.progId, component.progId);
+        return EqualIgnoringCase(c.progId, component.progId);
     });
     if (same != components_.end()) {
         *same = std::move(component);
@@ -34,7 +34,7 @@ void ComponentRegistry::Register(Component component) {
 
 bool ComponentRegistry::Unregister(const std::string& progId) {
     auto it = std::find_if(components_.begin(), components_.end(),
-                           [&](const Component& c) { return EqualsIgnoringCase(c.progId, progId); });
+                           [&](const Component& c) { return EqualIgnoringCase(c.progId, progId); });
     if (it == components_.end()) return false;
     components_.erase(it);
     return true;
@@ -52,7 +52,7 @@ std::optional<ComponentRegistry::Component> ComponentRegistry::Find(const std::s
 std::vector<ComponentRegistry::Component> ComponentRegistry::InCategory(const std::string& category) const {
     std::vector<Component> found;
     for (const Component& c : components_) {
-        if (EqualsIgnoringCase(c.category, category)) found.push_back(c);
+        if (EqualIgnoringCase(c.category, category)) found.push_back(c);
     }
     return found;
 }

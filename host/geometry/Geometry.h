@@ -71,6 +71,8 @@ public:
     static Ref<Geometry> Wrap(GeosGeometry geometry);
     // Reads well-known text; text GEOS cannot read raises error 5.
     static Ref<Geometry> FromWkt(const std::string& wkt);
+    // A new empty geometry of a type code (1 point ... 5 envelope, 17 bag; error 5 else).
+    static Ref<Geometry> EmptyOfType(long geometryType);
 
 protected:
     explicit Geometry(GeosGeometry geometry);

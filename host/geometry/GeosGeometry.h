@@ -4,6 +4,7 @@
 // also remembers, once computed, whether the geometry is valid and its repaired form.
 // This header does not include GEOS; only the host's geometry sources do.
 
+#include <cstddef>
 #include <memory>
 
 struct GEOSGeom_t;
@@ -21,6 +22,8 @@ public:
     // Takes ownership of a geometry made with the current thread's context. A null pointer
     // (a failed GEOS call) raises a run-time error with GEOS's message.
     static GeosGeometry Adopt(GEOSGeom_t* geometry);
+    // Reads well-known binary; bytes GEOS cannot read raise a run-time error.
+    static GeosGeometry FromWkb(const unsigned char* bytes, std::size_t size);
 
     const GEOSGeom_t* get() const;
     explicit operator bool() const { return static_cast<bool>(holder_); }

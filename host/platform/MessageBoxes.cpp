@@ -1,23 +1,18 @@
 #include "host/platform/MessageBoxes.h"
 
 #include "host/platform/HeadlessMessageBoxes.h"
+#include "host/platform/ServiceSlot.h"
 
 namespace host {
 
 namespace {
-std::shared_ptr<MessageBoxes>& CurrentService() {
-    static std::shared_ptr<MessageBoxes> service = std::make_shared<HeadlessMessageBoxes>();
-    return service;
-}
+using Slot = ServiceSlot<MessageBoxes, HeadlessMessageBoxes>;
 }  // namespace
 
-MessageBoxes& MessageBoxes::Current() { return *CurrentService(); }
+MessageBoxes& MessageBoxes::Current() { return Slot::Current(); }
 
 std::shared_ptr<MessageBoxes> MessageBoxes::Install(std::shared_ptr<MessageBoxes> service) {
-    if (!service) service = std::make_shared<HeadlessMessageBoxes>();
-    std::shared_ptr<MessageBoxes> previous = std::move(CurrentService());
-    CurrentService() = std::move(service);
-    return previous;
+    return Slot::Install(std::move(service));
 }
 
 void ShowMessage(std::string_view text) { MessageBoxes::Current().Message(text); }

@@ -8,14 +8,12 @@
 #include "host/platform/DesktopShell.h"
 #include "host/platform/DriveMap.h"
 #include "host/platform/HeadlessShell.h"
+#include "host/platform/ServiceSlot.h"
 
 namespace host {
 
 namespace {
-std::shared_ptr<Shell>& CurrentService() {
-    static std::shared_ptr<Shell> service = std::make_shared<HeadlessShell>();
-    return service;
-}
+using Slot = ServiceSlot<Shell, HeadlessShell>;
 
 // "http://...", "mailto:..." and the like: a scheme of two or more letters before a colon
 // (one letter before a colon is a drive).
@@ -34,14 +32,9 @@ bool IsAbsoluteDrivePath(std::string_view file) {
 }
 }  // namespace
 
-Shell& Shell::Current() { return *CurrentService(); }
+Shell& Shell::Current() { return Slot::Current(); }
 
-std::shared_ptr<Shell> Shell::Install(std::shared_ptr<Shell> service) {
-    if (!service) service = std::make_shared<HeadlessShell>();
-    std::shared_ptr<Shell> previous = std::move(CurrentService());
-    CurrentService() = std::move(service);
-    return previous;
-}
+std::shared_ptr<Shell> Shell::Install(std::shared_ptr<Shell> service) { return Slot::Install(std::move(service)); }
 
 void ShellExecute(std::string_view verb, std::string_view file, std::optional<std::string> parameters,
                   std::string_view folder, int showCommand) {

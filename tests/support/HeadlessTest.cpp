@@ -82,6 +82,11 @@ fs::path HeadlessTest::Native(std::string_view windowsPath) {
     return host::DriveMap::Instance().ToNative(windowsPath);
 }
 
+void HeadlessTest::SetIdentity() {
+    gProductName = "Corvane";
+    gVersion = "v2.25";
+}
+
 void HeadlessTest::WriteBytes(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

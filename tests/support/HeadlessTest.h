@@ -31,6 +31,9 @@ protected:
     // The folder on this machine of a drive path.
     static std::filesystem::path Native(std::string_view windowsPath);
 
+    // Sets the identity values the command sets when it is created ("Corvane", "v2.25").
+    static void SetIdentity();
+
     host::HeadlessMessageBoxes& Messages() { return *messages_; }
     host::HeadlessShell& ShellRequests() { return *shell_; }
 

@@ -11,8 +11,7 @@ class ErrorReportTest : public support::HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        gProductName = "Corvane";
-        gVersion = "v2.25";
+        SetIdentity();
     }
 };
 

@@ -13,8 +13,7 @@ class TovalinIOTest : public support::HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        gProductName = "Corvane";
-        gVersion = "v2.25";
+        SetIdentity();
     }
     // The MODULE lines of the reports shown so far.
     std::vector<std::string> ReportedModules() {

@@ -42,16 +42,6 @@ TEST_F(ServicesTest, InstallingAServiceReturnsThePreviousOne) {
     EXPECT_EQ(Messages().Texts(), std::vector<std::string>{"back"});
 }
 
-TEST_F(ServicesTest, ShellRequestsAreRecordedWithAndWithoutParameters) {
-    host::ShellExecute("open", "Program Files\\Tovalin\\Corvane\\Documents\\Labels.doc", std::nullopt, "C:\\");
-    host::ShellExecute("Open", "mailto:support@example.com", std::string(), "");
-    ASSERT_EQ(ShellRequests().Requests().size(), 2u);
-    EXPECT_FALSE(ShellRequests().Requests()[0].parameters.has_value());
-    EXPECT_EQ(ShellRequests().Requests()[1].parameters, std::string());
-    EXPECT_EQ(ShellRequests().Requests()[0].folder, "C:\\");
-    EXPECT_EQ(ShellRequests().Requests()[0].showCommand, 1);
-}
-
 TEST_F(ServicesTest, DesktopShellPassesAddressesAsTheyAreAndTranslatesFiles) {
     auto folder = TempRoot() / "drive_c";
     struct Case {
