@@ -31,7 +31,10 @@ Ref<Envelope> ActiveView::Extent() const {
 }
 
 void ActiveView::SetExtent(const Ref<Envelope>& extent) {
-    if (extent->IsEmpty()) Raise(err::InvalidProcedureCall, "The extent is empty");
+    // A view must show some area: an empty envelope, or one without width or height, is refused.
+    if (extent->IsEmpty() || !(extent->Width() > 0) || !(extent->Height() > 0)) {
+        Raise(err::InvalidProcedureCall, "The extent has no area");
+    }
     extent_[0] = extent->XMin();
     extent_[1] = extent->YMin();
     extent_[2] = extent->XMax();

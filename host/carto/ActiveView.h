@@ -39,7 +39,7 @@ public:
 
     // A copy of the visible extent (empty until one is set).
     Ref<Envelope> Extent() const;
-    // Error 91 for Nothing, error 5 for an empty envelope.
+    // Error 91 for Nothing, error 5 for an envelope without area (empty, or no width or height).
     void SetExtent(const Ref<Envelope>& extent);
 
     // The view's graphics container: the view itself.

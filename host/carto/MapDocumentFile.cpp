@@ -270,10 +270,12 @@ Ref<MxDocument> FromJson(const json& root, const fs::path& file) {
             bounds[i] = (*extent)[i].get<double>();
         }
         auto envelope = New<Envelope>();
-        if (!ResumeNext([&] { envelope->PutCoords(bounds[0], bounds[1], bounds[2], bounds[3]); })) {
-            Bad(file, "\"extent\" needs four finite numbers");
+        if (!ResumeNext([&] {
+                envelope->PutCoords(bounds[0], bounds[1], bounds[2], bounds[3]);
+                map->SetExtent(envelope);
+            })) {
+            Bad(file, "\"extent\" needs four finite numbers around some area");
         }
-        map->SetExtent(envelope);
     } else if (Ref<Envelope> full = map->FullExtent(); !full->IsEmpty()) {
         map->SetExtent(full);
     }

@@ -3,14 +3,12 @@
 // the fixture files in tests/data.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/carto/FeatureLayer.h"
 #include "host/core/Ref.h"
-#include "host/core/RuntimeError.h"
 #include "host/data/FeatureClass.h"
 #include "host/data/Field.h"
 #include "host/data/Fields.h"
@@ -22,15 +20,6 @@ inline std::filesystem::path FixtureFolder() { return std::filesystem::path(CORV
 
 inline std::filesystem::path CambridgeFile() {
     return std::filesystem::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg";
-}
-
-inline long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 // A feature class with the fields OBJECTID, Shape and NAME (text); object ids from 1.

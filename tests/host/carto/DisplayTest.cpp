@@ -12,10 +12,11 @@
 #include "host/carto/SimpleMarkerSymbol.h"
 #include "host/geometry/Geometry.h"
 #include "tests/host/carto/CartoTestData.h"
+#include "tests/support/ErrorOf.h"
 
 namespace {
 
-using carto_test::ErrorOf;
+using support::ErrorOf;
 using host::New;
 using host::Ref;
 

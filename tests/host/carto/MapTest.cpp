@@ -17,10 +17,11 @@
 #include "host/data/SelectionSet.h"
 #include "host/geometry/Envelope.h"
 #include "tests/host/carto/CartoTestData.h"
+#include "tests/support/ErrorOf.h"
 
 namespace {
 
-using carto_test::ErrorOf;
+using support::ErrorOf;
 using carto_test::MakeClass;
 using carto_test::MakeLayer;
 using host::New;

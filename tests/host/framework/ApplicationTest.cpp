@@ -11,19 +11,13 @@
 #include "host/framework/BuiltInCommand.h"
 #include "host/framework/ComponentRegistry.h"
 #include "host/framework/UID.h"
+#include "tests/support/ErrorOf.h"
 
 namespace {
 
 using host::Ref;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 // A command that records what the host did with it.
 class RecordingCommand : public host::ICommand {
