@@ -146,8 +146,8 @@ Town::Town(TownOptions options) : options_(options) {
                                     std::to_string(kMaxParcels));
     }
     // About as many blocks east-west as north-south make the town roughly square.
-    const double averageLots = kMinLots + kMaxLots;
-    const double blocks = std::ceil(static_cast<double>(options_.parcels) / averageLots);
+    const double lotsPerBlock = kMinLots + kMaxLots;  // on average: two rows of (3 + 8) / 2
+    const double blocks = std::ceil(static_cast<double>(options_.parcels) / lotsPerBlock);
     columns_ = std::max(1, static_cast<int>(std::lround(std::sqrt(blocks * kPitchY / kPitchX))));
     std::int64_t lots = 0;
     while (lots < options_.parcels) {

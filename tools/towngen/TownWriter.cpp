@@ -106,13 +106,31 @@ private:
     std::int64_t pending_ = 0;
 };
 
-void Add(OGRLayer& layer, OGRFeature& feature, Transactions& transactions) {
-    feature.SetFID(OGRNullFID);
-    if (layer.CreateFeature(&feature) != OGRERR_NONE) {
-        Fail(std::string("cannot write a feature of ") + layer.GetName());
+// Writes the features of one layer through one reused feature, and counts them.
+class FeatureWriter {
+public:
+    FeatureWriter(OGRLayer& layer, Transactions& transactions, std::int64_t& count)
+        : feature(layer.GetLayerDefn()), layer_(layer), transactions_(transactions),
+          count_(count) {}
+
+    // Writes the feature's current values with the given shape (none for a table row).
+    void Write(OGRGeometry* shape = nullptr) {
+        if (shape != nullptr) feature.SetGeometryDirectly(shape);
+        feature.SetFID(OGRNullFID);
+        if (layer_.CreateFeature(&feature) != OGRERR_NONE) {
+            Fail(std::string("cannot write a feature of ") + layer_.GetName());
+        }
+        transactions_.Added();
+        ++count_;
     }
-    transactions.Added();
-}
+
+    OGRFeature feature;
+
+private:
+    OGRLayer& layer_;
+    Transactions& transactions_;
+    std::int64_t& count_;
+};
 
 void SetText(OGRFeature& feature, int field, const std::optional<std::string>& value) {
     if (value) {
@@ -146,59 +164,50 @@ void WriteParcelsAndOwners(const Town& town, OGRLayer& parcels, OGRLayer& owners
                            Transactions& transactions, TownSummary& summary) {
     enum { kParcelId, kLocation, kLandArea, kYearBuilt };
     enum { kOwnerParcelId, kOwnerName, kCoOwner, kAddress1, kAddress2, kCity, kState, kZip };
-    OGRFeature parcelFeature(parcels.GetLayerDefn());
-    OGRFeature ownerFeature(owners.GetLayerDefn());
+    FeatureWriter parcelWriter(parcels, transactions, summary.parcels);
+    FeatureWriter ownerWriter(owners, transactions, summary.owners);
+    OGRFeature& parcelRow = parcelWriter.feature;
+    OGRFeature& ownerRow = ownerWriter.feature;
     town.ForEachParcel([&](const Parcel& parcel) {
-        parcelFeature.SetField(kParcelId, parcel.id.c_str());
-        parcelFeature.SetField(kLocation, parcel.location.c_str());
-        parcelFeature.SetField(kLandArea, parcel.landArea);
+        parcelRow.SetField(kParcelId, parcel.id.c_str());
+        parcelRow.SetField(kLocation, parcel.location.c_str());
+        parcelRow.SetField(kLandArea, parcel.landArea);
         if (parcel.yearBuilt) {
-            parcelFeature.SetField(kYearBuilt, *parcel.yearBuilt);
+            parcelRow.SetField(kYearBuilt, *parcel.yearBuilt);
         } else {
-            parcelFeature.SetFieldNull(kYearBuilt);
+            parcelRow.SetFieldNull(kYearBuilt);
         }
-        parcelFeature.SetGeometryDirectly(MakeMultiPolygon(parcel.parts));
-        Add(parcels, parcelFeature, transactions);
-        ++summary.parcels;
+        parcelWriter.Write(MakeMultiPolygon(parcel.parts));
 
         for (const Owner& owner : town.OwnersOf(parcel)) {
-            ownerFeature.SetField(kOwnerParcelId, owner.parcelId.c_str());
-            ownerFeature.SetField(kOwnerName, owner.ownerName.c_str());
-            SetText(ownerFeature, kCoOwner, owner.coOwner);
-            ownerFeature.SetField(kAddress1, owner.address1.c_str());
-            SetText(ownerFeature, kAddress2, owner.address2);
-            ownerFeature.SetField(kCity, owner.city.c_str());
-            ownerFeature.SetField(kState, owner.state.c_str());
-            ownerFeature.SetField(kZip, owner.zip.c_str());
-            Add(owners, ownerFeature, transactions);
-            ++summary.owners;
+            ownerRow.SetField(kOwnerParcelId, owner.parcelId.c_str());
+            ownerRow.SetField(kOwnerName, owner.ownerName.c_str());
+            SetText(ownerRow, kCoOwner, owner.coOwner);
+            ownerRow.SetField(kAddress1, owner.address1.c_str());
+            SetText(ownerRow, kAddress2, owner.address2);
+            ownerRow.SetField(kCity, owner.city.c_str());
+            ownerRow.SetField(kState, owner.state.c_str());
+            ownerRow.SetField(kZip, owner.zip.c_str());
+            ownerWriter.Write();
         }
     });
 }
 
-void WriteStreets(const Town& town, OGRLayer& streets, Transactions& transactions,
-                  TownSummary& summary) {
-    OGRFeature feature(streets.GetLayerDefn());
+void WriteStreetsAndHydrants(const Town& town, OGRLayer& streets, OGRLayer& hydrants,
+                             Transactions& transactions, TownSummary& summary) {
+    FeatureWriter streetWriter(streets, transactions, summary.streets);
     town.ForEachStreet([&](const Street& street) {
-        feature.SetField(0, street.name.c_str());
+        streetWriter.feature.SetField(0, street.name.c_str());
         auto* line = new OGRLineString;
         line->addPoint(street.from.x, street.from.y);
         line->addPoint(street.to.x, street.to.y);
-        feature.SetGeometryDirectly(line);
-        Add(streets, feature, transactions);
-        ++summary.streets;
+        streetWriter.Write(line);
     });
-}
-
-void WriteHydrants(const Town& town, OGRLayer& hydrants, Transactions& transactions,
-                   TownSummary& summary) {
-    OGRFeature feature(hydrants.GetLayerDefn());
+    FeatureWriter hydrantWriter(hydrants, transactions, summary.hydrants);
     town.ForEachHydrant([&](const Hydrant& hydrant) {
-        feature.SetField(0, hydrant.id.c_str());
-        feature.SetField(1, hydrant.location.c_str());
-        feature.SetGeometryDirectly(new OGRPoint(hydrant.at.x, hydrant.at.y));
-        Add(hydrants, feature, transactions);
-        ++summary.hydrants;
+        hydrantWriter.feature.SetField(0, hydrant.id.c_str());
+        hydrantWriter.feature.SetField(1, hydrant.location.c_str());
+        hydrantWriter.Write(new OGRPoint(hydrant.at.x, hydrant.at.y));
     });
 }
 
@@ -267,8 +276,7 @@ TownSummary WriteGeoPackage(const Town& town, const fs::path& path) {
     TownSummary summary;
     Transactions transactions(*dataset);
     WriteParcelsAndOwners(town, *parcels, *owners, transactions, summary);
-    WriteStreets(town, *streets, transactions, summary);
-    WriteHydrants(town, *hydrants, transactions, summary);
+    WriteStreetsAndHydrants(town, *streets, *hydrants, transactions, summary);
     transactions.Commit();
     summary.extent = ExtentOf({parcels, streets, hydrants});
 
