@@ -1,0 +1,32 @@
+#pragma once
+// A control that shows a caption (labels, buttons, check boxes, option buttons, frames).
+
+#include <string>
+#include <utility>
+
+#include "host/forms/Control.h"
+
+namespace host {
+
+class CaptionedControl : public Control {
+public:
+    using Control::Control;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) { Update(caption_, std::move(caption)); }
+
+protected:
+    void SaveDesign() override {
+        Control::SaveDesign();
+        designCaption_ = caption_;
+    }
+    void RestoreDesign() override {
+        Control::RestoreDesign();
+        caption_ = designCaption_;
+    }
+
+private:
+    std::string caption_;
+    std::string designCaption_;
+};
+
+}  // namespace host

@@ -1,0 +1,33 @@
+#pragma once
+// A label: a caption that the user cannot edit. A click on it raises Click (link labels).
+
+#include "host/forms/CaptionedControl.h"
+
+namespace host {
+
+enum class Alignment { Left = 0, Right = 1, Center = 2 };
+
+class Label : public CaptionedControl {
+public:
+    using CaptionedControl::CaptionedControl;
+    std::string_view Kind() const override { return "Label"; }
+
+    host::Alignment Alignment() const { return alignment_; }
+    void SetAlignment(host::Alignment alignment) { Update(alignment_, alignment); }
+
+protected:
+    void SaveDesign() override {
+        CaptionedControl::SaveDesign();
+        designAlignment_ = alignment_;
+    }
+    void RestoreDesign() override {
+        CaptionedControl::RestoreDesign();
+        alignment_ = designAlignment_;
+    }
+
+private:
+    host::Alignment alignment_ = host::Alignment::Left;
+    host::Alignment designAlignment_ = host::Alignment::Left;
+};
+
+}  // namespace host
