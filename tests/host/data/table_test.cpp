@@ -143,6 +143,16 @@ TEST(WhereClause, SelectsExactlyTheRowsThatEqualTheValue) {
     }
 }
 
+TEST(WhereClause, FieldNamesAsTheTableNamesThem) {
+    auto table = host::New<host::Table>("T", MakeFields({{"ID", 6}, {"Owner Name", 4}, {"Zoë-2", 1}}), 0);
+    table->AddRow({Value(1), Value("a = b"), Value(2)});
+    table->AddRow({Value(2), Value("a"), Value(3)});
+    EXPECT_EQ(Ids(table, "Owner Name = 'a = b'"), (std::vector<long>{1}));
+    EXPECT_EQ(Ids(table, "\"owner name\"='a'"), (std::vector<long>{2}));
+    EXPECT_EQ(Ids(table, "zoë-2 = 3"), (std::vector<long>{2}));
+    EXPECT_EQ(ErrorOf([&] { Ids(table, "Owner = 'a'"); }), host::err::AutomationError);
+}
+
 TEST(WhereClause, RejectsWhatItCannotReadBeforeReadingAnyRow) {
     auto table = Owners();
     for (const char* clause : {"CODE = 'x'", "CODE = abc", "CODE = 1e", "CODE = 1,5", "CODE = '7'", "NAME = Smith",
