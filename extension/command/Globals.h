@@ -18,6 +18,9 @@ inline std::string gProductName;
 inline std::string gVersion;
 inline host::Ref<frmMain> gMainForm;
 
+// The maker's support address, given in the error report and the Program Files message.
+inline const std::string gSupportEmail = "support@example.com";
+
 // The product folder and the settings files.
 inline std::string gDriveLetter;
 inline std::string gProductFolder;

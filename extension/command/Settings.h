@@ -1,0 +1,51 @@
+#pragma once
+// The settings files of the product folder: "config" (seven items, the working settings)
+// and "fields" (sixteen items, the field of each address-label slot). Both use the item
+// format of host/platform (one double-quoted item per line, CR LF). These routines have no
+// error trap of their own: a failure is a run-time error for the caller's trap.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The value that means no layer, field or document is chosen.
+inline constexpr std::string_view kNone = "NONE";
+
+inline constexpr std::size_t kConfigItemCount = 7;
+inline constexpr std::size_t kFieldsItemCount = 16;
+
+// The eight address-label slots of "fields", in file order.
+enum class ExportFieldSlot { ParcelId, NameA, NameB, AddressA, AddressB, City, State, Zip };
+inline constexpr std::size_t kExportFieldSlotCount = 8;
+inline constexpr std::array<std::string_view, kExportFieldSlotCount> kExportFieldSlotKeys = {
+    "XPARCELIDX", "XNAMEAX", "XNAMEBX", "XADDRESSAX", "XADDRESSBX", "XCITYX", "XSTATEX", "XZIPX"};
+std::string_view ExportFieldSlotKey(ExportFieldSlot slot);
+
+// The seven default items of "config"; the seventh is the current gDocumentsFolder.
+std::vector<std::string> DefaultConfigItems();
+// The sixteen default items of "fields": each slot's key, then "NONE".
+std::vector<std::string> DefaultFieldsItems();
+// The default items of "fields" joined without separators ("XPARCELIDXNONEXNAMEAX...").
+std::string DefaultFieldsText();
+
+// The seven shared settings (gBufferLayerName ... gDocumentsFolder) in file order.
+std::vector<std::string> ConfigItemsFromSharedState();
+
+// The number of items in the file, read through file number 1 (closed first and after).
+std::size_t CountSettingsItems(const std::string& path);
+
+// Writes the items to the file, one per line, replacing what it held. The items go to a
+// temporary file in the same folder through file number 1, which then replaces the file
+// in one step, so a failure leaves the old file as it was. Raises on failure (70 for a
+// read-only file).
+void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items);
+
+// The check and repair run at each click of the command: creates the file empty when it
+// is missing, counts its items and, unless there are exactly defaults.size(), rewrites it
+// with the defaults. Returns true when it rewrote the file.
+bool RepairSettingsFile(const std::string& path, const std::vector<std::string>& defaults);
+// RepairSettingsFile for "config" (gConfigFilePath) and for "fields" (gFieldsFilePath).
+bool RepairConfigFile();
+bool RepairFieldsFile();

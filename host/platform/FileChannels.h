@@ -1,0 +1,54 @@
+#pragma once
+// Numbered file channels (#1, #2, ... up to 511), as the extension opens its settings and
+// export files. Paths are drive paths (see DriveMap). Bytes are written and read as they
+// are; line ends are CR LF. The item format is ItemReader's.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+class FileChannels {
+public:
+    static FileChannels& Instance();
+
+    FileChannels();
+    ~FileChannels();
+    FileChannels(const FileChannels&) = delete;
+    FileChannels& operator=(const FileChannels&) = delete;
+
+    // Opens an existing file for reading (error 53 when missing, 75 when it is a folder or
+    // cannot be read). Error 55 when the number is open, 52 for a number outside 1..511.
+    void OpenForInput(int number, std::string_view path);
+    // Opens a file for appending; a missing file is created empty. Error 75 for a read-only
+    // file or a folder, 76 when its folder is missing, 55 / 52 as above.
+    void OpenForAppend(int number, std::string_view path);
+
+    // Closes the channel; harmless when it is not open.
+    void Close(int number);
+    void CloseAll();
+    bool IsOpen(int number) const;
+
+    // True when a channel open for input has nothing more to read (always true for one
+    // open for appending). Error 52 when the channel is not open.
+    bool Eof(int number) const;
+
+    // The next item (see ItemReader). Error 62 past the end, 54 on a channel open for
+    // appending, 52 when not open.
+    std::string ReadItem(int number);
+    // Writes one item: a double quote, the text, a double quote, CR LF.
+    // Error 54 on a channel open for input, 52 when not open.
+    void WriteItem(int number, std::string_view text);
+    // Writes the text as it is, then CR LF (a line of a table).
+    void WriteLine(int number, std::string_view text);
+
+private:
+    struct Channel;
+    Channel& Get(int number) const;
+    void CheckFree(int number) const;
+    std::map<int, std::unique_ptr<Channel>> channels_;
+};
+
+}  // namespace host

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "extension/command/Globals.h"
+#include "extension/command/Settings.h"
+#include "host/platform/FileChannels.h"
+#include "host/platform/FileSystem.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using support::ErrorOf;
+using support::ItemsText;
+
+const std::string kDocuments = "C:\\Program Files\\Tovalin\\Corvane\\Documents\\";
+
+class SettingsTest : public support::HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        fs::create_directories(Native(kDocuments));
+        gDocumentsFolder = kDocuments;
+        gConfigFilePath = "C:\\Program Files\\Tovalin\\Corvane\\config";
+        gFieldsFilePath = "C:\\Program Files\\Tovalin\\Corvane\\fields";
+    }
+    std::string DefaultConfigText() const {
+        return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", kDocuments});
+    }
+    std::string DefaultFieldsFileText() const {
+        return ItemsText({"XPARCELIDX", "NONE", "XNAMEAX", "NONE", "XNAMEBX", "NONE", "XADDRESSAX", "NONE",
+                          "XADDRESSBX", "NONE", "XCITYX", "NONE", "XSTATEX", "NONE", "XZIPX", "NONE"});
+    }
+};
+
+TEST_F(SettingsTest, DefaultFieldsJoinedGiveTheUnconfiguredText) {
+    EXPECT_EQ(DefaultFieldsText(),
+              "XPARCELIDXNONEXNAMEAXNONEXNAMEBXNONEXADDRESSAXNONEXADDRESSBXNONEXCITYXNONEXSTATEXNONEXZIPXNONE");
+}
+
+TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
+    const std::string configured = ItemsText({"Parcels", "MAP_LOT", "Parcels", "300", "Labels.doc", "1", kDocuments});
+    const std::string allNone =
+        ItemsText({"NONE", "NONEXPARCELIDX", "NONE", "NONEXNAMEAX", "NONE", "NONEXNAMEBX", "NONE", "NONEXADDRESSAX",
+                   "NONE", "NONEXADDRESSBX", "NONE", "NONEXCITYX", "NONE", "NONEXSTATEX", "NONE", "NONEXZIPX"});
+    struct Case {
+        const char* what;
+        bool fields;
+        std::optional<std::string> before;  // nullopt: no file
+        bool rewritten;
+    } cases[] = {
+        {"config right", false, configured, false},
+        {"config with empty lines", false, "\"a\"\r\n\r\n\r\n\"100\"\r\n\r\n\"0\"\r\n\"C:\\\"\r\n", false},
+        {"config with a comma inside quotes", false, ItemsText({"a, b", "x", "y", "1", "d", "0", "f"}), false},
+        {"config without CR LF at the end", false, configured.substr(0, configured.size() - 2), false},
+        {"config missing", false, std::nullopt, true},
+        {"config empty", false, "", true},
+        {"config with a stray eighth line", false, configured + "\"stray\"\r\n", true},
+        {"config one short", false, ItemsText({"a", "b", "c", "d", "e", "f"}), true},
+        {"config unquoted comma splits", false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},
+        {"fields empty", true, "", true},
+        {"fields all NONE", true, allNone, false},
+        {"fields default", true, DefaultFieldsFileText(), false},
+        {"fields seventeen", true, DefaultFieldsFileText() + "\"x\"\r\n", true},
+    };
+    for (const auto& c : cases) {
+        const std::string& path = c.fields ? gFieldsFilePath : gConfigFilePath;
+        fs::remove(Native(path));
+        if (c.before) WriteBytes(Native(path), *c.before);
+        bool rewritten = c.fields ? RepairFieldsFile() : RepairConfigFile();
+        EXPECT_EQ(rewritten, c.rewritten) << c.what;
+        std::string expected = c.rewritten ? (c.fields ? DefaultFieldsFileText() : DefaultConfigText()) : *c.before;
+        EXPECT_EQ(ReadBytes(Native(path)), expected) << c.what;
+        EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1)) << c.what;
+        EXPECT_FALSE(fs::exists(Native(path + ".tmp"))) << c.what;
+    }
+    EXPECT_TRUE(Messages().Shown().empty());
+}
+
+TEST_F(SettingsTest, ItemSevenIsTheDocumentsFolderHeldAtThatMoment) {
+    gDocumentsFolder = "D:\\Elsewhere\\";
+    WriteBytes(Native(gConfigFilePath), ItemsText({"only one"}));
+    EXPECT_TRUE(RepairConfigFile());
+    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)),
+              ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", "D:\\Elsewhere\\"}));
+}
+
+TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
+    gBufferLayerName = "Parcels, 2024";
+    gSearchFieldName = "OWNER";
+    gSelectionLayerName = "Parcels";
+    gBufferDistance = "0.5";
+    gDocumentName = "";
+    gExcludeBuffered = "1";
+    gDocumentsFolder = "C:\\Docs\\";
+    WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
+    EXPECT_EQ(CountSettingsItems(gConfigFilePath), kConfigItemCount);
+
+    auto& channels = host::FileChannels::Instance();
+    channels.OpenForInput(1, gConfigFilePath);
+    std::vector<std::string> items;
+    while (!channels.Eof(1)) items.push_back(channels.ReadItem(1));
+    channels.Close(1);
+    EXPECT_EQ(items, ConfigItemsFromSharedState());
+}
+
+TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWhole) {
+    const std::string old = ItemsText({"a", "b", "c", "d", "e", "f", "g", "h"});
+    WriteBytes(Native(gConfigFilePath), old);
+
+    // The temporary file cannot be made (a folder holds its name): nothing changes.
+    fs::create_directory(Native(gConfigFilePath + ".tmp"));
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 75);
+    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
+    EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
+    fs::remove(Native(gConfigFilePath + ".tmp"));
+
+    // A read-only file is neither repaired nor replaced.
+    host::FileSystem::SetReadOnly(gConfigFilePath, true);
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 75);
+    EXPECT_EQ(ErrorOf([] { WriteSettingsFile(gConfigFilePath, DefaultConfigItems()); }), 70);
+    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
+    host::FileSystem::SetReadOnly(gConfigFilePath, false);
+
+    // A stale temporary file from an earlier failure is replaced, not appended to.
+    WriteBytes(Native(gConfigFilePath + ".tmp"), "\"stale\"\r\n");
+    EXPECT_TRUE(RepairConfigFile());
+    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), DefaultConfigText());
+}
+
+TEST_F(SettingsTest, EmptyOrUnreachablePathsRaise) {
+    gConfigFilePath = "";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 52);
+    gConfigFilePath = "C:\\No Such Folder\\config";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 76);
+    EXPECT_FALSE(fs::exists(Native("C:\\No Such Folder")));
+}
+
+}  // namespace

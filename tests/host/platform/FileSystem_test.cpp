@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "host/platform/FileSystem.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using host::FileSystem;
+using support::ErrorOf;
+
+class FileSystemTest : public support::HeadlessTest {};
+
+TEST_F(FileSystemTest, ExistenceTestsTellFilesFromFoldersAndSkipUnmappedDrives) {
+    fs::create_directories(Native("C:\\Folder\\Sub"));
+    WriteBytes(Native("C:\\Folder\\file.txt"), "x");
+    struct Case {
+        const char* path;
+        bool file;
+        bool folder;
+    } cases[] = {
+        {"C:\\Folder\\file.txt", true, false},
+        {"c:/Folder/file.txt", true, false},
+        {"C:\\Folder\\FILE.TXT", false, false},  // case kept: no such name here
+        {"C:\\Folder", false, true},
+        {"C:\\Folder\\Sub\\", false, true},
+        {"C:\\", false, true},
+        {"C:\\Folder\\file.txt\\", false, false},
+        {"C:\\missing", false, false},
+        {"Q:\\Program Files\\", false, false},  // a drive that is not mapped
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileSystem::FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(FileSystem::FolderExists(c.path), c.folder) << c.path;
+    }
+    EXPECT_EQ(ErrorOf([] { FileSystem::FileExists(""); }), 52);
+    EXPECT_EQ(ErrorOf([] { FileSystem::FolderExists("C:\\bad|name"); }), 52);
+}
+
+TEST_F(FileSystemTest, CreateFolderMakesOneLevelOnly) {
+    FileSystem::CreateFolder("C:\\One\\");
+    EXPECT_TRUE(fs::is_directory(Native("C:\\One")));
+    EXPECT_EQ(ErrorOf([] { FileSystem::CreateFolder("C:\\One"); }), 58);
+    EXPECT_EQ(ErrorOf([] { FileSystem::CreateFolder("C:\\Two\\Three"); }), 76);
+    EXPECT_FALSE(fs::exists(Native("C:\\Two")));
+    EXPECT_EQ(ErrorOf([] { FileSystem::CreateFolder("C:\\"); }), 58);
+    EXPECT_EQ(ErrorOf([] { FileSystem::CreateFolder("Q:\\x"); }), 76);
+    WriteBytes(Native("C:\\taken"), "");
+    EXPECT_EQ(ErrorOf([] { FileSystem::CreateFolder("C:\\taken"); }), 58);
+}
+
+TEST_F(FileSystemTest, DeleteIsNotForcedAndReplaceKeepsReadOnlyTargets) {
+    WriteBytes(Native("C:\\plain"), "1");
+    WriteBytes(Native("C:\\locked"), "2");
+    FileSystem::SetReadOnly("C:\\locked", true);
+    fs::create_directory(Native("C:\\dir"));
+
+    FileSystem::DeleteFile("C:\\plain");
+    EXPECT_FALSE(fs::exists(Native("C:\\plain")));
+    EXPECT_EQ(ErrorOf([] { FileSystem::DeleteFile("C:\\locked"); }), 70);
+    EXPECT_EQ(ReadBytes(Native("C:\\locked")), "2");
+    EXPECT_EQ(ErrorOf([] { FileSystem::DeleteFile("C:\\plain"); }), 53);
+    EXPECT_EQ(ErrorOf([] { FileSystem::DeleteFile("C:\\dir"); }), 53);
+    EXPECT_TRUE(fs::is_directory(Native("C:\\dir")));
+
+    WriteBytes(Native("C:\\new"), "fresh");
+    EXPECT_EQ(ErrorOf([] { FileSystem::ReplaceFile("C:\\new", "C:\\locked"); }), 70);
+    EXPECT_EQ(ReadBytes(Native("C:\\locked")), "2");
+    FileSystem::SetReadOnly("C:\\locked", false);
+    FileSystem::ReplaceFile("C:\\new", "C:\\locked");
+    EXPECT_EQ(ReadBytes(Native("C:\\locked")), "fresh");
+    EXPECT_FALSE(fs::exists(Native("C:\\new")));
+    EXPECT_EQ(ErrorOf([] { FileSystem::ReplaceFile("C:\\new", "C:\\other"); }), 53);
+}
+
+TEST_F(FileSystemTest, ListingsSortIgnoringCaseAndLeaveOutWhatCannotBeNamed) {
+    fs::create_directories(Native("C:\\Docs\\beta"));
+    fs::create_directories(Native("C:\\Docs\\Alpha"));
+    for (const char* name : {"b.doc", "A.dot", "a.doc", "Export.txt", ".hidden", "back\\slash", "co:lon"})
+        WriteBytes(TempRoot() / "drive_c" / "Docs" / name, "");
+    fs::create_symlink("nowhere", TempRoot() / "drive_c" / "Docs" / "dangling");
+
+    EXPECT_EQ(FileSystem::Files("C:\\Docs\\"), (std::vector<std::string>{"a.doc", "A.dot", "b.doc", "Export.txt"}));
+    EXPECT_EQ(FileSystem::SubFolders("C:\\Docs"), (std::vector<std::string>{"Alpha", "beta"}));
+    EXPECT_EQ(ErrorOf([] { FileSystem::Files("C:\\Nope"); }), 76);
+    EXPECT_EQ(ErrorOf([] { FileSystem::SubFolders("C:\\Docs\\b.doc"); }), 76);
+}
+
+}  // namespace
