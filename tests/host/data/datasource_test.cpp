@@ -22,20 +22,14 @@
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Geometry.h"
 #include "host/geometry/SpatialReference.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using host::Ref;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 class Loader : public ::testing::Test {
 protected:

@@ -18,20 +18,14 @@
 #include "host/data/SpatialFilter.h"
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using host::Ref;
 using host::Value;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 Ref<host::Fields> MakeFields(const std::vector<std::pair<std::string, long>>& definitions) {
     auto fields = host::New<host::Fields>();
