@@ -14,20 +14,14 @@
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using host::Coordinate;
 using host::Ref;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 Ref<host::Polygon> Square(double x, double y, double side) {
     return host::Polygon::FromRings({{{x, y}, {x, y + side}, {x + side, y + side}, {x + side, y}}});
