@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -100,6 +101,10 @@ host::Ref<host::GroupLayer> MakeGroup(const std::string& name, const std::vector
 
 host::Ref<host::Layer> MakeMissing(const std::string& name) {
     return host::New<host::MissingSourceLayer>(name, host::SourceName{}, "the file is gone");
+}
+
+bool ArrayContains(const Items& items, const std::string& text) {
+    return std::find(items.begin(), items.end(), text) != items.end();
 }
 
 const host::Date kMarch4{2021, 3, 4};
@@ -281,6 +286,28 @@ TEST_F(ArcMapHelpersTest, UniqueValuesKeepOutNullAndEmptyAndKeepCaseVariantsInFi
     LoadListWithUniqueFieldValues("Things", "NAME", Form().Sorted1, true, nullptr);
     EXPECT_EQ(Form().Sorted1.Items(), (Items{"abc", "ABC", "O'Brien"})) << "a sorted list keeps equal-but-case in order";
     EXPECT_TRUE(Messages().Texts().empty());
+}
+
+TEST_F(ArcMapHelpersTest, ASortedListEndsAsIfEachValueWereAddedInTheOrderRead) {
+    const Items names = {"b", "A", "a", "B", "ä", "c", "Ä", "", "a", "10", "9", "b ", " b", "C", "é", "E", "e"};
+    std::vector<Thing> rows;
+    for (const std::string& name : names) rows.push_back({name, 0, 0.0, kMarch4});
+    AddThings("Things", rows);
+
+    Items expected;
+    for (const std::string& name : names) {
+        if (name.empty() || ArrayContains(expected, name)) continue;
+        expected.push_back(name);
+        Form().List1.AddItem(name);  // unsorted: the order read
+    }
+    ListsForm reference;
+    reference.Sorted1.SetSorted(true);
+    for (const std::string& name : expected) reference.Sorted1.AddItem(name);
+
+    LoadListWithUniqueFieldValues("Things", "NAME", Form().Sorted1, false, nullptr);
+    EXPECT_EQ(Form().Sorted1.Items(), reference.Sorted1.Items());
+    LoadListWithUniqueFieldValues("Things", "NAME", Form().List1, false, nullptr);
+    EXPECT_EQ(Form().List1.Items(), expected);
 }
 
 TEST_F(ArcMapHelpersTest, UniqueValuesReadTheJoinedTableAndHonourTheFilter) {
