@@ -67,7 +67,7 @@ std::vector<ScriptLine> ParseScript(std::string_view text) {
             std::vector<std::string> words = SplitWords(line);
             if (!words.empty()) lines.push_back({number, std::move(words)});
         } catch (const ScriptError& e) {
-            throw ScriptError("line " + std::to_string(number) + ": " + e.what());
+            throw ScriptError(e.what(), number);
         }
         if (end == text.size()) break;
         start = end + 1;

@@ -13,7 +13,12 @@ namespace script {
 // control, a failed check. The runner reports it with the line's number and stops.
 class ScriptError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ScriptError(const std::string& reason, int line = 0) : std::runtime_error(reason), line_(line) {}
+    // The script line it stands on, 0 when the error does not know it.
+    int Line() const { return line_; }
+
+private:
+    int line_;
 };
 
 // Splits one line into its words, the command first. A line that is blank or holds only a
@@ -28,7 +33,7 @@ struct ScriptLine {
 };
 
 // Splits a whole script into its non-empty lines (CR LF, LF or CR line ends). A syntax
-// error names the line it stands on.
+// error carries the number of the line it stands on.
 std::vector<ScriptLine> ParseScript(std::string_view text);
 
 // A text as one output field: line breaks (CR LF, LF or CR) print as \n, so one message is

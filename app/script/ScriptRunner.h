@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/script/ScriptLanguage.h"
+#include "host/platform/DriveMap.h"
 
 namespace host {
 class Control;
@@ -71,6 +72,8 @@ public:
     // `drive` maps the first drive of a script on a clean map.
     bool DrivesMapped() const { return drivesMapped_; }
     void MarkDrivesMapped() { drivesMapped_ = true; }
+    // After `start`; the host shuts down (every frame closed, the extension's state
+    // released) when the script ends.
     bool Started() const { return started_; }
     void MarkStarted() { started_ = true; }
 
@@ -87,6 +90,7 @@ private:
     void Execute(const ScriptLine& line);
     void Fail(int line, std::string reason);
     void RunModal(host::Form& form);
+    void ShutDownHost();
     std::string Expand(std::string_view word) const;
     std::vector<host::Form*> LiveForms(std::string_view name) const;
 
@@ -101,6 +105,8 @@ private:
     std::size_t next_ = 0;
     int currentLine_ = 0;
     bool failed_ = false;
+    int failLine_ = 0;
+    std::string failReason_;
     std::size_t modalDepth_ = 0;
     bool drivesMapped_ = false;
     bool started_ = false;
@@ -109,6 +115,7 @@ private:
     std::shared_ptr<host::MessageBoxes> savedMessages_;
     std::shared_ptr<host::Shell> savedShell_;
     std::shared_ptr<host::ModalDialogs> savedModal_;
+    host::DriveMap savedDrives_;
 };
 
 // Runs a script text with a fresh runner; for tests. out receives the output lines and,
