@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <regex>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tools/towngen/Town.h"
+
+namespace {
+
+using towngen::Parcel;
+using towngen::ParcelShape;
+using towngen::Town;
+using towngen::TownOptions;
+
+std::vector<Parcel> ParcelsOf(const Town& town) {
+    std::vector<Parcel> parcels;
+    town.ForEachParcel([&](const Parcel& parcel) { parcels.push_back(parcel); });
+    return parcels;
+}
+
+// Strict UTF-8: no stray continuation bytes, no truncated or overlong sequences.
+bool IsUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+struct Box {
+    double x0, y0, x1, y1;
+};
+
+Box BoxOf(const Parcel& parcel) {
+    Box box{1e300, 1e300, -1e300, -1e300};
+    for (const auto& part : parcel.parts) {
+        for (const auto& point : part.outer) {
+            box = {std::min(box.x0, point.x), std::min(box.y0, point.y),
+                   std::max(box.x1, point.x), std::max(box.y1, point.y)};
+        }
+    }
+    return box;
+}
+
+TEST(Town, MakesExactlyTheParcelsAskedForWithUniqueIdsOnClosedRings) {
+    const std::regex idPattern("[1-9][0-9]*-[1-9][0-9]*");
+    for (const auto& [seed, count] : std::vector<std::pair<std::uint64_t, std::int64_t>>{
+             {1, 1}, {1, 7}, {42, 100}, {5, 501}, {0, 5000}}) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(count) + " parcels");
+        const Town town(TownOptions{seed, count});
+        const auto parcels = ParcelsOf(town);
+        ASSERT_EQ(static_cast<std::int64_t>(parcels.size()), count);
+        std::set<std::string> ids;
+        for (std::size_t i = 0; i < parcels.size(); ++i) {
+            const Parcel& parcel = parcels[i];
+            EXPECT_EQ(parcel.index, static_cast<std::int64_t>(i));
+            EXPECT_TRUE(std::regex_match(parcel.id, idPattern)) << parcel.id;
+            EXPECT_TRUE(ids.insert(parcel.id).second) << "repeated id " << parcel.id;
+            EXPECT_GT(parcel.landArea, 0);
+            ASSERT_FALSE(parcel.parts.empty());
+            for (const auto& part : parcel.parts) {
+                ASSERT_GE(part.outer.size(), 4u);
+                EXPECT_EQ(part.outer.front(), part.outer.back());
+                for (const auto& hole : part.holes) EXPECT_EQ(hole.front(), hole.back());
+            }
+        }
+        // The grid stays roughly square and holds no empty row of blocks.
+        EXPECT_LE(town.Rows(), 2 * town.Columns() + 1);
+        EXPECT_LE(town.Columns(), 2 * town.Rows() + 1);
+        EXPECT_GT(town.BlockCount(), static_cast<std::int64_t>(town.Rows() - 1) * town.Columns());
+    }
+}
+
+TEST(Town, RejectsParcelCountsOutsideTheRange) {
+    for (const std::int64_t count : {std::int64_t{0}, std::int64_t{-1}, Town::kMaxParcels + 1}) {
+        EXPECT_THROW(Town(TownOptions{1, count}), std::invalid_argument) << count;
+    }
+}
+
+TEST(Town, EveryHundredParcelsHoldFourMultipartOneHoledAndOneBowTie) {
+    for (const std::uint64_t seed : {1u, 2u, 99u}) {
+        const Town town(TownOptions{seed, 1000});
+        std::map<ParcelShape, int> counts;
+        std::set<std::int64_t> slots;  // where the unusual parcels sit within their run
+        for (const Parcel& parcel : ParcelsOf(town)) {
+            ++counts[parcel.shape];
+            if (parcel.shape != ParcelShape::Plain) slots.insert(parcel.index % 100);
+            const auto parts = parcel.parts.size();
+            const bool holed = parcel.parts.front().holes.size() == 1;
+            switch (parcel.shape) {
+            case ParcelShape::Multipart: EXPECT_EQ(parts, 2u); break;
+            case ParcelShape::Holed: EXPECT_TRUE(parts == 1 && holed); break;
+            default: EXPECT_TRUE(parts == 1 && !holed); break;
+            }
+        }
+        EXPECT_EQ(counts[ParcelShape::Multipart], 40) << "seed " << seed;
+        EXPECT_EQ(counts[ParcelShape::Holed], 10) << "seed " << seed;
+        EXPECT_EQ(counts[ParcelShape::BowTie], 10) << "seed " << seed;
+        EXPECT_GT(slots.size(), 20u) << "unusual parcels should not sit at the same places";
+    }
+}
+
+TEST(Town, OwnerRowsKeyOnParcelsAndCarryAwkwardText) {
+    const Town town(TownOptions{3, 2000});
+    int withNone = 0, withSeveral = 0;
+    std::map<std::string, int> seen;  // which awkward kinds of text occur
+    for (const Parcel& parcel : ParcelsOf(town)) {
+        const auto owners = town.OwnersOf(parcel);
+        withNone += owners.empty();
+        withSeveral += owners.size() > 1;
+        for (const auto& owner : owners) {
+            EXPECT_EQ(owner.parcelId, parcel.id);
+            const std::vector<std::string> values = {
+                owner.ownerName, owner.coOwner.value_or(""), owner.address1,
+                owner.address2.value_or(""), owner.city, owner.state, owner.zip};
+            for (const std::string& value : values) {
+                ASSERT_TRUE(IsUtf8(value)) << value;
+                if (value.find('\'') != std::string::npos) ++seen["apostrophe"];
+                if (value.find(',') != std::string::npos) ++seen["comma"];
+                if (value.find('"') != std::string::npos) ++seen["double quote"];
+                if (std::any_of(value.begin(), value.end(), [](char c) { return c & 0x80; })) {
+                    ++seen["accent"];
+                }
+                if (!value.empty() && (value.front() == ' ' || value.back() == ' ')) {
+                    ++seen["blank at an end"];
+                }
+            }
+            EXPECT_FALSE(owner.ownerName.empty());
+            EXPECT_FALSE(owner.state.empty());
+        }
+    }
+    EXPECT_GT(withNone, 20);
+    EXPECT_LT(withNone, 200);
+    EXPECT_GT(withSeveral, 100);
+    for (const char* kind :
+         {"apostrophe", "comma", "double quote", "accent", "blank at an end"}) {
+        EXPECT_GT(seen[kind], 0) << "no owner value with a " << kind;
+    }
+}
+
+TEST(Town, StreetsAndHydrantsStayOffTheLotsAndLocationsNameRealStreets) {
+    // 333 parcels leave the last row of blocks part-built.
+    const Town town(TownOptions{11, 333});
+    const auto parcels = ParcelsOf(town);
+    std::set<std::string> streetNames;
+    std::vector<towngen::Street> streets;
+    town.ForEachStreet([&](const towngen::Street& street) {
+        streets.push_back(street);
+        streetNames.insert(street.name);
+    });
+    std::vector<towngen::Hydrant> hydrants;
+    town.ForEachHydrant([&](const towngen::Hydrant& hydrant) { hydrants.push_back(hydrant); });
+    ASSERT_FALSE(streets.empty());
+    ASSERT_FALSE(hydrants.empty());
+
+    std::set<std::string> hydrantIds;
+    for (const auto& hydrant : hydrants) EXPECT_TRUE(hydrantIds.insert(hydrant.id).second);
+    for (const Parcel& parcel : parcels) {
+        const Box box = BoxOf(parcel);
+        const auto blank = parcel.location.find(' ');
+        ASSERT_NE(blank, std::string::npos) << parcel.location;
+        EXPECT_EQ(streetNames.count(parcel.location.substr(blank + 1)), 1u) << parcel.location;
+        for (const auto& street : streets) {
+            const bool crosses = street.from.y == street.to.y
+                                     ? street.from.y > box.y0 && street.from.y < box.y1 &&
+                                           std::max(street.from.x, street.to.x) > box.x0 &&
+                                           std::min(street.from.x, street.to.x) < box.x1
+                                     : street.from.x > box.x0 && street.from.x < box.x1 &&
+                                           std::max(street.from.y, street.to.y) > box.y0 &&
+                                           std::min(street.from.y, street.to.y) < box.y1;
+            ASSERT_FALSE(crosses) << street.name << " crosses " << parcel.id;
+        }
+        for (const auto& hydrant : hydrants) {
+            ASSERT_FALSE(hydrant.at.x > box.x0 && hydrant.at.x < box.x1 && hydrant.at.y > box.y0 &&
+                         hydrant.at.y < box.y1)
+                << hydrant.id << " stands on " << parcel.id;
+        }
+    }
+    // Every lot fronts a street that was drawn: a street runs along the lot's block side.
+    for (const Parcel& parcel : parcels) {
+        const Box box = BoxOf(parcel);
+        const bool fronted = std::any_of(streets.begin(), streets.end(), [&](const auto& s) {
+            return s.from.y == s.to.y && std::min(s.from.x, s.to.x) <= box.x0 &&
+                   std::max(s.from.x, s.to.x) >= box.x1 &&
+                   (std::abs(s.from.y - box.y0) <= Town::kStreetWidth / 2 ||
+                    std::abs(s.from.y - box.y1) <= Town::kStreetWidth / 2);
+        });
+        EXPECT_TRUE(fronted) << parcel.id << " at " << parcel.location << " has no street";
+    }
+}
+
+TEST(Town, StreetNamesAreOrdinalAvenuesAndDistinctStreets) {
+    const std::vector<std::pair<int, std::string>> avenues = {
+        {0, "1ST AVE"}, {1, "2ND AVE"}, {2, "3RD AVE"}, {10, "11TH AVE"},
+        {11, "12TH AVE"}, {12, "13TH AVE"}, {20, "21ST AVE"}, {110, "111TH AVE"},
+        {111, "112TH AVE"}, {121, "122ND AVE"}};
+    for (const auto& [column, name] : avenues) EXPECT_EQ(Town::AvenueName(column), name);
+    std::set<std::string> names;
+    for (int row = 0; row < 2160; ++row) names.insert(Town::StreetName(row));
+    EXPECT_EQ(names.size(), 2160u);
+}
+
+}  // namespace
