@@ -1,15 +1,11 @@
-// The help window: a new window in its own frame on every Help click, the version label, the
-// links, and the example script that drives them.
-#include <algorithm>
-#include <fstream>
-#include <iterator>
+// The help window: a new window in its own frame on every Help click, the version label and
+// the links. examples/help.script drives the same through the script runner.
 #include <memory>
+#include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/script/ScriptRunner.h"
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmHelp.h"
 #include "extension/mainwindow/frmMain.h"
@@ -149,39 +145,6 @@ TEST_F(HelpWindowTest, LinksAskTheShellToOpenTheirTargetsAndLeaveTheWindowOpen) 
     EXPECT_TRUE(Messages().Shown().empty());
     EXPECT_TRUE(help->IsOpen());
     EXPECT_EQ(HelpFrames().size(), 1u);
-}
-
-TEST(HelpScript, ThreeHelpClicksOpenThreeWindowsAndALinkClickPrintsItsShellLine) {
-    const std::filesystem::path examples = std::filesystem::path(CORVANE_SOURCE_DIR) / "examples";
-    std::ifstream in(examples / "help.script", std::ios::binary);
-    ASSERT_TRUE(in) << "examples/help.script is missing";
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-
-    std::string out;
-    script::RunOptions options;
-    options.scriptFolder = examples;
-    ASSERT_EQ(script::RunScriptText(text, out, options), 0) << out;
-
-    // The main window may have its own say when it loads; the help window's lines are these.
-    std::vector<std::string> lines;
-    std::istringstream stream(out);
-    for (std::string line; std::getline(stream, line);)
-        if (line.rfind("frmHelp", 0) == 0 || line.rfind("SHELL", 0) == 0) lines.push_back(line);
-    const std::string window = " Form caption=\"Corvane - Help\" loaded=1 visible=1 "
-                               "frame.caption=\"Corvane - Help\" frame.visible=1";
-    const std::vector<std::string> expected = {
-        "frmHelp#1" + window,
-        "frmHelp#2" + window,
-        "frmHelp#3" + window,
-        "frmHelp#1.txtVersion Label visible=1 caption=\"v2.25\"",
-        "frmHelp#3.txtVersion Label visible=1 caption=\"v2.25\"",
-        "SHELL Open \"https://www.example.com/tovalin/\" \"\" \"\"",
-        "SHELL Open \"mailto:info@example.com\" \"\" \"\"",
-        "SHELL Open \"https://www.example.com/tovalin/corvane/\" \"\" \"\"",
-        "SHELL Open \"https://forum.example.com/tovalin/corvane/\" \"\" \"\"",
-        "frmHelp#2" + window,
-    };
-    EXPECT_EQ(lines, expected) << out;
 }
 
 }  // namespace
