@@ -11,22 +11,11 @@ namespace host {
 class CaptionedControl : public Control {
 public:
     using Control::Control;
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { Update(caption_, std::move(caption)); }
-
-protected:
-    void SaveDesign() override {
-        Control::SaveDesign();
-        designCaption_ = caption_;
-    }
-    void RestoreDesign() override {
-        Control::RestoreDesign();
-        caption_ = designCaption_;
-    }
+    const std::string& Caption() const { return *caption_; }
+    void SetCaption(std::string caption) { Update(*caption_, std::move(caption)); }
 
 private:
-    std::string caption_;
-    std::string designCaption_;
+    Designed<std::string> caption_{*this};
 };
 
 }  // namespace host

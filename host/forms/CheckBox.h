@@ -11,25 +11,14 @@ public:
     using CaptionedControl::CaptionedControl;
     std::string_view Kind() const override { return "CheckBox"; }
 
-    int Value() const { return value_; }
+    int Value() const { return *value_; }
     // Error 380 for a value other than 0 or 1.
     void SetValue(int value);
     // The user's click toggles the box.
     void Press() override;
 
-protected:
-    void SaveDesign() override {
-        CaptionedControl::SaveDesign();
-        designValue_ = value_;
-    }
-    void RestoreDesign() override {
-        CaptionedControl::RestoreDesign();
-        value_ = designValue_;
-    }
-
 private:
-    int value_ = 0;
-    int designValue_ = 0;
+    Designed<int> value_{*this, 0};
 };
 
 }  // namespace host

@@ -16,7 +16,7 @@ void ComboBox::SetText(std::string_view text) {
 
 void ComboBox::SetDroppedWidth(long pixels) {
     if (pixels < 0) RaiseFormError(formerr::InvalidPropertyValue);
-    Update(droppedWidth_, pixels);
+    Update(*droppedWidth_, pixels);
 }
 
 }  // namespace host

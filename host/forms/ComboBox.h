@@ -20,22 +20,11 @@ public:
     void SetText(std::string_view text);
 
     // The least width of the open list in pixels; 0 for the control's own width.
-    long DroppedWidth() const { return droppedWidth_; }
+    long DroppedWidth() const { return *droppedWidth_; }
     void SetDroppedWidth(long pixels);
 
-protected:
-    void SaveDesign() override {
-        ListControl::SaveDesign();
-        designDroppedWidth_ = droppedWidth_;
-    }
-    void RestoreDesign() override {
-        ListControl::RestoreDesign();
-        droppedWidth_ = designDroppedWidth_;
-    }
-
 private:
-    long droppedWidth_ = 0;
-    long designDroppedWidth_ = 0;
+    Designed<long> droppedWidth_{*this, 0};
 };
 
 }  // namespace host

@@ -19,22 +19,14 @@ void TakeRoleFromOthers(const CommandButton& self, Member role) {
 
 void CommandButton::SetDefault(bool isDefault) {
     if (isDefault) TakeRoleFromOthers(*this, &CommandButton::SetDefault);
-    Update(state_.isDefault, isDefault);
+    Update(state_->isDefault, isDefault);
 }
 
 void CommandButton::SetCancel(bool isCancel) {
     if (isCancel) TakeRoleFromOthers(*this, &CommandButton::SetCancel);
-    Update(state_.isCancel, isCancel);
+    Update(state_->isCancel, isCancel);
 }
 
-void CommandButton::SaveDesign() {
-    CaptionedControl::SaveDesign();
-    design_ = state_;
-}
 
-void CommandButton::RestoreDesign() {
-    CaptionedControl::RestoreDesign();
-    state_ = design_;
-}
 
 }  // namespace host

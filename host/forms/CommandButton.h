@@ -15,21 +15,17 @@ public:
     using CaptionedControl::CaptionedControl;
     std::string_view Kind() const override { return "CommandButton"; }
 
-    ButtonStyle Style() const { return state_.style; }
-    void SetStyle(ButtonStyle style) { Update(state_.style, style); }
+    ButtonStyle Style() const { return state_->style; }
+    void SetStyle(ButtonStyle style) { Update(state_->style, style); }
     // The picture a graphical button shows.
-    const host::Picture& Picture() const { return state_.picture; }
-    void SetPicture(host::Picture picture) { Update(state_.picture, std::move(picture)); }
-    bool IsPictureButton() const { return state_.style == ButtonStyle::Graphical; }
+    const host::Picture& Picture() const { return state_->picture; }
+    void SetPicture(host::Picture picture) { Update(state_->picture, std::move(picture)); }
+    bool IsPictureButton() const { return state_->style == ButtonStyle::Graphical; }
 
-    bool Default() const { return state_.isDefault; }
+    bool Default() const { return state_->isDefault; }
     void SetDefault(bool isDefault);
-    bool Cancel() const { return state_.isCancel; }
+    bool Cancel() const { return state_->isCancel; }
     void SetCancel(bool isCancel);
-
-protected:
-    void SaveDesign() override;
-    void RestoreDesign() override;
 
 private:
     struct State {
@@ -38,8 +34,7 @@ private:
         bool isDefault = false;
         bool isCancel = false;
     };
-    State state_;
-    State design_;
+    Designed<State> state_{*this};
 };
 
 }  // namespace host

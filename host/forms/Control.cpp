@@ -21,7 +21,7 @@ void RaiseFormError(long number) {
 
 Control::Control(Form& form, std::string name, Frame* container)
     : form_(form), name_(std::move(name)), container_(container) {
-    c_.tabIndex = static_cast<int>(form_.controls_.size());
+    c_->tabIndex = static_cast<int>(form_.controls_.size());
     form_.controls_.push_back(this);
 }
 
@@ -35,32 +35,33 @@ void Control::SetContainer(Frame* frame) {
 
 void Control::Move(long left, long top, long width, long height) {
     if (width < 0 || height < 0) RaiseFormError(formerr::InvalidPropertyValue);
-    bool changed = c_.left != left || c_.top != top || c_.width != width || c_.height != height;
-    c_.left = left;
-    c_.top = top;
-    c_.width = width;
-    c_.height = height;
+    Common& c = *c_;
+    bool changed = c.left != left || c.top != top || c.width != width || c.height != height;
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
     if (changed) NotifyChanged();
 }
 
-void Control::SetVisible(bool visible) { Update(c_.visible, visible); }
-void Control::SetEnabled(bool enabled) { Update(c_.enabled, enabled); }
-void Control::SetBackColor(OleColor color) { Update(c_.backColor, color); }
-void Control::SetForeColor(OleColor color) { Update(c_.foreColor, color); }
-void Control::SetToolTipText(std::string text) { Update(c_.toolTip, std::move(text)); }
-void Control::SetFont(host::Font font) { Update(c_.font, std::move(font)); }
-void Control::SetMouseIcon(Picture icon) { Update(c_.mouseIcon, std::move(icon)); }
-void Control::SetTabIndex(int index) { Update(c_.tabIndex, index); }
+void Control::SetVisible(bool visible) { Update(c_->visible, visible); }
+void Control::SetEnabled(bool enabled) { Update(c_->enabled, enabled); }
+void Control::SetBackColor(OleColor color) { Update(c_->backColor, color); }
+void Control::SetForeColor(OleColor color) { Update(c_->foreColor, color); }
+void Control::SetToolTipText(std::string text) { Update(c_->toolTip, std::move(text)); }
+void Control::SetFont(host::Font font) { Update(c_->font, std::move(font)); }
+void Control::SetMouseIcon(Picture icon) { Update(c_->mouseIcon, std::move(icon)); }
+void Control::SetTabIndex(int index) { Update(c_->tabIndex, index); }
 
 void Control::SetMousePointer(int shape) {
     if (!((shape >= 0 && shape <= 15) || shape == 99)) RaiseFormError(formerr::InvalidPropertyValue);
-    Update(c_.mousePointer, shape);
+    Update(c_->mousePointer, shape);
 }
 
 bool Control::IsReachable() const {
     if (!form_.IsLoaded() || !form_.Visible()) return false;
     for (const Control* c = this; c != nullptr; c = c->container_) {
-        if (!c->c_.visible || !c->c_.enabled) return false;
+        if (!c->c_->visible || !c->c_->enabled) return false;
     }
     return true;
 }
@@ -85,6 +86,14 @@ void Control::LoseFocus() {
 void Control::Press() {
     RequireReachable();
     RaiseEvent(Click);
+}
+
+void Control::SaveDesign() {
+    for (DesignPart* part : designParts_) part->Save();
+}
+
+void Control::RestoreDesign() {
+    for (DesignPart* part : designParts_) part->Restore();
 }
 
 bool Control::RaisesEvents() const { return form_.IsLoaded(); }

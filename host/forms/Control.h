@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "host/forms/Font.h"
 #include "host/forms/Observers.h"
@@ -31,8 +32,44 @@
 
 namespace host {
 
+class Control;
 class Form;
 class Frame;
+
+// A piece of a control's state that the form keeps as its design when it first loads and
+// puts back when it unloads (see Designed below).
+class DesignPart {
+public:
+    virtual void Save() = 0;
+    virtual void Restore() = 0;
+
+protected:
+    ~DesignPart() = default;
+};
+
+// A member of a control whose value belongs to the form's design: the state the form's
+// constructor leaves is what the control shows again after the form unloads.
+//
+//   Designed<std::string> caption_{*this};
+template <class T>
+class Designed final : public DesignPart {
+public:
+    explicit Designed(Control& owner, T initial = T{});
+    Designed(const Designed&) = delete;
+    Designed& operator=(const Designed&) = delete;
+
+    T& operator*() { return value_; }
+    const T& operator*() const { return value_; }
+    T* operator->() { return &value_; }
+    const T* operator->() const { return &value_; }
+
+    void Save() override { design_ = value_; }
+    void Restore() override { value_ = design_; }
+
+private:
+    T value_;
+    T design_;
+};
 
 inline constexpr long TwipsPerPixel = 15;
 // n pixels in twips.
@@ -65,36 +102,36 @@ public:
     Frame* Container() const { return container_; }
     void SetContainer(Frame* frame);
 
-    long Left() const { return c_.left; }
-    long Top() const { return c_.top; }
-    long Width() const { return c_.width; }
-    long Height() const { return c_.height; }
+    long Left() const { return c_->left; }
+    long Top() const { return c_->top; }
+    long Width() const { return c_->width; }
+    long Height() const { return c_->height; }
     // Places the control (twips). Error 380 for a negative width or height.
     void Move(long left, long top, long width, long height);
 
-    bool Visible() const { return c_.visible; }
+    bool Visible() const { return c_->visible; }
     void SetVisible(bool visible);
-    bool Enabled() const { return c_.enabled; }
+    bool Enabled() const { return c_->enabled; }
     void SetEnabled(bool enabled);
 
-    OleColor BackColor() const { return c_.backColor; }
+    OleColor BackColor() const { return c_->backColor; }
     void SetBackColor(OleColor color);
-    OleColor ForeColor() const { return c_.foreColor; }
+    OleColor ForeColor() const { return c_->foreColor; }
     void SetForeColor(OleColor color);
 
-    const std::string& ToolTipText() const { return c_.toolTip; }
+    const std::string& ToolTipText() const { return c_->toolTip; }
     void SetToolTipText(std::string text);
-    const host::Font& Font() const { return c_.font; }
+    const host::Font& Font() const { return c_->font; }
     void SetFont(host::Font font);
 
     // The pointer shown over the control (the Screen's values: 0 default, 99 the MouseIcon).
-    int MousePointer() const { return c_.mousePointer; }
+    int MousePointer() const { return c_->mousePointer; }
     void SetMousePointer(int shape);
-    const Picture& MouseIcon() const { return c_.mouseIcon; }
+    const Picture& MouseIcon() const { return c_->mouseIcon; }
     void SetMouseIcon(Picture icon);
 
     // Tab order within the form; new controls follow the ones made before them.
-    int TabIndex() const { return c_.tabIndex; }
+    int TabIndex() const { return c_->tabIndex; }
     void SetTabIndex(int index);
 
     // True when a user could act on the control now.
@@ -128,16 +165,17 @@ protected:
     // Error 5 unless IsReachable().
     void RequireReachable() const;
 
-    // The form keeps the state the constructor left as the control's design, and puts it
-    // back when it is unloaded. Kinds with state of their own extend both.
-    virtual void SaveDesign() { designCommon_ = c_; }
-    virtual void RestoreDesign() { c_ = designCommon_; }
     // Runs when the form loads, before its Load handler (lists of the file system fill
     // themselves here).
     virtual void FormLoading() {}
 
 private:
     friend class Form;
+    template <class T>
+    friend class Designed;
+    void SaveDesign();
+    void RestoreDesign();
+
     struct Common {
         long left = 0, top = 0, width = 0, height = 0;
         bool visible = true;
@@ -153,8 +191,13 @@ private:
     Form& form_;
     std::string name_;
     Frame* container_;
-    Common c_;
-    Common designCommon_;
+    std::vector<DesignPart*> designParts_;
+    Designed<Common> c_{*this};
 };
+
+template <class T>
+Designed<T>::Designed(Control& owner, T initial) : value_(std::move(initial)) {
+    owner.designParts_.push_back(this);
+}
 
 }  // namespace host

@@ -33,19 +33,19 @@ void DirListBox::SetPath(std::string_view path) {
     std::string folder = ListPathForm(target);
     if (!FileSystem::FolderExists(folder)) Raise(err::PathNotFound);
     std::vector<std::string> subFolders = SubFolderPaths(folder);
-    bool changed = folder != path_;
-    path_ = std::move(folder);
+    bool changed = folder != *path_;
+    *path_ = std::move(folder);
     ReplaceItems(std::move(subFolders));
     if (changed) RaiseEvent(Change);
 }
 
 void DirListBox::Refresh() {
-    if (path_.empty()) return;
-    ReplaceItems(SubFolderPaths(path_));
+    if (path_->empty()) return;
+    ReplaceItems(SubFolderPaths(*path_));
 }
 
 void DirListBox::FormLoading() {
-    if (path_.empty()) SetPath(DriveMap::Instance().CurrentFolder());
+    if (path_->empty()) SetPath(DriveMap::Instance().CurrentFolder());
 }
 
 }  // namespace host

@@ -19,7 +19,7 @@ public:
 
     // The current folder without a trailing "\" (but "C:\" for a root); "" before one is
     // set.
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return *path_; }
     // Opens a folder. A drive alone ("d:") opens that drive's current folder: the current
     // folder when it lies on that drive, else its root. Relative paths join the current
     // folder. Error 52 for a malformed path, 68 for a drive that is not mapped, 76 for a
@@ -32,18 +32,9 @@ public:
 
 protected:
     void FormLoading() override;
-    void SaveDesign() override {
-        ListControl::SaveDesign();
-        designPath_ = path_;
-    }
-    void RestoreDesign() override {
-        ListControl::RestoreDesign();
-        path_ = designPath_;
-    }
 
 private:
-    std::string path_;
-    std::string designPath_;
+    Designed<std::string> path_{*this};
 };
 
 }  // namespace host

@@ -14,7 +14,7 @@ void DriveListBox::SetDrive(std::string_view text) {
     }
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     if (!DriveMap::Instance().IsMapped(letter)) RaiseFormError(formerr::DeviceUnavailable);
-    if (Update(drive_, std::string{letter, ':'})) RaiseEvent(Change);
+    if (Update(*drive_, std::string{letter, ':'})) RaiseEvent(Change);
 }
 
 void DriveListBox::Refresh() {
@@ -27,7 +27,7 @@ void DriveListBox::Refresh() {
 
 void DriveListBox::FormLoading() {
     Refresh();
-    if (drive_.empty()) SetDrive(DriveMap::Instance().CurrentFolder());
+    if (drive_->empty()) SetDrive(DriveMap::Instance().CurrentFolder());
 }
 
 }  // namespace host

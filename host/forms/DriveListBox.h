@@ -17,7 +17,7 @@ public:
     std::string_view Kind() const override { return "DriveListBox"; }
 
     // The chosen drive as "x:"; "" before one is chosen.
-    const std::string& Drive() const { return drive_; }
+    const std::string& Drive() const { return *drive_; }
     // Chooses a drive by the first letter of text ("d:", "D:\x", "d"). Error 68 for a
     // drive that is not mapped, 5 for a text that does not start with a letter.
     void SetDrive(std::string_view text);
@@ -28,18 +28,9 @@ public:
 
 protected:
     void FormLoading() override;
-    void SaveDesign() override {
-        ListControl::SaveDesign();
-        designDrive_ = drive_;
-    }
-    void RestoreDesign() override {
-        ListControl::RestoreDesign();
-        drive_ = designDrive_;
-    }
 
 private:
-    std::string drive_;
-    std::string designDrive_;
+    Designed<std::string> drive_{*this};
 };
 
 }  // namespace host

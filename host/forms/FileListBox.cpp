@@ -15,17 +15,17 @@ std::string ListPathForm(std::string_view path) {
 void FileListBox::SetPath(std::string_view path) {
     std::string folder = ListPathForm(path);
     std::vector<std::string> files = FileSystem::Files(folder);
-    path_ = std::move(folder);
+    *path_ = std::move(folder);
     ReplaceItems(std::move(files));
 }
 
 void FileListBox::Refresh() {
-    if (path_.empty()) return;
-    ReplaceItems(FileSystem::Files(path_));
+    if (path_->empty()) return;
+    ReplaceItems(FileSystem::Files(*path_));
 }
 
 void FileListBox::FormLoading() {
-    if (path_.empty()) SetPath(DriveMap::Instance().CurrentFolder());
+    if (path_->empty()) SetPath(DriveMap::Instance().CurrentFolder());
 }
 
 }  // namespace host

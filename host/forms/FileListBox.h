@@ -18,7 +18,7 @@ public:
 
     // The folder as a full drive path without a trailing "\" (but "C:\" for a root);
     // "" before one is set.
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return *path_; }
     // Points the list at a folder (relative paths join the current folder) and reads it.
     // Error 52 for a malformed path, 76 for a folder that does not exist; the list then
     // stays as it was.
@@ -29,18 +29,9 @@ public:
 
 protected:
     void FormLoading() override;
-    void SaveDesign() override {
-        ListControl::SaveDesign();
-        designPath_ = path_;
-    }
-    void RestoreDesign() override {
-        ListControl::RestoreDesign();
-        path_ = designPath_;
-    }
 
 private:
-    std::string path_;
-    std::string designPath_;
+    Designed<std::string> path_{*this};
 };
 
 // A folder path in the form the file-system lists report it: absolute, upper-case drive,

@@ -10,29 +10,15 @@ public:
     using Control::Control;
     std::string_view Kind() const override { return "Image"; }
 
-    const host::Picture& Picture() const { return picture_; }
-    void SetPicture(host::Picture picture) { Update(picture_, std::move(picture)); }
+    const host::Picture& Picture() const { return *picture_; }
+    void SetPicture(host::Picture picture) { Update(*picture_, std::move(picture)); }
     // True: the picture is scaled to the control's size; false: drawn at its own size.
-    bool Stretch() const { return stretch_; }
-    void SetStretch(bool stretch) { Update(stretch_, stretch); }
-
-protected:
-    void SaveDesign() override {
-        Control::SaveDesign();
-        designPicture_ = picture_;
-        designStretch_ = stretch_;
-    }
-    void RestoreDesign() override {
-        Control::RestoreDesign();
-        picture_ = designPicture_;
-        stretch_ = designStretch_;
-    }
+    bool Stretch() const { return *stretch_; }
+    void SetStretch(bool stretch) { Update(*stretch_, stretch); }
 
 private:
-    host::Picture picture_;
-    host::Picture designPicture_;
-    bool stretch_ = false;
-    bool designStretch_ = false;
+    Designed<host::Picture> picture_{*this};
+    Designed<bool> stretch_{*this, false};
 };
 
 }  // namespace host

@@ -12,22 +12,11 @@ public:
     using CaptionedControl::CaptionedControl;
     std::string_view Kind() const override { return "Label"; }
 
-    host::Alignment Alignment() const { return alignment_; }
-    void SetAlignment(host::Alignment alignment) { Update(alignment_, alignment); }
-
-protected:
-    void SaveDesign() override {
-        CaptionedControl::SaveDesign();
-        designAlignment_ = alignment_;
-    }
-    void RestoreDesign() override {
-        CaptionedControl::RestoreDesign();
-        alignment_ = designAlignment_;
-    }
+    host::Alignment Alignment() const { return *alignment_; }
+    void SetAlignment(host::Alignment alignment) { Update(*alignment_, alignment); }
 
 private:
-    host::Alignment alignment_ = host::Alignment::Left;
-    host::Alignment designAlignment_ = host::Alignment::Left;
+    Designed<host::Alignment> alignment_{*this, host::Alignment::Left};
 };
 
 }  // namespace host

@@ -40,7 +40,7 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void ListBox::SetSorted(bool sorted) {
-    if (!Update(sorted_, sorted) || !sorted) return;
+    if (!Update(*sorted_, sorted) || !sorted) return;
     std::vector<std::string> items = Items();
     std::stable_sort(items.begin(), items.end(),
                      [](const std::string& x, const std::string& y) { return CompareIgnoringCase(x, y) < 0; });
@@ -48,7 +48,7 @@ void ListBox::SetSorted(bool sorted) {
 }
 
 long ListBox::InsertPosition(const std::string& text, long requested) const {
-    if (!sorted_) return requested;
+    if (!*sorted_) return requested;
     const auto& items = Items();
     auto it = std::upper_bound(items.begin(), items.end(), text, [](const std::string& x, const std::string& y) {
         return CompareIgnoringCase(x, y) < 0;

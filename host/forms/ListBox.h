@@ -16,25 +16,16 @@ public:
     using ListControl::Clear;
     using ListControl::RemoveItem;
 
-    bool Sorted() const { return sorted_; }
+    bool Sorted() const { return *sorted_; }
     // Set in the form's design; sorting a list that holds entries puts them in order and
     // chooses none.
     void SetSorted(bool sorted);
 
 protected:
     long InsertPosition(const std::string& text, long requested) const override;
-    void SaveDesign() override {
-        ListControl::SaveDesign();
-        designSorted_ = sorted_;
-    }
-    void RestoreDesign() override {
-        ListControl::RestoreDesign();
-        sorted_ = designSorted_;
-    }
 
 private:
-    bool sorted_ = false;
-    bool designSorted_ = false;
+    Designed<bool> sorted_{*this, false};
 };
 
 // Compares two texts ignoring case, as the sorted list orders them: letters compare

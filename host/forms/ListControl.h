@@ -18,12 +18,12 @@ class ListControl : public Control {
 public:
     using Control::Control;
 
-    long ListCount() const { return static_cast<long>(state_.items.size()); }
+    long ListCount() const { return static_cast<long>(state_->items.size()); }
     // The entry at index; error 381 outside 0 .. ListCount() - 1.
     const std::string& List(long index) const;
-    const std::vector<std::string>& Items() const { return state_.items; }
+    const std::vector<std::string>& Items() const { return state_->items; }
 
-    long ListIndex() const { return state_.index; }
+    long ListIndex() const { return state_->index; }
     // Error 380 outside -1 .. ListCount() - 1.
     void SetListIndex(long index);
     // The text of the chosen entry, "" when none is chosen.
@@ -49,16 +49,13 @@ protected:
     // Replaces every entry (the file-system lists); nothing is chosen afterwards.
     void ReplaceItems(std::vector<std::string> items);
 
-    void SaveDesign() override;
-    void RestoreDesign() override;
 
 private:
     struct State {
         std::vector<std::string> items;
         long index = -1;
     };
-    State state_;
-    State design_;
+    Designed<State> state_{*this};
 };
 
 }  // namespace host

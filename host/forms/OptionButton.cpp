@@ -5,17 +5,17 @@
 namespace host {
 
 void OptionButton::SetValue(bool value) {
-    if (!value || value_) {
-        Update(value_, value);
+    if (!value || *value_) {
+        Update(*value_, value);
         return;
     }
     for (Control* c : Parent().Controls()) {
         auto* other = dynamic_cast<OptionButton*>(c);
         if (other != nullptr && other != this && other->Container() == Container()) {
-            other->Update(other->value_, false);
+            other->Update(*other->value_, false);
         }
     }
-    Update(value_, true);
+    Update(*value_, true);
     RaiseEvent(Click);
 }
 

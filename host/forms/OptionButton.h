@@ -12,24 +12,13 @@ public:
     using CaptionedControl::CaptionedControl;
     std::string_view Kind() const override { return "OptionButton"; }
 
-    bool Value() const { return value_; }
+    bool Value() const { return *value_; }
     void SetValue(bool value);
     // The user's click selects the button.
     void Press() override;
 
-protected:
-    void SaveDesign() override {
-        CaptionedControl::SaveDesign();
-        designValue_ = value_;
-    }
-    void RestoreDesign() override {
-        CaptionedControl::RestoreDesign();
-        value_ = designValue_;
-    }
-
 private:
-    bool value_ = false;
-    bool designValue_ = false;
+    Designed<bool> value_{*this, false};
 };
 
 }  // namespace host

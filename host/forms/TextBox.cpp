@@ -74,13 +74,13 @@ int DecodeChar(std::string_view s, std::size_t pos, std::size_t end) {
 
 }  // namespace
 
-long TextBox::Length() const { return CharCount(state_.text); }
+long TextBox::Length() const { return CharCount(state_->text); }
 
 void TextBox::SetText(std::string text) {
-    if (state_.text == text) return;
-    state_.text = std::move(text);
-    state_.selStart = 0;
-    state_.selLength = 0;
+    if (state_->text == text) return;
+    state_->text = std::move(text);
+    state_->selStart = 0;
+    state_->selLength = 0;
     NotifyChanged();
     RaiseEvent(Change);
 }
@@ -88,34 +88,34 @@ void TextBox::SetText(std::string text) {
 void TextBox::SetSelStart(long position) {
     if (position < 0) RaiseFormError(formerr::InvalidPropertyValue);
     long start = std::min(position, Length());
-    if (state_.selStart == start && state_.selLength == 0) return;
-    state_.selStart = start;
-    state_.selLength = 0;
+    if (state_->selStart == start && state_->selLength == 0) return;
+    state_->selStart = start;
+    state_->selLength = 0;
     NotifyChanged();
 }
 
 void TextBox::SetSelLength(long length) {
     if (length < 0) RaiseFormError(formerr::InvalidPropertyValue);
-    Update(state_.selLength, std::min(length, Length() - state_.selStart));
+    Update(state_->selLength, std::min(length, Length() - state_->selStart));
 }
 
 std::string TextBox::SelText() const {
-    std::size_t from = ByteOffset(state_.text, state_.selStart);
-    std::size_t to = ByteOffset(state_.text, state_.selStart + state_.selLength);
-    return state_.text.substr(from, to - from);
+    std::size_t from = ByteOffset(state_->text, state_->selStart);
+    std::size_t to = ByteOffset(state_->text, state_->selStart + state_->selLength);
+    return state_->text.substr(from, to - from);
 }
 
-void TextBox::SetSelText(std::string_view text) { Replace(state_.selStart, state_.selLength, text); }
+void TextBox::SetSelText(std::string_view text) { Replace(state_->selStart, state_->selLength, text); }
 
 void TextBox::Replace(long start, long count, std::string_view text) {
-    std::size_t from = ByteOffset(state_.text, start);
-    std::size_t to = ByteOffset(state_.text, start + count);
-    std::string before = state_.text;
-    state_.text.replace(from, to - from, text);
-    state_.selStart = start + CharCount(text);
-    state_.selLength = 0;
+    std::size_t from = ByteOffset(state_->text, start);
+    std::size_t to = ByteOffset(state_->text, start + count);
+    std::string before = state_->text;
+    state_->text.replace(from, to - from, text);
+    state_->selStart = start + CharCount(text);
+    state_->selLength = 0;
     NotifyChanged();
-    if (state_.text != before) RaiseEvent(Change);
+    if (state_->text != before) RaiseEvent(Change);
 }
 
 void TextBox::TypeChar(int code) {
@@ -127,18 +127,19 @@ void TextBox::TypeChar(int code) {
         handler(key);
     }
     if (key == 0) return;
+    if (!IsCharacter(key)) Raise(err::InvalidProcedureCall);
     // The handler may have changed the text and the caret: the key acts on the box as the
     // handler left it.
     if (key == 8) {
-        if (state_.selLength > 0) {
-            Replace(state_.selStart, state_.selLength, "");
-        } else if (state_.selStart > 0) {
-            Replace(state_.selStart - 1, 1, "");
+        if (state_->selLength > 0) {
+            Replace(state_->selStart, state_->selLength, "");
+        } else if (state_->selStart > 0) {
+            Replace(state_->selStart - 1, 1, "");
         }
         return;
     }
     if (key < 32 || key == 127) return;  // Enter, Escape, the clipboard keys: no character
-    Replace(state_.selStart, state_.selLength, Encode(key));
+    Replace(state_->selStart, state_->selLength, Encode(key));
 }
 
 void TextBox::Type(std::string_view text) {
@@ -151,21 +152,13 @@ void TextBox::Type(std::string_view text) {
 
 void TextBox::PressDelete() {
     RequireReachable();
-    if (state_.selLength > 0) {
-        Replace(state_.selStart, state_.selLength, "");
-    } else if (state_.selStart < Length()) {
-        Replace(state_.selStart, 1, "");
+    if (state_->selLength > 0) {
+        Replace(state_->selStart, state_->selLength, "");
+    } else if (state_->selStart < Length()) {
+        Replace(state_->selStart, 1, "");
     }
 }
 
-void TextBox::SaveDesign() {
-    Control::SaveDesign();
-    design_ = state_;
-}
 
-void TextBox::RestoreDesign() {
-    Control::RestoreDesign();
-    state_ = design_;
-}
 
 }  // namespace host

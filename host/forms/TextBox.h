@@ -20,17 +20,17 @@ public:
     using Control::Control;
     std::string_view Kind() const override { return "TextBox"; }
 
-    const std::string& Text() const { return state_.text; }
+    const std::string& Text() const { return state_->text; }
     // Replaces the whole text (from code, or a paste). A different text puts the caret at
     // the start with nothing selected and raises Change; the same text changes nothing.
     void SetText(std::string text);
 
     // The caret (the selection's start) and the selection's length, in characters.
-    long SelStart() const { return state_.selStart; }
+    long SelStart() const { return state_->selStart; }
     // Moves the caret and selects nothing; a position past the end goes to the end. Error
     // 380 for a negative position.
     void SetSelStart(long position);
-    long SelLength() const { return state_.selLength; }
+    long SelLength() const { return state_->selLength; }
     // Selects from the caret; cut at the end of the text. Error 380 when negative.
     void SetSelLength(long length);
     std::string SelText() const;
@@ -49,10 +49,6 @@ public:
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void()> Change;
 
-protected:
-    void SaveDesign() override;
-    void RestoreDesign() override;
-
 private:
     // Replaces `count` characters from `start` with text and puts the caret after it.
     void Replace(long start, long count, std::string_view text);
@@ -63,8 +59,7 @@ private:
         long selStart = 0;
         long selLength = 0;
     };
-    State state_;
-    State design_;
+    Designed<State> state_{*this};
 };
 
 }  // namespace host

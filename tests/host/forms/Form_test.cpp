@@ -1,0 +1,169 @@
+// Forms: loading and unloading (with the design values coming back), modal showing
+// through the dialog service, and the host frames that carry forms.
+
+#include <gtest/gtest.h>
+
+#include "tests/host/forms/FormsTest.h"
+#include "tests/support/ErrorOf.h"
+
+namespace forms_test {
+namespace {
+
+using support::ErrorOf;
+using Log = std::vector<std::string>;
+
+class FormTest : public FormsTest {};
+
+TEST_F(FormTest, UnloadRaisesUnloadAndPutsTheDesignBack) {
+    TestForm form;
+    form.Show();
+    form.Text1.SetText("250");
+    form.Combo1.AddItem("Parcels");
+    form.Option2.SetValue(true);
+    form.Check1.SetValue(1);
+    form.SetCaption("changed");
+    EXPECT_EQ(host::Form::FindLoaded("frmTest"), &form);
+
+    form.cancelUnload = 1;
+    EXPECT_FALSE(form.Unload());
+    EXPECT_TRUE(form.IsOpen());
+    form.cancelUnload = 0;
+    EXPECT_TRUE(form.Unload());
+    EXPECT_TRUE(form.Unload());  // not loaded: nothing happens
+    EXPECT_EQ(form.unloads, 2);
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(host::Form::FindLoaded("frmTest"), nullptr);
+
+    form.log.clear();
+    form.Load();
+    EXPECT_EQ(form.loads, 2);
+    EXPECT_EQ(form.log, (Log{"Form_Load"}));  // going back to the design raises no events
+    EXPECT_EQ(form.Text1.Text(), "100");
+    EXPECT_EQ(form.Combo1.ListCount(), 0);
+    EXPECT_TRUE(form.Option1.Value());
+    EXPECT_FALSE(form.Option2.Value());
+    EXPECT_EQ(form.Check1.Value(), 0);
+    EXPECT_EQ(form.Caption(), "frmTest");
+    EXPECT_EQ(form.Frame1.Caption(), "1 - Layers");
+}
+
+TEST_F(FormTest, ShowModalReturnsWhenTheDriverClosesTheForm) {
+    TestForm dialog("frmConfig");
+    TestForm nested("frmSetDir");
+    Log order;
+    Dialogs().SetDriver([&](host::Form& f) {
+        order.push_back("driving " + f.Name());
+        EXPECT_TRUE(f.IsModal());
+        if (&f == &dialog) {
+            nested.ShowModal();  // a dialog may open another
+            order.push_back("back in " + f.Name());
+            dialog.Command1.Press();
+            f.Unload();
+        } else {
+            f.Hide();
+        }
+    });
+    dialog.Command1.Click = [&] { order.push_back("Command1_Click"); };
+    dialog.ShowModal();
+    order.push_back("returned");
+    EXPECT_EQ(order, (Log{"driving frmConfig", "driving frmSetDir", "back in frmConfig", "Command1_Click", "returned"}));
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_TRUE(nested.IsLoaded());  // hidden, not unloaded
+    EXPECT_FALSE(nested.IsModal());
+    EXPECT_EQ(Dialogs().Shown(), (Log{"frmConfig", "frmSetDir"}));
+}
+
+TEST_F(FormTest, ShowModalFailures) {
+    TestForm dialog("frmLoadDir");
+    // No driver: the form stays open, which is an error; the form is hidden again.
+    EXPECT_EQ(ErrorOf([&] { dialog.ShowModal(); }), 5);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(dialog.IsModal());
+    // A shown form cannot be shown modally.
+    dialog.Show();
+    EXPECT_EQ(ErrorOf([&] { dialog.ShowModal(); }), 400);
+    dialog.Hide();
+    // A driver that fails: the error comes out of ShowModal and the form is closed.
+    Dialogs().SetDriver([](host::Form&) { host::Raise(53); });
+    EXPECT_EQ(ErrorOf([&] { dialog.ShowModal(); }), 53);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(dialog.IsModal());
+}
+
+TEST_F(FormTest, HostFrameLoadsItsFormAndShowsIt) {
+    // The load handler already finds the form in its frame (it centres the frame there).
+    struct MainForm : TestForm {
+        MainForm() : TestForm("frmMain") {}
+        host::HostFrame* frameInLoad = nullptr;
+        void Form_Load() override {
+            TestForm::Form_Load();
+            frameInLoad = HostingFrame();
+        }
+    };
+    auto form = std::make_shared<MainForm>();
+    auto frame = host::New<host::HostFrame>();
+    int listChanges = 0;
+    int id = host::HostFrame::ListChanged().Add([&] { ++listChanges; });
+    frame->Create(*form);
+    EXPECT_EQ(form->frameInLoad, frame.raw());
+    EXPECT_TRUE(form->IsLoaded());
+    EXPECT_FALSE(frame->Visible());
+    EXPECT_EQ(ErrorOf([&] { frame->Create(*form); }), 5);
+    EXPECT_EQ(ErrorOf([&] { host::New<host::HostFrame>()->Create(*form); }), 5);
+
+    frame->SetCaption("Corvane");
+    frame->SetVisible(true);
+    EXPECT_TRUE(form->Visible());
+    form->Hide();  // hiding the form hides its frame, and does not unload it
+    EXPECT_FALSE(frame->Visible());
+    EXPECT_TRUE(form->IsLoaded());
+
+    EXPECT_EQ(frame->Width(), 423);
+    EXPECT_EQ(frame->Height(), 377);
+    frame->SetPosition(300, 196, 0, 0);
+    EXPECT_EQ(frame->Left(), 300);
+    EXPECT_EQ(frame->Width(), 423);
+    EXPECT_EQ(host::HostFrame::All().size(), 1u);
+
+    // Unloaded by the host, then shown again: the form loads afresh in the same frame.
+    form->Unload();
+    frame->SetVisible(true);
+    EXPECT_TRUE(form->IsLoaded());
+    EXPECT_EQ(form->loads, 2);
+    EXPECT_EQ(listChanges, 1);
+    host::HostFrame::ListChanged().Remove(id);
+}
+
+TEST_F(FormTest, FramesKeepTheirFormsUntilClosed) {
+    std::weak_ptr<TestForm> watch;
+    {
+        auto help = std::make_shared<TestForm>("frmHelp");
+        watch = help;
+        auto frame = host::New<host::HostFrame>();
+        frame->Create(*help);
+        frame->SetVisible(true);
+    }
+    // Nobody but the host holds the help window and its frame now.
+    ASSERT_FALSE(watch.expired());
+    ASSERT_EQ(host::HostFrame::All().size(), 1u);
+    EXPECT_EQ(host::HostFrame::All()[0]->Window(), watch.lock().get());
+    host::HostFrame::CloseAll();
+    EXPECT_TRUE(watch.expired());
+    EXPECT_TRUE(host::HostFrame::All().empty());
+}
+
+TEST_F(FormTest, ClosingAFrameUnloadsItsForm) {
+    TestForm form("frmMain");  // a form the test owns
+    auto frame = host::New<host::HostFrame>();
+    frame->Create(form);
+    form.cancelUnload = 1;  // the host closes the window all the same
+    frame->Close();
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_EQ(frame->Window(), nullptr);
+    EXPECT_EQ(form.HostingFrame(), nullptr);
+    EXPECT_TRUE(host::HostFrame::All().empty());
+}
+
+}  // namespace
+}  // namespace forms_test

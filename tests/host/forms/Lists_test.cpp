@@ -1,0 +1,107 @@
+// Combo and list boxes: the entries, the chosen index as entries come and go, the sorted
+// list's order and the errors for indexes out of range.
+
+#include <gtest/gtest.h>
+
+#include "tests/host/forms/FormsTest.h"
+#include "tests/support/ErrorOf.h"
+
+namespace forms_test {
+namespace {
+
+using support::ErrorOf;
+using Items = std::vector<std::string>;
+
+class ListsTest : public FormsTest {};
+
+TEST_F(ListsTest, SortedListKeepsAscendingOrderIgnoringCase) {
+    struct Case {
+        const char* what;
+        Items added;
+        Items expected;
+    };
+    std::vector<Case> cases = {
+        {"case is ignored", {"b", "C", "a", "B"}, {"a", "b", "B", "C"}},
+        {"digits sort as text", {"9", "10", "100", "1"}, {"1", "10", "100", "9"}},
+        {"blanks and punctuation by code", {"b", " z", "-a", "a b"}, {" z", "-a", "a b", "b"}},
+        {"accented capitals fold too", {"Ézé", "éza", "ez"}, {"ez", "éza", "Ézé"}},
+        {"prefixes come first", {"Main St", "MAIN", "main st 2"}, {"MAIN", "Main St", "main st 2"}},
+        {"an empty entry first", {"x", ""}, {"", "x"}},
+    };
+    for (auto& c : cases) {
+        TestForm form;
+        for (std::size_t i = 0; i < c.added.size(); ++i) {
+            form.List1.AddItem(c.added[i], i % 2 == 0 ? -1 : 0);  // a given index is ignored
+        }
+        EXPECT_EQ(form.List1.Items(), c.expected) << c.what;
+    }
+}
+
+TEST_F(ListsTest, SortingAFilledListOrdersIt) {
+    TestForm form;
+    host::ListBox plain{form, "List2"};
+    for (const char* item : {"b", "a", "B"}) plain.AddItem(item);
+    plain.SetListIndex(0);
+    plain.SetSorted(true);
+    EXPECT_EQ(plain.Items(), (Items{"a", "b", "B"}));
+    EXPECT_EQ(plain.ListIndex(), -1);
+}
+
+TEST_F(ListsTest, ChosenEntryFollowsInsertionsAndRemovals) {
+    TestForm form;
+    auto& combo = form.Combo1;
+    for (const char* item : {"a", "b", "c"}) combo.AddItem(item);
+    combo.SetListIndex(1);
+    combo.AddItem("NONE", 0);
+    EXPECT_EQ(combo.ListIndex(), 2);
+    EXPECT_EQ(combo.Text(), "b");
+    combo.AddItem("z");
+    combo.RemoveItem(0);
+    EXPECT_EQ(combo.Text(), "b");
+    combo.RemoveItem(1);
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.Text(), "");
+    EXPECT_EQ(combo.Items(), (Items{"a", "c", "z"}));
+}
+
+TEST_F(ListsTest, IndexesOutOfRangeRaise) {
+    TestForm form;
+    auto& combo = form.Combo1;
+    combo.AddItem("a");
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        long error;
+    };
+    std::vector<Case> cases = {
+        {"List(-1)", [&] { (void)combo.List(-1); }, 381},
+        {"List(count)", [&] { (void)combo.List(1); }, 381},
+        {"ListIndex below -1", [&] { combo.SetListIndex(-2); }, 380},
+        {"ListIndex = count", [&] { combo.SetListIndex(1); }, 380},
+        {"AddItem past the end", [&] { combo.AddItem("x", 2); }, 5},
+        {"AddItem at the end", [&] { combo.AddItem("x", 1); }, 0},
+        {"RemoveItem(count)", [&] { combo.RemoveItem(2); }, 5},
+        {"RemoveItem(-1)", [&] { combo.RemoveItem(-1); }, 5},
+        {"choose nothing", [&] { form.Show(); combo.ChooseItem(-1); }, 380},
+        {"negative dropped width", [&] { combo.SetDroppedWidth(-1); }, 380},
+    };
+    for (auto& c : cases) EXPECT_EQ(ErrorOf(c.act), c.error) << c.what;
+    EXPECT_EQ(combo.Items(), (Items{"a", "x"}));
+}
+
+TEST_F(ListsTest, ComboTextChoosesTheFirstEntryIgnoringCase) {
+    TestForm form;
+    form.Show();
+    for (const char* item : {"NONE", "Owner", "OWNER"}) form.Combo1.AddItem(item);
+    form.log.clear();
+    form.Combo1.SetText("owner");
+    EXPECT_EQ(form.Combo1.ListIndex(), 1);
+    EXPECT_EQ(form.log, (std::vector<std::string>{"Combo1_Click Owner"}));
+    EXPECT_EQ(ErrorOf([&] { form.Combo1.SetText("Owners"); }), 383);
+    EXPECT_EQ(form.Combo1.ListIndex(), 1);
+    EXPECT_EQ(form.Combo1.IndexOf("OWNER"), 2);
+    EXPECT_EQ(form.Combo1.IndexOf("owner"), -1);
+}
+
+}  // namespace
+}  // namespace forms_test
