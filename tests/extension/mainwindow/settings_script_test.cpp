@@ -28,19 +28,18 @@ protected:
 
 TEST_F(SettingsScriptTest, ASecondRunOnTheSameDrivesRestoresEveryPickerTheListAndTheDistance) {
     const fs::path work = TempRoot() / "work";
+    const fs::path config = work / "c" / "Program Files" / "Tovalin" / "Corvane" / "config";
+    const std::string saved = support::ItemsText(
+        {"Parcels", "Parcels.PARCEL_ID", "Parcels", "250", "NONE", "1", "C:\\Program Files\\Tovalin\\Corvane\\Documents\\"});
+
     EXPECT_EQ(Run("town_settings", work), ReadBytes(Examples() / "town_settings.expected"));
-    const std::string config = ReadBytes(work / "c" / "Program Files" / "Tovalin" / "Corvane" / "config");
-    EXPECT_EQ(config, support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Parcels", "250", "NONE", "1",
-                                          "C:\\Program Files\\Tovalin\\Corvane\\Documents\\"}));
+    EXPECT_EQ(ReadBytes(config), saved);
 
-    EXPECT_EQ(Run("town_settings_restore", work), ReadBytes(Examples() / "town_settings_restore.expected"));
-    EXPECT_EQ(ReadBytes(work / "c" / "Program Files" / "Tovalin" / "Corvane" / "config"), config)
-        << "saved again unchanged";
-
-    // On fresh drives the same script finds only the defaults.
-    const std::string fresh = Run("town_settings_restore", TempRoot() / "fresh");
-    EXPECT_NE(fresh.find("frmMain.cboBufferLayer ComboBox text=\"NONE\" index=0"), std::string::npos) << fresh;
-    EXPECT_NE(fresh.find("frmMain.txtBuffer TextBox text=\"100\""), std::string::npos) << fresh;
+    const std::string rerun = Run("town_settings", work);
+    EXPECT_EQ(rerun, ReadBytes(Examples() / "town_settings.rerun.expected"));
+    EXPECT_NE(rerun.find("frmMain.cboSearchField ComboBox text=\"Parcels.PARCEL_ID\""), std::string::npos);
+    EXPECT_NE(rerun.find("frmMain.List1 ListBox text=\"\" index=-1 items=[\"1-1\", \"1-10\""), std::string::npos);
+    EXPECT_EQ(ReadBytes(config), saved) << "saved again unchanged";
 }
 
 }  // namespace
