@@ -2,12 +2,16 @@
 // and what the unload writes back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "extension/command/Globals.h"
 #include "host/forms/HostFrame.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
 #include "host/platform/Screen.h"
@@ -72,9 +76,17 @@ TEST_F(SettingsLoadTest, SavedNamesAreRestoredOnlyWhenThePickerHoldsThemExactly)
         {"layer in a group", Config("Streets", "STREET_NAME", "Streets"), "Streets", "STREET_NAME", "Streets", true,
          0},
     };
+    const host::Ref<host::StepProgressor> progress = app_->StatusBar()->ProgressBar();
     for (const Case& c : cases) {
         WriteConfig(c.saved);
+        progress->ClearHistory();
         frmMain& form = Open();
+        // A restored field's values are loaded once, at the end of the load, with progress.
+        const std::vector<std::string> history = progress->HistoryLines();
+        const long loads = std::count_if(history.begin(), history.end(),
+                                         [](const std::string& line) { return line.rfind("Message", 0) == 0; });
+        EXPECT_EQ(loads, std::string(c.fieldShown).empty() ? 0 : 1) << c.what;
+        EXPECT_EQ(std::count(history.begin(), history.end(), "Show"), loads) << c.what;
         EXPECT_EQ(form.cboBufferLayer.Text(), c.bufferShown) << c.what;
         EXPECT_EQ(form.cboSearchField.Text(), c.fieldShown) << c.what;
         EXPECT_EQ(form.cboSelectionLayer.Text(), c.selectionShown) << c.what;
