@@ -190,4 +190,18 @@ TEST_F(CorvaneTest, WithoutProgramFilesTheClickReportsAndShowsNothing) {
     EXPECT_TRUE(host::HostFrame::All().empty());
 }
 
+TEST_F(CorvaneTest, WithoutProgramFilesTheFolderAndFieldsGoToTheCurrentFolder) {
+    host::DriveMap::Instance().Unmap('C');
+    MapDrive('D');  // the only drive, without Program Files
+    Corvane command;
+    command.ICommand_OnCreate(host::Ref<host::Object>(app_));
+    const auto texts = TakeMessages();
+    ASSERT_EQ(texts.size(), 1u) << "only the Program Files message";
+    EXPECT_EQ(texts[0].rfind("Sorry, Corvane can't find", 0), 0u) << texts[0];
+    EXPECT_EQ(gDocumentsFolder, "Documents\\");
+    EXPECT_EQ(gFieldsFilePath, "fields");
+    EXPECT_TRUE(fs::is_directory(Native("D:\\Documents")));
+    EXPECT_EQ(ReadBytes(Native("D:\\fields")), "");
+}
+
 }  // namespace
