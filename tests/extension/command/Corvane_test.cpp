@@ -126,8 +126,11 @@ TEST_F(CorvaneTest, ClicksRepairTheSettingsAndShowOneFrame) {
     // Files with the right number of items stay as they are, whatever they hold.
     const std::string config = ItemsText({"a", "b", "c", "d", "e", "f", "g"});
     WriteBytes(ProductFolder() / "config", config);
+    gMainForm->txtSearch.SetText("typed before hiding");
     frame->SetVisible(false);
     command.ICommand_OnClick();
+    EXPECT_TRUE(gMainForm->IsLoaded());
+    EXPECT_EQ(gMainForm->txtSearch.Text(), "typed before hiding") << "hiding keeps the window's contents";
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(Config(), config);
     EXPECT_EQ(host::HostFrame::All().size(), 1u);
