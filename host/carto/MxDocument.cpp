@@ -1,0 +1,26 @@
+#include "host/carto/MxDocument.h"
+
+#include "host/carto/Map.h"
+#include "host/core/RuntimeError.h"
+#include "host/framework/CommandBars.h"
+
+namespace host {
+
+MxDocument::MxDocument() : focusMap_(New<Map>()), activeView_(focusMap_), commandBars_(New<host::CommandBars>()) {}
+
+void MxDocument::SetFocusMap(const Ref<Map>& map) {
+    if (!map) Raise(err::ObjectNotSet);
+    focusMap_ = map;
+}
+
+void MxDocument::SetActiveView(const Ref<host::ActiveView>& view) {
+    if (!view) Raise(err::ObjectNotSet);
+    activeView_ = view;
+}
+
+void MxDocument::SetCommandBars(const Ref<host::CommandBars>& bars) {
+    if (!bars) Raise(err::ObjectNotSet);
+    commandBars_ = bars;
+}
+
+}  // namespace host

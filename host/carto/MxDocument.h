@@ -1,0 +1,43 @@
+#pragma once
+// A map document: its focus map (the map the user works on), the view that is active, and
+// the command bars of the application it is open in.
+
+#include <filesystem>
+
+#include "host/core/Ref.h"
+
+namespace host {
+
+class ActiveView;
+class CommandBars;
+class Map;
+
+class MxDocument {
+public:
+    // A new document: one empty map, which is the focus map and the active view; command
+    // bars of its own until an application takes the document.
+    MxDocument();
+
+    Ref<Map> FocusMap() const { return focusMap_; }
+    // Error 91 for Nothing.
+    void SetFocusMap(const Ref<Map>& map);
+
+    Ref<host::ActiveView> ActiveView() const { return activeView_; }
+    // Error 91 for Nothing.
+    void SetActiveView(const Ref<host::ActiveView>& view);
+
+    Ref<host::CommandBars> CommandBars() const { return commandBars_; }
+    void SetCommandBars(const Ref<host::CommandBars>& bars);
+
+    // The file the document was read from (empty for a new document).
+    const std::filesystem::path& FilePath() const { return filePath_; }
+    void SetFilePath(std::filesystem::path path) { filePath_ = std::move(path); }
+
+private:
+    Ref<Map> focusMap_;
+    Ref<host::ActiveView> activeView_;
+    Ref<host::CommandBars> commandBars_;
+    std::filesystem::path filePath_;
+};
+
+}  // namespace host

@@ -1,0 +1,68 @@
+#include "host/framework/StepProgressor.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace host {
+
+std::string StepProgressor::Event::ToString() const {
+    if (operation == "Show" || operation == "Hide") return operation;
+    if (operation == "Message") return operation + " \"" + text + "\"";
+    return operation + " " + std::to_string(value);
+}
+
+void StepProgressor::SetMinRange(long value) {
+    minRange_ = value;
+    Record("MinRange", value);
+}
+
+void StepProgressor::SetMaxRange(long value) {
+    maxRange_ = value;
+    Record("MaxRange", value);
+}
+
+void StepProgressor::SetStepValue(long value) {
+    stepValue_ = value;
+    Record("StepValue", value);
+}
+
+void StepProgressor::SetPosition(long value) {
+    position_ = value;
+    Record("Position", value);
+}
+
+void StepProgressor::SetMessage(std::string text) {
+    message_ = std::move(text);
+    Record("Message", 0, message_);
+}
+
+void StepProgressor::Step() {
+    long next = position_ + stepValue_;
+    // A full bar stays full; a position set beyond the bound by hand is not pulled back.
+    if (stepValue_ > 0 && next > maxRange_) next = std::max(maxRange_, position_);
+    position_ = next;
+    Record("Step", position_);
+}
+
+void StepProgressor::Show() {
+    visible_ = true;
+    Record("Show", 0);
+}
+
+void StepProgressor::Hide() {
+    visible_ = false;
+    Record("Hide", 0);
+}
+
+std::vector<std::string> StepProgressor::HistoryLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(history_.size());
+    for (const Event& e : history_) lines.push_back(e.ToString());
+    return lines;
+}
+
+void StepProgressor::Record(std::string operation, long value, std::string text) {
+    history_.push_back(Event{std::move(operation), value, std::move(text)});
+}
+
+}  // namespace host

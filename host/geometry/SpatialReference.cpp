@@ -1,0 +1,57 @@
+#include "host/geometry/SpatialReference.h"
+
+#include <cpl_conv.h>
+#include <ogr_srs_api.h>
+
+#include <cstdlib>
+
+#include "host/core/RuntimeError.h"
+
+namespace host {
+
+namespace {
+
+struct Srs {
+    Srs() : handle(OSRNewSpatialReference(nullptr)) {
+        if (handle == nullptr) Raise(err::OutOfMemory);
+        OSRSetAxisMappingStrategy(handle, OAMS_TRADITIONAL_GIS_ORDER);
+    }
+    ~Srs() { OSRDestroySpatialReference(handle); }
+    Srs(const Srs&) = delete;
+    Srs& operator=(const Srs&) = delete;
+    OGRSpatialReferenceH handle;
+};
+
+}  // namespace
+
+SpatialReference::SpatialReference(std::string name, std::string wkt, long factoryCode)
+    : name_(std::move(name)), wkt_(std::move(wkt)), factoryCode_(factoryCode) {}
+
+Ref<SpatialReference> SpatialReference::FromUserInput(const std::string& definition) {
+    Srs srs;
+    if (OSRSetFromUserInput(srs.handle, definition.c_str()) != OGRERR_NONE) {
+        Raise(err::InvalidProcedureCall, "Not a coordinate system: " + definition);
+    }
+    char* wkt = nullptr;
+    if (OSRExportToWkt(srs.handle, &wkt) != OGRERR_NONE) Raise(err::InvalidProcedureCall, "Not a coordinate system: " + definition);
+    std::string text(wkt);
+    CPLFree(wkt);
+    const char* name = OSRGetName(srs.handle);
+    long code = 0;
+    const char* authority = OSRGetAuthorityCode(srs.handle, nullptr);
+    if (authority != nullptr) code = std::strtol(authority, nullptr, 10);
+    return New<SpatialReference>(name != nullptr ? name : "", std::move(text), code);
+}
+
+bool SpatialReference::IsSame(const SpatialReference& other) const {
+    if (IsUnknown() || other.IsUnknown()) return IsUnknown() == other.IsUnknown();
+    if (wkt_ == other.wkt_) return true;
+    Srs a, b;
+    if (OSRSetFromUserInput(a.handle, wkt_.c_str()) != OGRERR_NONE ||
+        OSRSetFromUserInput(b.handle, other.wkt_.c_str()) != OGRERR_NONE) {
+        return false;
+    }
+    return OSRIsSame(a.handle, b.handle) != 0;
+}
+
+}  // namespace host

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/GroupLayer.h"
+#include "host/carto/Map.h"
+#include "host/carto/MapDocumentFile.h"
+#include "host/carto/MissingSourceLayer.h"
+#include "host/carto/MxDocument.h"
+#include "host/carto/StandaloneTable.h"
+#include "host/data/Row.h"
+#include "host/data/Table.h"
+#include "host/framework/Application.h"
+#include "host/geometry/Envelope.h"
+#include "tests/host/carto/CartoTestData.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using host::As;
+using host::Is;
+using host::Ref;
+using support::ErrorOf;
+
+// One line per layer, indented by depth: kind, name, visibility, source file, join.
+std::string Outline(const Ref<host::Layer>& layer, const std::string& indent = "") {
+    std::string kind = Is<host::FeatureLayer>(layer)         ? "feature"
+                       : Is<host::GroupLayer>(layer)         ? "group"
+                       : Is<host::MissingSourceLayer>(layer) ? "missing"
+                                                             : "other";
+    std::string line = indent + kind + " " + layer->Name() + (layer->Visible() ? "" : " hidden");
+    if (!layer->Source().path.empty()) line += " " + fs::path(layer->Source().path).filename().string();
+    if (!layer->Source().layer.empty()) line += ":" + layer->Source().layer;
+    std::optional<host::JoinSpec> join;
+    if (Is<host::FeatureLayer>(layer)) join = As<host::FeatureLayer>(layer)->Join();
+    if (Is<host::MissingSourceLayer>(layer)) join = As<host::MissingSourceLayer>(layer)->Join();
+    if (join) line += " join " + join->key + "->" + join->table + "." + join->tableKey;
+    line += "\n";
+    if (Is<host::GroupLayer>(layer)) {
+        auto group = As<host::GroupLayer>(layer);
+        for (long i = 0; i < group->Count(); ++i) line += Outline(group->Layer(i), indent + "  ");
+    }
+    return line;
+}
+
+std::string Outline(const host::MxDocument& document) {
+    Ref<host::Map> map = document.FocusMap();
+    std::string text;
+    for (long i = 0; i < map->LayerCount(); ++i) text += Outline(map->Layer(i));
+    for (long i = 0; i < map->StandaloneTableCount(); ++i) {
+        Ref<host::StandaloneTable> table = map->StandaloneTable(i);
+        text += "table " + table->Name() + (table->Table() ? "" : " unopened") + "\n";
+    }
+    Ref<host::Envelope> e = map->Extent();
+    std::ostringstream extent;
+    extent << "extent " << e->XMin() << " " << e->YMin() << " " << e->XMax() << " " << e->YMax() << "\n";
+    return text + extent.str();
+}
+
+class MapDocumentFileTest : public support::HeadlessTest {
+protected:
+    fs::path Fixture(const char* name) const { return carto_test::FixtureFolder() / name; }
+
+    fs::path WriteText(const std::string& name, const std::string& text) {
+        fs::path file = TempRoot() / name;
+        WriteBytes(file, text);
+        return file;
+    }
+};
+
+TEST_F(MapDocumentFileTest, ReadsLayersGroupsJoinsTablesAndMissingSources) {
+    Ref<host::MxDocument> document = host::MapDocumentFile::Read(Fixture("small_map.json"));
+    EXPECT_EQ(Outline(*document),
+              "feature Parcels parcels.geojson join PARCEL_ID->Owners.PARCEL_ID\n"
+              "group Infrastructure\n"
+              "  feature Hydrants hidden hydrants.geojson\n"
+              "  missing Streets streets_gone.geojson\n"
+              "missing Old parcels old.gpkg:Parcels join ML->Owners.PARCEL_ID\n"
+              "table Owners\n"
+              "extent 900 1900 1500 2200\n");
+
+    // The join: the parcels' own fields, then the owners' ones, each feature joined to the
+    // first matching owner, Null where none matches.
+    auto parcels = As<host::FeatureLayer>(document->FocusMap()->Layer(0));
+    Ref<host::Table> display = parcels->DisplayTable();
+    long owner = display->FindField("owners.OWNER_NAME");
+    ASSERT_GE(owner, 0);
+    EXPECT_LT(display->FindField("Parcels.PARCEL_ID"), owner);
+    EXPECT_EQ(display->GetRow(2)->Value(owner).Text(), "O'BRIEN, MARY");
+    EXPECT_TRUE(display->GetRow(3)->Value(owner).IsNull());
+}
+
+TEST_F(MapDocumentFileTest, RoundTripsThroughAnotherFolder) {
+    Ref<host::MxDocument> original = host::MapDocumentFile::Read(Fixture("small_map.json"));
+    fs::create_directories(TempRoot() / "elsewhere" / "deeper");
+    fs::path first = TempRoot() / "elsewhere" / "deeper" / "copy.json";
+    host::MapDocumentFile::Write(*original, first);
+
+    Ref<host::MxDocument> again = host::MapDocumentFile::Read(first);
+    EXPECT_EQ(Outline(*again), Outline(*original));
+    // Sources point at the same files, written relative to the new file.
+    EXPECT_EQ(again->FocusMap()->Layer(0)->Source(), original->FocusMap()->Layer(0)->Source());
+    std::string text = ReadBytes(first);
+    EXPECT_NE(text.find("\"../../"), std::string::npos) << text;
+    EXPECT_EQ(text.find(TempRoot().string()), std::string::npos) << "no absolute paths: " << text;
+
+    // Writing what was read gives the same file.
+    fs::path second = TempRoot() / "elsewhere" / "deeper" / "copy2.json";
+    host::MapDocumentFile::Write(*again, second);
+    EXPECT_EQ(ReadBytes(second), text);
+
+    // Rewriting over an existing document replaces it whole.
+    host::MapDocumentFile::Write(*host::MapDocumentFile::Read(Fixture("small_map.json")), first);
+    EXPECT_EQ(ReadBytes(first), text);
+    EXPECT_FALSE(fs::exists(first.string() + ".writing"));
+}
+
+TEST_F(MapDocumentFileTest, RefusesFilesThatAreNotMapDocuments) {
+    struct Case {
+        const char* text;
+        long error;
+    };
+    const Case cases[] = {
+        {"", 5},
+        {"{\"layers\": [", 5},
+        {"[]", 5},
+        {"{\"version\": 2, \"layers\": []}", 5},
+        {"{\"version\": \"1\"}", 5},
+        {"{\"layers\": {}}", 5},
+        {"{\"layers\": [{\"source\": \"a.gpkg\"}]}", 5},
+        {"{\"layers\": [{\"name\": 7}]}", 5},
+        {"{\"layers\": [{\"name\": \"A\", \"visible\": \"no\"}]}", 5},
+        {"{\"layers\": [{\"name\": \"A\", \"group\": [{\"name\": \"B\", \"join\": {\"key\": \"K\"}}]}]}", 5},
+        {"{\"layers\": [], \"extent\": [1, 2, 3]}", 5},
+        {"{\"layers\": [], \"extent\": [1, 2, 3, \"4\"]}", 5},
+        {"{\"layers\": [], \"tables\": [{\"source\": \"t.csv\"}]}", 5},
+        {"{\"layers\": [], \"extent\": [0, 0, 0, 0]}", 5},
+        {"{\"layers\": [3]}", 5},
+        {"{\"version\": 1}", 0},
+    };
+    for (const Case& c : cases) {
+        fs::path file = WriteText("bad.json", c.text);
+        EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(file); }), c.error) << c.text;
+    }
+    EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(TempRoot() / "none.json"); }), 53);
+    host::MxDocument empty;
+    EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Write(empty, TempRoot() / "no" / "such" / "map.json"); }), 76);
+}
+
+TEST_F(MapDocumentFileTest, OpensADatasetWholeOrAMapDocumentByItsContent) {
+    // The Cambridge GeoPackage: three layers with geometry, one table.
+    Ref<host::Application> app = host::Application::Launch();
+    app->OpenDocument(carto_test::CambridgeFile());
+    Ref<host::Map> map = app->Document()->FocusMap();
+    EXPECT_EQ(Outline(*app->Document()).substr(0, Outline(*app->Document()).find("extent")),
+              "feature Parcels cambridge.gpkg:Parcels\n"
+              "feature Centerlines cambridge.gpkg:Centerlines\n"
+              "feature Hydrants cambridge.gpkg:Hydrants\n"
+              "table Assessing\n");
+    EXPECT_FALSE(map->Extent()->IsEmpty());
+    EXPECT_FALSE(map->SpatialReference().IsNothing());
+    EXPECT_FALSE(app->Document()->CommandBars()->Find("Host_ZoomToSelected").IsNothing())
+        << "an opened document gets the application's command bars";
+
+    // A GeoJSON file is a dataset even though it is JSON; a map document is read as one.
+    EXPECT_EQ(Outline(*host::MapDocumentFile::Open(Fixture("hydrants.geojson"))).substr(0, 34),
+              "feature Hydrants hydrants.geojson:");
+    EXPECT_EQ(host::MapDocumentFile::Open(Fixture("small_map.json"))->FocusMap()->LayerCount(), 3);
+
+    // A file that cannot be opened leaves the current document in place.
+    Ref<host::MxDocument> before = app->Document();
+    EXPECT_NE(ErrorOf([&] { app->OpenDocument(WriteText("junk.gpkg", "not a dataset")); }), 0);
+    EXPECT_EQ(ErrorOf([&] { app->OpenDocument(TempRoot() / "gone.gpkg"); }), 53);
+    EXPECT_EQ(app->Document(), before);
+    host::Application::Shutdown();
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/carto/BasicGraphicsLayer.h"
+#include "host/carto/EnumFeature.h"
+#include "host/carto/GroupLayer.h"
+#include "host/carto/LineElement.h"
+#include "host/carto/Map.h"
+#include "host/carto/MarkerElement.h"
+#include "host/carto/MissingSourceLayer.h"
+#include "host/carto/MxDocument.h"
+#include "host/carto/PolygonElement.h"
+#include "host/data/Feature.h"
+#include "host/data/QueryFilter.h"
+#include "host/data/SelectionSet.h"
+#include "host/geometry/Envelope.h"
+#include "tests/host/carto/CartoTestData.h"
+#include "tests/support/ErrorOf.h"
+
+namespace {
+
+using support::ErrorOf;
+using carto_test::MakeClass;
+using carto_test::MakeLayer;
+using host::New;
+using host::Ref;
+
+Ref<host::QueryFilter> Where(const std::string& clause) {
+    auto filter = New<host::QueryFilter>();
+    filter->SetWhereClause(clause);
+    return filter;
+}
+
+// Object ids the map's feature selection gives, as "NAME" values in walk order.
+std::vector<std::string> SelectedNames(const Ref<host::EnumFeature>& features) {
+    std::vector<std::string> names;
+    for (Ref<host::Feature> f = features->Next(); f; f = features->Next()) names.push_back(f->Value(2).Text());
+    return names;
+}
+
+// Top: A, then group G (B, then group H (C)), then a layer with a missing source, then D.
+struct NestedMap {
+    Ref<host::Map> map = New<host::Map>();
+    Ref<host::FeatureLayer> a = MakeLayer("A", MakeClass("a", 1, {{"a1", "POINT(0 0)"}, {"a2", "POINT(5 5)"}}));
+    Ref<host::FeatureLayer> b = MakeLayer("B", MakeClass("b", 1, {{"b1", "POINT(1 1)"}}));
+    Ref<host::FeatureLayer> c = MakeLayer("C", MakeClass("c", 1, {{"c1", "POINT(2 2)"}}));
+    Ref<host::FeatureLayer> d = MakeLayer("D", MakeClass("d", 1, {{"d1", "POINT(3 3)"}, {"d2", "POINT(4 4)"}}));
+
+    NestedMap() {
+        auto g = New<host::GroupLayer>();
+        g->SetName("G");
+        auto h = New<host::GroupLayer>();
+        h->SetName("H");
+        g->Add(b);
+        g->Add(h);
+        h->Add(c);  // added after H joined G: still reaches the map's listener
+        map->AddLayer(a);
+        map->AddLayer(g);
+        map->AddLayer(New<host::MissingSourceLayer>("Gone", host::SourceName{"/nowhere.gpkg", "X"}, "File not found"));
+        map->AddLayer(d);
+    }
+};
+
+TEST(Map, SelectionSpansLayersAtEveryDepthInMapOrder) {
+    NestedMap m;
+    ASSERT_EQ(m.map->LayerCount(), 4);
+    std::vector<std::string> order;
+    for (const auto& layer : m.map->FeatureLayers()) order.push_back(layer->Name());
+    EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "C", "D"})) << "the missing-source layer is passed over";
+
+    int selectionEvents = 0;
+    m.map->Subscribe([&](host::ViewEvent e) { selectionEvents += e == host::ViewEvent::SelectionChanged; });
+
+    m.d->SelectFeatures(nullptr, host::SelectionResult::New, false);
+    m.c->SelectFeatures(nullptr, host::SelectionResult::New, false);
+    m.a->SelectFeatures(Where("NAME = 'a2'"), host::SelectionResult::New, false);
+    EXPECT_EQ(m.map->SelectionCount(), 4);
+    EXPECT_EQ(selectionEvents, 3) << "layers inside groups tell the map too";
+
+    Ref<host::EnumFeature> features = m.map->FeatureSelection();
+    EXPECT_EQ(SelectedNames(features), (std::vector<std::string>{"a2", "c1", "d1", "d2"}));
+    EXPECT_TRUE(features->Next().IsNothing());
+
+    // Reset takes the selection as it is now.
+    m.b->SelectFeatures(nullptr, host::SelectionResult::Add, false);
+    features->Reset();
+    EXPECT_EQ(SelectedNames(features), (std::vector<std::string>{"a2", "b1", "c1", "d1", "d2"}));
+
+    m.map->ClearSelection();
+    EXPECT_EQ(m.map->SelectionCount(), 0);
+    EXPECT_TRUE(m.map->FeatureSelection()->Next().IsNothing());
+    EXPECT_EQ(ErrorOf([&] { m.map->Layer(4); }), 9);
+    EXPECT_EQ(ErrorOf([&] { m.map->Layer(-1); }), 9);
+}
+
+TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
+    auto layer = MakeLayer("Squares", carto_test::Squares(5));
+    layer->SelectFeatures(Where("NAME = 'P2'"), host::SelectionResult::New, false);
+    layer->SelectFeatures(Where("NAME = 'P4'"), host::SelectionResult::Add, false);
+    EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 4}));
+
+    // Clauses the host cannot read, or a text for a number: an error, and the selection stays.
+    for (const char* bad : {"NAME LIKE 'P%'", "OBJECTID = 'x'", "NOSUCH = 1", "NAME = 'P1"}) {
+        EXPECT_NE(ErrorOf([&] { layer->SelectFeatures(Where(bad), host::SelectionResult::New, false); }), 0) << bad;
+        EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 4})) << bad;
+    }
+
+    layer->SelectFeatures(nullptr, host::SelectionResult::New, /*justOne=*/true);
+    EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{1}));
+    layer->SelectFeatures(Where("NAME = 'nobody'"), host::SelectionResult::New, false);
+    EXPECT_EQ(layer->SelectionSet()->Count(), 0);
+
+    layer->SelectFeatures(nullptr, host::SelectionResult::New, false);
+    layer->Clear();
+    EXPECT_EQ(layer->SelectionSet()->Count(), 0);
+    EXPECT_FALSE(layer->SelectionSet().IsNothing());
+
+    auto empty = New<host::FeatureLayer>();
+    EXPECT_EQ(empty->SelectionSet()->Count(), 0) << "a layer without data has an empty selection";
+    EXPECT_EQ(ErrorOf([&] { empty->DisplayTable(); }), 91);
+    EXPECT_EQ(ErrorOf([&] { empty->SelectFeatures(nullptr, host::SelectionResult::New, false); }), 91);
+}
+
+TEST(GroupLayer, RefusesToHoldItself) {
+    auto outer = New<host::GroupLayer>();
+    auto inner = New<host::GroupLayer>();
+    outer->Add(inner);
+    EXPECT_EQ(ErrorOf([&] { outer->Add(outer); }), 5);
+    EXPECT_EQ(ErrorOf([&] { inner->Add(outer); }), 5);
+    EXPECT_EQ(ErrorOf([&] { inner->Add(Ref<host::Layer>()); }), 91);
+    EXPECT_EQ(inner->Count(), 0);
+    EXPECT_EQ(ErrorOf([&] { inner->Layer(0); }), 9);
+}
+
+TEST(Graphics, DeletingAllElementsRemovesThoseAddedThroughAnyRoute) {
+    auto document = New<host::MxDocument>();
+    Ref<host::Map> map = document->FocusMap();
+    EXPECT_EQ(document->ActiveView(), Ref<host::ActiveView>(map));
+
+    int graphicsEvents = 0;
+    map->Subscribe([&](host::ViewEvent e) { graphicsEvents += e == host::ViewEvent::GraphicsChanged; });
+
+    Ref<host::ActiveView> view = document->ActiveView();
+    auto polygon = New<host::PolygonElement>();
+    auto line = New<host::LineElement>();
+    auto marker = New<host::MarkerElement>();
+    host::As<host::GraphicsContainer>(view)->AddElement(polygon, 0);     // the view itself
+    map->BasicGraphicsLayer()->AddElement(line, 0);                      // the map's graphics layer
+    view->GraphicsContainer()->AddElement(marker, 0);                    // the view's container
+    EXPECT_EQ(graphicsEvents, 3);
+
+    std::vector<Ref<host::Element>> expected = {polygon, line, marker};
+    for (const Ref<host::GraphicsContainer>& container :
+         {Ref<host::GraphicsContainer>(view), Ref<host::GraphicsContainer>(map->BasicGraphicsLayer()),
+          view->GraphicsContainer()}) {
+        EXPECT_EQ(container->Elements(), expected);
+    }
+
+    // Another view has graphics of its own.
+    auto otherView = New<host::ActiveView>();
+    otherView->AddElement(New<host::PolygonElement>(), 0);
+    EXPECT_FALSE(otherView->SharesElementsWith(*map));
+
+    view->GraphicsContainer()->Reset();
+    EXPECT_EQ(view->GraphicsContainer()->Next(), polygon);
+    map->BasicGraphicsLayer()->DeleteElement(polygon);
+    EXPECT_EQ(view->GraphicsContainer()->Next(), line) << "the walk goes on after a deletion before it";
+    EXPECT_EQ(ErrorOf([&] { map->DeleteElement(polygon); }), 5);
+    EXPECT_EQ(ErrorOf([&] { map->AddElement(nullptr, 0); }), 91);
+
+    host::As<host::GraphicsContainer>(document->ActiveView())->DeleteAllElements();
+    EXPECT_EQ(map->ElementCount(), 0);
+    EXPECT_EQ(map->BasicGraphicsLayer()->ElementCount(), 0);
+    EXPECT_TRUE(view->GraphicsContainer()->Next().IsNothing());
+    EXPECT_EQ(otherView->ElementCount(), 1);
+}
+
+TEST(ActiveView, CountsRedrawsKeepsExtentAndToldObserversCanLeave) {
+    auto map = New<host::Map>();
+    std::vector<host::ViewEvent> seen;
+    long self = 0;
+    self = map->Subscribe([&](host::ViewEvent e) {
+        seen.push_back(e);
+        map->Unsubscribe(self);  // leaves while being told
+    });
+    long other = map->Subscribe([&](host::ViewEvent e) { seen.push_back(e); });
+
+    map->Refresh();
+    map->PartialRefresh(host::ViewPhase::GeoSelection);
+    map->PartialRefresh(host::ViewPhase::GeoSelection, nullptr, nullptr);
+    EXPECT_EQ(map->RefreshCount(), 1);
+    EXPECT_EQ(map->PartialRefreshCount(host::ViewPhase::GeoSelection), 2);
+    EXPECT_EQ(map->PartialRefreshCount(host::ViewPhase::Geography), 0);
+    EXPECT_EQ(seen, (std::vector<host::ViewEvent>{host::ViewEvent::Refreshed, host::ViewEvent::Refreshed,
+                                                 host::ViewEvent::PartialRefreshed, host::ViewEvent::PartialRefreshed}));
+    map->Unsubscribe(other);
+
+    EXPECT_TRUE(map->Extent()->IsEmpty());
+    map->SetExtent(New<host::Envelope>(10, 20, 30, 40));
+    Ref<host::Envelope> extent = map->Extent();
+    extent->PutCoords(0, 0, 1, 1);  // a copy: the view keeps its own
+    EXPECT_EQ(map->Extent()->XMax(), 30);
+    EXPECT_EQ(ErrorOf([&] { map->SetExtent(New<host::Envelope>()); }), 5);
+    EXPECT_EQ(ErrorOf([&] { map->SetExtent(nullptr); }), 91);
+    EXPECT_EQ(map->Extent()->YMin(), 20);
+}
+
+}  // namespace

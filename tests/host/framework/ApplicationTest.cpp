@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/core/RuntimeError.h"
+#include "host/framework/AppRef.h"
+#include "host/framework/Application.h"
+#include "host/framework/BuiltInCommand.h"
+#include "host/framework/ComponentRegistry.h"
+#include "host/framework/UID.h"
+#include "tests/support/ErrorOf.h"
+
+namespace {
+
+using host::Ref;
+
+using support::ErrorOf;
+
+// A command that records what the host did with it.
+class RecordingCommand : public host::ICommand {
+public:
+    explicit RecordingCommand(std::string name, bool failOnCreate = false)
+        : name_(std::move(name)), failOnCreate_(failOnCreate) {}
+
+    bool ICommand_Enabled() override { return true; }
+    bool ICommand_Checked() override { return false; }
+    std::string ICommand_Name() override { return name_; }
+    std::string ICommand_Caption() override { return "Caption"; }
+    std::string ICommand_Tooltip() override { return "Tooltip"; }
+    std::string ICommand_Message() override { return "Message"; }
+    std::string ICommand_HelpFile() override { return ""; }
+    long ICommand_HelpContextID() override { return 0; }
+    std::int32_t ICommand_Bitmap() override { return 0; }
+    std::string ICommand_Category() override { return "Tovalin"; }
+    void ICommand_OnCreate(Ref<host::Object> hook) override {
+        if (failOnCreate_) host::Raise(host::err::InvalidProcedureCall);
+        application = host::As<host::Application>(hook);
+        ++creations;
+    }
+    void ICommand_OnClick() override { ++clicks; }
+
+    Ref<host::Application> application;
+    int creations = 0;
+    int clicks = 0;
+
+private:
+    std::string name_;
+    bool failOnCreate_;
+};
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override { host::ComponentRegistry::Instance().Clear(); }
+    void TearDown() override {
+        host::Application::Shutdown();
+        host::ComponentRegistry::Instance().Clear();
+    }
+
+    // Registers a class whose instances are kept in `made`.
+    void Register(const std::string& progId, const std::string& name, bool failOnCreate = false) {
+        host::ComponentRegistry::Instance().Register({progId, "", "Tovalin", [this, name, failOnCreate] {
+                                                          auto command = host::New<RecordingCommand>(name, failOnCreate);
+                                                          made.push_back(command);
+                                                          return Ref<host::ICommand>(command);
+                                                      }});
+    }
+
+    std::vector<Ref<RecordingCommand>> made;
+};
+
+TEST_F(ApplicationTest, AppRefIsTheRunningApplicationAndFailsWithoutOne) {
+    EXPECT_EQ(ErrorOf([] { host::New<host::AppRef>(); }), 429);
+
+    Ref<host::Application> running = host::Application::Launch();
+    Ref<host::Application> viaRef = host::As<host::Application>(Ref<host::AppRef>(host::New<host::AppRef>()));
+    EXPECT_EQ(viaRef->Document(), running->Document());
+    EXPECT_EQ(viaRef->StatusBar(), running->StatusBar());
+    EXPECT_EQ(viaRef->StatusBar()->ProgressBar(), running->StatusBar()->ProgressBar());
+
+    // A document opened after the handle was made is the one the handle gives.
+    running->NewDocument();
+    EXPECT_EQ(viaRef->Document(), running->Document());
+    EXPECT_EQ(viaRef->Document()->CommandBars(), running->CommandBars());
+
+    host::Application::Shutdown();
+    EXPECT_TRUE(host::Application::Running().IsNothing());
+    EXPECT_EQ(ErrorOf([] { host::New<host::AppRef>(); }), 429);
+}
+
+TEST_F(ApplicationTest, StartCreatesEachRegisteredCommandOnceAndBarsFindIt) {
+    Register("Tovalin.Corvane", "Tovalin_Corvane");
+    Register("Other.Broken", "Broken", /*failOnCreate=*/true);
+    Ref<host::Application> app = host::Application::Launch();
+
+    app->Start();
+    app->Start();  // nothing new registered: nothing new made
+    ASSERT_EQ(made.size(), 3u) << "Corvane once, the broken class on each start";
+    Ref<RecordingCommand> corvane = made[0];
+    EXPECT_EQ(corvane->creations, 1);
+    EXPECT_EQ(corvane->application->Document(), app->Document()) << "the hook is the application";
+
+    Ref<host::CommandBars> bars = app->Document()->CommandBars();
+    EXPECT_TRUE(bars->Find("Broken").IsNothing()) << "a command whose creation failed is left off";
+    for (const char* key : {"Tovalin_Corvane", "tovalin_corvane", "Tovalin.Corvane"}) {
+        Ref<host::CommandItem> item = bars->Find(key);
+        ASSERT_FALSE(item.IsNothing()) << key;
+        item->Execute();
+    }
+    EXPECT_EQ(corvane->clicks, 3);
+    EXPECT_EQ(bars->Find(host::New<host::UID>("Tovalin.Corvane"))->Name(), "Tovalin_Corvane");
+
+    // A class registered later is made at the next start, the earlier one is not made again.
+    Register("Tovalin.Later", "Later");
+    app->Start();
+    EXPECT_FALSE(bars->Find("Later").IsNothing());
+    EXPECT_EQ(corvane->creations, 1);
+}
+
+TEST_F(ApplicationTest, RegistryReplacesUnregistersAndRefusesBadEntries) {
+    auto& registry = host::ComponentRegistry::Instance();
+    Register("Tovalin.Corvane", "First");
+    Register("TOVALIN.CORVANE", "Second");
+    ASSERT_EQ(registry.Components().size(), 1u);
+    EXPECT_EQ(registry.Create("tovalin.corvane")->ICommand_Name(), "Second");
+    EXPECT_EQ(registry.InCategory("tovalin").size(), 1u);
+
+    EXPECT_EQ(ErrorOf([&] { registry.Register({"", "", "Tovalin", [] { return Ref<host::ICommand>(); }}); }), 5);
+    EXPECT_EQ(ErrorOf([&] { registry.Register({"A.B", "", "Tovalin", nullptr}); }), 5);
+    EXPECT_EQ(ErrorOf([&] { registry.Create("No.Such"); }), 429);
+
+    EXPECT_TRUE(registry.Unregister("Tovalin.Corvane"));
+    EXPECT_FALSE(registry.Unregister("Tovalin.Corvane"));
+    EXPECT_EQ(ErrorOf([&] { registry.Create("Tovalin.Corvane"); }), 429);
+}
+
+TEST_F(ApplicationTest, BuiltInCommandsAreFoundByIdentifierInAnyCase) {
+    Ref<host::Application> app = host::Application::Launch();
+    Ref<host::CommandBars> bars = app->Document()->CommandBars();
+
+    EXPECT_FALSE(bars->Find(host::New<host::UID>("{AB073B49-DE5E-11D1-AA80-00C04FA37860}"), false, false).IsNothing());
+    EXPECT_FALSE(bars->Find(host::New<host::UID>("{ab073b49-de5e-11d1-aa80-00c04fa37860}")).IsNothing());
+    EXPECT_TRUE(bars->Find(host::New<host::UID>("{00000000-0000-0000-0000-000000000000}")).IsNothing());
+    EXPECT_EQ(ErrorOf([&] { bars->Find(Ref<host::UID>()); }), 91);
+    EXPECT_EQ(ErrorOf([&] { bars->Item(bars->Count()); }), 9);
+
+    // The select-elements tool becomes the current tool.
+    Ref<host::CommandItem> tool = bars->Find(host::New<host::UID>("{C22579D1-BC17-11D0-8667-0000F8751720}"));
+    ASSERT_FALSE(tool.IsNothing());
+    EXPECT_TRUE(app->CurrentTool().IsNothing());
+    tool->Execute();
+    EXPECT_EQ(app->CurrentTool(), tool);
+}
+
+}  // namespace

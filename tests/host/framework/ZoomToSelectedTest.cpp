@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/data/QueryFilter.h"
+#include "host/data/SelectionSet.h"
+#include "host/framework/Application.h"
+#include "host/framework/BuiltInCommand.h"
+#include "host/framework/UID.h"
+#include "host/geometry/Envelope.h"
+#include "tests/host/carto/CartoTestData.h"
+
+namespace {
+
+using host::New;
+using host::Ref;
+
+class ZoomToSelectedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = host::Application::Launch();
+        map = app->Document()->FocusMap();
+        squares = carto_test::MakeLayer("Squares", carto_test::Squares(5));  // x 0 to 500, y 0 to 100
+        points = carto_test::MakeLayer(
+            "Points", carto_test::MakeClass("pts", 1, {{"one", "POINT(250 50)"}, {"none", "POINT EMPTY"}}));
+        map->AddLayer(squares);
+        map->AddLayer(points);
+        map->SetExtent(New<host::Envelope>(0, 0, 1000, 800));
+    }
+    void TearDown() override { host::Application::Shutdown(); }
+
+    // Runs the command the way the extension does: found by identifier, then executed.
+    void Zoom() {
+        app->Document()->CommandBars()->Find(New<host::UID>(host::BuiltInCommand::kZoomToSelectedId), false, false)->Execute();
+    }
+
+    void Select(const Ref<host::FeatureLayer>& layer, const std::string& name) {
+        auto filter = New<host::QueryFilter>();
+        filter->SetWhereClause("NAME = '" + name + "'");
+        layer->SelectFeatures(filter, host::SelectionResult::Add, false);
+    }
+
+    static std::vector<double> Bounds(const Ref<host::Envelope>& e) { return {e->XMin(), e->YMin(), e->XMax(), e->YMax()}; }
+
+    Ref<host::Application> app;
+    Ref<host::Map> map;
+    Ref<host::FeatureLayer> squares;
+    Ref<host::FeatureLayer> points;
+};
+
+TEST_F(ZoomToSelectedTest, ShowsTheSelectedFeaturesOfAllLayersWithAMargin) {
+    struct Case {
+        std::vector<std::pair<bool, std::string>> selected;  // (in squares?, name)
+        std::vector<double> expected;
+    };
+    // The margin is a twentieth of the larger side; a lone point keeps a fortieth of the
+    // view's larger side (1000 wide: 25) around it.
+    const Case cases[] = {
+        {{{true, "P2"}}, {95, -5, 205, 105}},
+        {{{true, "P2"}, {true, "P4"}}, {85, -15, 415, 115}},
+        {{{false, "one"}}, {225, 25, 275, 75}},
+        {{{false, "one"}, {true, "P1"}}, {-12.5, -12.5, 262.5, 112.5}},
+    };
+    for (const Case& c : cases) {
+        map->ClearSelection();
+        map->SetExtent(New<host::Envelope>(0, 0, 1000, 800));
+        for (const auto& [inSquares, name] : c.selected) Select(inSquares ? squares : points, name);
+        long refreshes = map->RefreshCount();
+        Zoom();
+        EXPECT_EQ(Bounds(map->Extent()), c.expected) << c.selected.front().second;
+        EXPECT_EQ(map->RefreshCount(), refreshes + 1);
+    }
+}
+
+TEST_F(ZoomToSelectedTest, DoesNothingWhenNothingWithAShapeIsSelected) {
+    int extentChanges = 0;
+    map->Subscribe([&](host::ViewEvent e) { extentChanges += e == host::ViewEvent::ExtentChanged; });
+    for (bool selectEmptyPoint : {false, true}) {
+        map->ClearSelection();
+        if (selectEmptyPoint) Select(points, "none");
+        Zoom();
+        EXPECT_EQ(Bounds(map->Extent()), (std::vector<double>{0, 0, 1000, 800}));
+        EXPECT_EQ(map->RefreshCount(), 0);
+    }
+    EXPECT_EQ(extentChanges, 0);
+}
+
+}  // namespace
