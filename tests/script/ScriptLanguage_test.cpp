@@ -60,7 +60,8 @@ TEST(ScriptLanguage, ParsesLinesWithTheirNumbers) {
         ParseScript("start\nclick \"open");
         FAIL() << "no error";
     } catch (const ScriptError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("line 2: ", 0), 0u) << e.what();
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_STREQ(e.what(), "a double quote is not closed");
     }
 }
 
