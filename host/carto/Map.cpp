@@ -22,14 +22,16 @@ void CollectFeatureLayers(const Ref<Layer>& layer, std::vector<Ref<FeatureLayer>
         for (long i = 0; i < group->Count(); ++i) CollectFeatureLayers(group->Layer(i), out);
     }
 }
+template <class T>
+const Ref<T>& At(const std::vector<Ref<T>>& items, long index) {
+    if (index < 0 || index >= static_cast<long>(items.size())) Raise(err::SubscriptOutOfRange);
+    return items[static_cast<std::size_t>(index)];
+}
 }  // namespace
 
 Map::Map() : basicGraphicsLayer_(New<host::BasicGraphicsLayer>(*this)) {}
 
-Ref<host::Layer> Map::Layer(long index) const {
-    if (index < 0 || index >= LayerCount()) Raise(err::SubscriptOutOfRange);
-    return layers_[static_cast<std::size_t>(index)];
-}
+Ref<host::Layer> Map::Layer(long index) const { return At(layers_, index); }
 
 void Map::AddLayer(const Ref<host::Layer>& layer) {
     if (!layer) Raise(err::ObjectNotSet);
@@ -67,10 +69,7 @@ void Map::ClearSelection() {
 
 Ref<EnumFeature> Map::FeatureSelection() const { return New<EnumFeature>(FeatureLayers()); }
 
-Ref<host::StandaloneTable> Map::StandaloneTable(long index) const {
-    if (index < 0 || index >= StandaloneTableCount()) Raise(err::SubscriptOutOfRange);
-    return tables_[static_cast<std::size_t>(index)];
-}
+Ref<host::StandaloneTable> Map::StandaloneTable(long index) const { return At(tables_, index); }
 
 void Map::AddStandaloneTable(const Ref<host::StandaloneTable>& table) {
     if (!table) Raise(err::ObjectNotSet);

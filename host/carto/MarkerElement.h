@@ -1,22 +1,17 @@
 #pragma once
-// A point drawn with a marker symbol (kept by value; a new element has a new one).
+// A point drawn with a marker symbol.
 
-#include "host/carto/Element.h"
 #include "host/carto/SimpleMarkerSymbol.h"
+#include "host/carto/SymbolElement.h"
 
 namespace host {
 
-class MarkerElement : public Element {
+class MarkerElement : public SymbolElement<SimpleMarkerSymbol> {
 public:
-    Ref<SimpleMarkerSymbol> Symbol() const { return New<SimpleMarkerSymbol>(symbol_); }
-    void SetSymbol(const Ref<SimpleMarkerSymbol>& symbol) { symbol_ = *symbol; }
     std::string Kind() const override { return "marker"; }
 
 protected:
     long GeometryTypeTaken() const override { return 1; }
-
-private:
-    SimpleMarkerSymbol symbol_;
 };
 
 }  // namespace host

@@ -11,24 +11,14 @@ std::string StepProgressor::Event::ToString() const {
     return operation + " " + std::to_string(value);
 }
 
-void StepProgressor::SetMinRange(long value) {
-    minRange_ = value;
-    Record("MinRange", value);
-}
+void StepProgressor::SetMinRange(long value) { Set(minRange_, value, "MinRange"); }
+void StepProgressor::SetMaxRange(long value) { Set(maxRange_, value, "MaxRange"); }
+void StepProgressor::SetStepValue(long value) { Set(stepValue_, value, "StepValue"); }
+void StepProgressor::SetPosition(long value) { Set(position_, value, "Position"); }
 
-void StepProgressor::SetMaxRange(long value) {
-    maxRange_ = value;
-    Record("MaxRange", value);
-}
-
-void StepProgressor::SetStepValue(long value) {
-    stepValue_ = value;
-    Record("StepValue", value);
-}
-
-void StepProgressor::SetPosition(long value) {
-    position_ = value;
-    Record("Position", value);
+void StepProgressor::Set(long& property, long value, const char* operation) {
+    property = value;
+    Record(operation, value);
 }
 
 void StepProgressor::SetMessage(std::string text) {

@@ -43,6 +43,7 @@ public:
     void ClearHistory() { history_.clear(); }
 
 private:
+    void Set(long& property, long value, const char* operation);
     void Record(std::string operation, long value, std::string text = {});
 
     long minRange_ = 0;

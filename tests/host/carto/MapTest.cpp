@@ -15,6 +15,7 @@
 #include "host/data/Feature.h"
 #include "host/data/QueryFilter.h"
 #include "host/data/SelectionSet.h"
+#include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
 #include "tests/host/carto/CartoTestData.h"
 #include "tests/support/ErrorOf.h"
@@ -106,6 +107,13 @@ TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
         EXPECT_NE(ErrorOf([&] { layer->SelectFeatures(Where(bad), host::SelectionResult::New, false); }), 0) << bad;
         EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 4})) << bad;
     }
+
+    // A spatial filter: the squares that meet x 150 to 250 (P2 and P3), added.
+    auto touching = New<host::SpatialFilter>();
+    touching->SetGeometry(host::Geometry::FromWkt("POLYGON((150 10,250 10,250 20,150 20,150 10))"));
+    touching->SetSpatialRel(host::SpatialRelation::Intersects);
+    layer->SelectFeatures(touching, host::SelectionResult::Add, false);
+    EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 3, 4}));
 
     layer->SelectFeatures(nullptr, host::SelectionResult::New, /*justOne=*/true);
     EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{1}));

@@ -1,0 +1,240 @@
+// The host's data and geometry on a real parcel map: Cambridge, with its invalid parcels,
+// its empty geometry and its assessing table.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/data/Cursor.h"
+#include "host/data/DataSource.h"
+#include "host/data/Feature.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/FeatureCursor.h"
+#include "host/data/JoinedTable.h"
+#include "host/data/QueryFilter.h"
+#include "host/data/Row.h"
+#include "host/data/SelectionSet.h"
+#include "host/data/SpatialFilter.h"
+#include "host/geometry/Envelope.h"
+#include "host/geometry/GeometryBag.h"
+#include "host/geometry/Polygon.h"
+#include "host/geometry/SpatialReference.h"
+
+namespace {
+
+using host::Ref;
+
+const std::string kCambridge = std::string(CORVANE_SHARED_DIR) + "/data/cambridge/cambridge.gpkg";
+
+class Cambridge : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        source_ = new Ref<host::DataSource>(host::DataSource::Open(kCambridge));
+        parcels_ = new Ref<host::FeatureClass>(host::As<host::FeatureClass>((*source_)->Table("Parcels")));
+    }
+    static void TearDownTestSuite() {
+        delete parcels_;
+        delete source_;
+    }
+    static host::DataSource& Source() { return **source_; }
+    static const Ref<host::FeatureClass>& Parcels() { return *parcels_; }
+
+    static Ref<host::QueryFilter> Where(const std::string& clause) {
+        auto filter = host::New<host::QueryFilter>();
+        filter->SetWhereClause(clause);
+        return filter;
+    }
+
+    // Every parcel (all 13,116 are read through one cursor).
+    static std::vector<Ref<host::Feature>> AllParcels() {
+        std::vector<Ref<host::Feature>> features;
+        auto cursor = Parcels()->Search(nullptr, false);
+        while (auto feature = cursor->NextFeature()) features.push_back(feature);
+        return features;
+    }
+
+private:
+    static inline Ref<host::DataSource>* source_ = nullptr;
+    static inline Ref<host::FeatureClass>* parcels_ = nullptr;
+};
+
+TEST_F(Cambridge, LayersLoadAsFeatureClassesAndTablesWithHostFieldTypes) {
+    EXPECT_EQ(Source().LayerNames(), (std::vector<std::string>{"Parcels", "Centerlines", "Hydrants", "Assessing"}));
+    EXPECT_EQ(Parcels()->FeatureCount(nullptr), 13116);
+    EXPECT_EQ(Parcels()->ShapeType(), 4);
+    EXPECT_EQ(Parcels()->ShapeFieldName(), "Shape");
+    EXPECT_EQ(Parcels()->OIDFieldName(), "OBJECTID");
+    EXPECT_EQ(Parcels()->SpatialReference()->FactoryCode(), 2249);
+
+    auto assessing = Source().Table("assessing");  // the name is found ignoring case
+    EXPECT_FALSE(host::Is<host::FeatureClass>(assessing));
+    EXPECT_EQ(assessing->RowCount(nullptr), 27528);
+
+    struct Expected {
+        std::string table, field;
+        long type;
+    };
+    for (const Expected& e : std::vector<Expected>{{"Parcels", "OBJECTID", 6},
+                                                   {"Parcels", "Shape", 7},
+                                                   {"Parcels", "ML", 4},
+                                                   {"Parcels", "UYEAR", 1},
+                                                   {"Assessing", "LandArea", 3},
+                                                   {"Assessing", "UseCode", 1},
+                                                   {"Centerlines", "Street_ID", 3},
+                                                   {"Hydrants", "Shape", 7}}) {
+        auto fields = Source().Table(e.table)->Fields();
+        long index = fields->FindField(e.field);
+        ASSERT_GE(index, 0) << e.table << "." << e.field;
+        EXPECT_EQ(fields->Field(index)->Type(), e.type) << e.table << "." << e.field;
+    }
+    EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Hydrants"))->ShapeType(), 1);
+    EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Centerlines"))->ShapeType(), 3);
+}
+
+TEST_F(Cambridge, EveryInvalidParcelBuffersToAPolygonContainingItAndUnionsAndSelects) {
+    int invalid = 0;
+    auto bag = host::New<host::GeometryBag>();
+    for (const auto& feature : AllParcels()) {
+        auto shape = host::As<host::Polygon>(feature->Shape());
+        if (shape->IsEmpty() || shape->IsValid()) continue;
+        ++invalid;
+        Ref<host::Polygon> buffer = shape->Buffer(300);
+        EXPECT_FALSE(buffer->IsEmpty()) << feature->OID();
+        EXPECT_TRUE(buffer->Contains(shape)) << "parcel " << feature->OID();
+        EXPECT_TRUE(buffer->Intersects(shape)) << "parcel " << feature->OID();
+        bag->AddGeometry(shape);
+
+        // Selecting around the parcel finds the parcel itself.
+        auto filter = host::New<host::SpatialFilter>();
+        filter->SetGeometry(buffer);
+        filter->SetGeometryField("Shape");
+        auto set = Parcels()->Select(filter, 1, 1, nullptr);
+        EXPECT_TRUE(set->HasID(feature->OID())) << feature->OID();
+    }
+    EXPECT_EQ(invalid, 34) << "invalid parcels";
+
+    auto united = host::New<host::Polygon>();
+    united->ConstructUnion(bag);
+    EXPECT_FALSE(united->IsEmpty());
+    EXPECT_TRUE(united->IsValid());
+    for (long i = 0; i < bag->GeometryCount(); ++i) EXPECT_TRUE(united->Intersects(bag->Geometry(i)));
+}
+
+TEST_F(Cambridge, TheEmptyParcelIntersectsNothingAndBuffersToNothing) {
+    int empty = 0;
+    Ref<host::Polygon> everything = Parcels()->Extent()->Buffer(10);
+    for (const auto& feature : AllParcels()) {
+        auto shape = feature->Shape();
+        if (!shape->IsEmpty()) continue;
+        ++empty;
+        EXPECT_EQ(shape->GeometryType(), 4);
+        EXPECT_FALSE(shape->Intersects(everything));
+        EXPECT_FALSE(everything->Intersects(shape));
+        EXPECT_FALSE(everything->Contains(shape));
+        EXPECT_TRUE(shape->Buffer(300)->IsEmpty());
+
+        auto filter = host::New<host::SpatialFilter>();
+        filter->SetGeometry(everything);
+        EXPECT_FALSE(Parcels()->Select(filter, 1, 1, nullptr)->HasID(feature->OID()));
+    }
+    EXPECT_EQ(empty, 1);
+}
+
+TEST_F(Cambridge, SpatialSelectionAgreesWithTestingEveryParcel) {
+    auto features = AllParcels();
+    // A few subjects spread over the map, buffered and unioned as the pipeline does.
+    for (std::size_t subject : {std::size_t{17}, std::size_t{4000}, std::size_t{9876}}) {
+        auto shape = features[subject]->Shape();
+        auto bag = host::New<host::GeometryBag>();
+        bag->AddGeometry(shape->Buffer(300));
+        auto searched = host::New<host::Polygon>();
+        searched->ConstructUnion(bag);
+
+        std::vector<long> expected;
+        for (const auto& feature : features) {
+            if (searched->Intersects(feature->Shape())) expected.push_back(feature->OID());
+        }
+        auto filter = host::New<host::SpatialFilter>();
+        filter->SetGeometry(searched);
+        filter->SetGeometryField(Parcels()->ShapeFieldName());
+        filter->SetSpatialRel(1);
+        auto set = Parcels()->Select(filter, 1, 1, nullptr);
+        EXPECT_EQ(set->IDs(), expected) << "subject " << subject;
+        EXPECT_GT(set->Count(), 1);
+    }
+}
+
+TEST_F(Cambridge, AssessingJoinedOnMapLotGivesQualifiedNamesFirstMatchesAndNulls) {
+    auto assessing = Source().Table("Assessing");
+    auto joined = host::New<host::JoinedTable>(Parcels(), "ML", assessing, "ML");
+    auto fields = joined->Fields();
+    ASSERT_EQ(fields->FieldCount(), Parcels()->Fields()->FieldCount() + assessing->Fields()->FieldCount());
+    EXPECT_EQ(fields->Field(0)->Name(), "Parcels.OBJECTID");
+    EXPECT_EQ(fields->Field(1)->Name(), "Parcels.Shape");
+    EXPECT_EQ(fields->Field(1)->Type(), 7);
+    EXPECT_EQ(fields->Field(Parcels()->Fields()->FieldCount())->Name(), "Assessing.fid");
+    EXPECT_EQ(joined->OIDFieldName(), "Parcels.OBJECTID");
+    long location = joined->FindField("Assessing.Location");
+    long joinedMl = joined->FindField("assessing.ml");
+    long parcelMl = joined->FindField("Parcels.ML");
+    ASSERT_GE(location, 0);
+    EXPECT_LT(joined->FindField("Location"), 0);
+
+    // The first assessing row of every map-lot, by table order.
+    std::map<std::string, std::string> firstLocation;
+    auto rows = assessing->Search(nullptr, true);
+    long ml = assessing->FindField("ML"), loc = assessing->FindField("Location");
+    while (auto row = rows->NextRow()) {
+        auto key = row->Value(ml);
+        if (!key.IsNull()) firstLocation.emplace(key.AsText(), row->Value(loc).IsNull() ? "" : row->Value(loc).AsText());
+    }
+
+    int matched = 0, unmatched = 0;
+    auto cursor = joined->Search(nullptr, false);
+    long count = 0;
+    while (auto row = cursor->NextRow()) {
+        ++count;
+        auto key = row->Value(parcelMl);
+        auto it = key.IsNull() ? firstLocation.end() : firstLocation.find(key.AsText());
+        if (it == firstLocation.end()) {
+            ++unmatched;
+            EXPECT_TRUE(row->Value(location).IsNull());
+            EXPECT_TRUE(row->Value(joinedMl).IsNull());
+        } else {
+            ++matched;
+            EXPECT_EQ(row->Value(joinedMl).AsText(), key.AsText());
+            EXPECT_EQ(row->Value(location).IsNull() ? "" : row->Value(location).AsText(), it->second);
+        }
+    }
+    EXPECT_EQ(count, 13116);
+    EXPECT_GT(matched, 10000);
+    EXPECT_GT(unmatched, 0);  // the parcel without a map-lot at least
+
+    // The display table answers qualified where clauses and rows by object id.
+    auto set = joined->Select(Where("Parcels.ML = '100-30'"), 1, 1, nullptr);
+    ASSERT_GE(set->Count(), 1);
+    auto row = joined->GetRow(set->IDs().front());
+    EXPECT_EQ(row->Value(joinedMl).AsText(), "100-30");
+    EXPECT_EQ(row->Value(location).AsText(), firstLocation["100-30"]);
+    auto feature = host::As<host::FeatureCursor>(set->Search(nullptr, false))->NextFeature();
+    ASSERT_TRUE(feature);
+    EXPECT_FALSE(feature->Shape()->IsEmpty());
+}
+
+TEST_F(Cambridge, BadWhereClausesRaiseBeforeAnySelection) {
+    for (const char* clause : {"ML = 100-30", "UYEAR = 'x'", "UYEAR = 19x", "NOSUCH = 1", "ML = '100-30", "ML",
+                               "ML == '1'", "ML = '1' OR 1 = 1"}) {
+        try {
+            Parcels()->Select(Where(clause), 1, 1, nullptr);
+            ADD_FAILURE() << clause << " was accepted";
+        } catch (const host::RuntimeError& e) {
+            EXPECT_NE(e.Description(), "") << clause;
+        }
+    }
+    EXPECT_EQ(Parcels()->Select(Where("UYEAR = 2014"), 1, 1, nullptr)->Count(),
+              Parcels()->FeatureCount(Where("UYEAR = 2014.0")));
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+// Geometry over GEOS: buffers that follow arcs closely, invalid polygons repaired rather
+// than cut, empty geometries that relate to nothing, and failures raised as run-time errors.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <thread>
+
+#include "host/geometry/Envelope.h"
+#include "host/geometry/GeometryBag.h"
+#include "host/geometry/Multipoint.h"
+#include "host/geometry/Point.h"
+#include "host/geometry/Polygon.h"
+#include "host/geometry/Polyline.h"
+
+namespace {
+
+using host::Coordinate;
+using host::Ref;
+
+long ErrorOf(const std::function<void()>& statement) {
+    try {
+        statement();
+    } catch (const host::RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+Ref<host::Polygon> Square(double x, double y, double side) {
+    return host::Polygon::FromRings({{{x, y}, {x, y + side}, {x + side, y + side}, {x + side, y}}});
+}
+
+// A bow-tie: the ring crosses itself at (5, 5).
+Ref<host::Polygon> BowTie() { return host::As<host::Polygon>(host::Geometry::FromWkt("POLYGON((0 0,10 10,10 0,0 10,0 0))")); }
+
+TEST(Buffer, ArcsStayWithinATenthOfAPercentOfTheDistance) {
+    for (double distance : {0.5, 300.0, 125000.0}) {
+        auto center = host::New<host::Point>(1000.0, -2000.0);
+        Ref<host::Polygon> buffer = center->Buffer(distance);
+        auto rings = buffer->Rings();
+        ASSERT_EQ(rings.size(), 1u);
+        // Vertices lie on the circle, so the chords' midpoints come closest to the centre.
+        for (std::size_t i = 0; i + 1 < rings[0].size(); ++i) {
+            double mx = (rings[0][i].x + rings[0][i + 1].x) / 2 - 1000.0;
+            double my = (rings[0][i].y + rings[0][i + 1].y) / 2 + 2000.0;
+            EXPECT_GE(std::hypot(mx, my), distance * 0.999) << "distance " << distance << " chord " << i;
+        }
+        // A point just inside the distance, diagonal from a square's corner, is inside.
+        Ref<host::Polygon> squareBuffer = Square(0, 0, 10)->Buffer(distance);
+        double d = distance * 0.9990001 / std::numbers::sqrt2;
+        for (double angle = 0; angle < 2 * std::numbers::pi; angle += 0.0137) {
+            double r = distance * 0.999;
+            auto probe = host::New<host::Point>(10 + r * std::cos(angle / 4), 10 + r * std::sin(angle / 4));
+            EXPECT_TRUE(squareBuffer->Contains(probe)) << "distance " << distance << " angle " << angle;
+        }
+        EXPECT_TRUE(squareBuffer->Contains(host::New<host::Point>(-d, -d)));
+    }
+}
+
+TEST(Buffer, InvalidPolygonsAreRepairedNotCut) {
+    Ref<host::Polygon> bowTie = BowTie();
+    ASSERT_FALSE(bowTie->IsValid());
+    // Both lobes are inside the buffer, so both sides' neighbours are found.
+    Ref<host::Polygon> buffer = bowTie->Buffer(1);
+    EXPECT_TRUE(buffer->Contains(bowTie));
+    for (auto probe : {host::New<host::Point>(1, 5), host::New<host::Point>(9, 5), host::New<host::Point>(-0.9, 5),
+                       host::New<host::Point>(10.9, 5)}) {
+        EXPECT_TRUE(buffer->Contains(probe)) << probe->X();
+    }
+    // The union keeps both triangles (area 25 each).
+    auto bag = host::New<host::GeometryBag>();
+    bag->AddGeometry(bowTie);
+    auto united = host::New<host::Polygon>();
+    united->ConstructUnion(bag);
+    EXPECT_NEAR(united->Area(), 50.0, 1e-9);
+    EXPECT_TRUE(united->IsValid());
+    // Relations answer for the repaired shape.
+    EXPECT_TRUE(bowTie->Intersects(host::New<host::Point>(9, 5)));
+    EXPECT_TRUE(Square(-1, -1, 12)->Contains(bowTie));
+    EXPECT_FALSE(bowTie->Contains(host::New<host::Point>(5, 2)));
+}
+
+TEST(Geometry, EmptyGeometriesRelateToNothingAndBufferToNothing) {
+    Ref<host::Polygon> big = Square(-100, -100, 200);
+    std::vector<Ref<host::Geometry>> empties{host::New<host::Polygon>(), host::New<host::Point>(),
+                                             host::New<host::Polyline>(), host::New<host::Multipoint>(),
+                                             host::New<host::Envelope>(), host::New<host::GeometryBag>()};
+    for (const auto& empty : empties) {
+        SCOPED_TRACE(empty->GeometryType());
+        EXPECT_TRUE(empty->IsEmpty());
+        EXPECT_FALSE(empty->Intersects(big));
+        EXPECT_FALSE(big->Intersects(empty));
+        EXPECT_FALSE(big->Contains(empty));
+        EXPECT_FALSE(empty->Contains(big));
+        EXPECT_TRUE(empty->Envelope()->IsEmpty());
+        Ref<host::Polygon> buffer = empty->Buffer(300);
+        EXPECT_TRUE(buffer->IsEmpty());
+        EXPECT_EQ(buffer->GeometryType(), 4);
+    }
+    auto bag = host::New<host::GeometryBag>();
+    bag->AddGeometry(host::New<host::Polygon>());
+    auto united = Square(0, 0, 1);
+    united->ConstructUnion(bag);
+    EXPECT_TRUE(united->IsEmpty());
+}
+
+TEST(Geometry, TypeCodesFollowTheShape) {
+    struct Case {
+        const char* wkt;
+        long type;
+    };
+    for (const Case& c : std::vector<Case>{{"POINT(1 2)", 1},
+                                           {"MULTIPOINT((1 2),(3 4))", 2},
+                                           {"LINESTRING(0 0,1 1)", 3},
+                                           {"MULTILINESTRING((0 0,1 1),(2 2,3 3))", 3},
+                                           {"POLYGON((0 0,0 1,1 1,0 0))", 4},
+                                           {"MULTIPOLYGON(((0 0,0 1,1 1,0 0)),((5 5,5 6,6 6,5 5)))", 4},
+                                           {"GEOMETRYCOLLECTION(POINT(1 2),LINESTRING(0 0,1 1))", 17}}) {
+        EXPECT_EQ(host::Geometry::FromWkt(c.wkt)->GeometryType(), c.type) << c.wkt;
+    }
+    EXPECT_EQ(host::New<host::Envelope>(0, 0, 1, 1)->GeometryType(), 5);
+    EXPECT_TRUE(host::Is<host::Polygon>(host::Geometry::FromWkt("POINT(1 2)")->Buffer(1)));
+}
+
+TEST(Geometry, UnionMergesOverlapsAndKeepsSeparateParts) {
+    auto bag = host::New<host::GeometryBag>();
+    bag->AddGeometry(Square(0, 0, 10));
+    bag->AddGeometry(Square(5, 5, 10));     // overlaps the first: 175 together
+    bag->AddGeometry(Square(100, 100, 1));  // apart
+    bag->AddGeometry(host::New<host::Envelope>(-1, -1, 0, 0));
+    auto united = host::New<host::Polygon>();
+    united->ConstructUnion(bag);
+    EXPECT_NEAR(united->Area(), 175.0 + 1.0 + 1.0, 1e-9);
+    EXPECT_EQ(united->Rings().size(), 3u);  // touching at a corner only, the envelope stays a part
+    EXPECT_TRUE(united->Contains(host::New<host::Point>(14, 14)));
+
+    bag->AddGeometry(host::New<host::Point>(1, 1));
+    EXPECT_EQ(ErrorOf([&] { united->ConstructUnion(bag); }), 13);
+    EXPECT_EQ(ErrorOf([&] { united->ConstructUnion(nullptr); }), 91);
+}
+
+TEST(Geometry, RelationsOnBoundariesAndHoles) {
+    Ref<host::Polygon> withHole =
+        host::Polygon::FromRings({{{0, 0}, {0, 10}, {10, 10}, {10, 0}}, {{4, 4}, {4, 6}, {6, 6}, {6, 4}}});
+    EXPECT_NEAR(withHole->Area(), 96.0, 1e-9);
+    struct Case {
+        double x, y;
+        bool intersects, contains;
+    };
+    for (const Case& c : std::vector<Case>{{1, 1, true, true},
+                                           {0, 5, true, false},  // on the outer boundary
+                                           {5, 5, false, false},  // in the hole
+                                           {4, 5, true, false},   // on the hole's edge
+                                           {11, 5, false, false}}) {
+        auto point = host::New<host::Point>(c.x, c.y);
+        EXPECT_EQ(withHole->Intersects(point), c.intersects) << c.x << "," << c.y;
+        EXPECT_EQ(withHole->Contains(point), c.contains) << c.x << "," << c.y;
+        EXPECT_EQ(point->Intersects(withHole), c.intersects) << c.x << "," << c.y;
+    }
+    // A ring after a part that does not lie inside it starts a new part.
+    auto twoParts = host::Polygon::FromRings({{{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}}, {{5, 5}, {5, 6}, {6, 6}}});
+    EXPECT_EQ(twoParts->Rings().size(), 2u);
+    EXPECT_NEAR(twoParts->Area(), 1.5, 1e-9);
+}
+
+TEST(Geometry, EnvelopesGrowAndShrink) {
+    auto envelope = host::New<host::Envelope>(10, 4, 0, 0);  // corners in any order
+    EXPECT_EQ(envelope->XMin(), 0);
+    EXPECT_EQ(envelope->YMax(), 4);
+    envelope->Union(host::New<host::Envelope>());
+    EXPECT_EQ(envelope->Width(), 10);
+    envelope->Union(host::Polyline::FromPaths({{{-5, 1}, {2, 20}}})->Envelope());
+    EXPECT_EQ(envelope->XMin(), -5);
+    EXPECT_EQ(envelope->YMax(), 20);
+    envelope->Expand(1, 2, false);
+    EXPECT_EQ(envelope->Width(), 17);
+    EXPECT_EQ(envelope->Height(), 24);
+    envelope->Expand(0.5, 0.5, true);
+    EXPECT_DOUBLE_EQ(envelope->Width(), 8.5);
+    EXPECT_DOUBLE_EQ((envelope->XMin() + envelope->XMax()) / 2, 2.5);
+    auto empty = host::New<host::Envelope>();
+    EXPECT_TRUE(std::isnan(empty->XMin()));
+    empty->Union(envelope);
+    EXPECT_EQ(empty->XMax(), envelope->XMax());
+    // A flat envelope still relates as the segment it is.
+    EXPECT_TRUE(host::New<host::Envelope>(0, 1, 10, 1)->Intersects(Square(4, 0, 2)));
+}
+
+TEST(Geometry, CirclesPointsAndBadArguments) {
+    auto circle = host::New<host::Polygon>();
+    circle->SetCircle(host::New<host::Point>(5, 5), 100);
+    EXPECT_NEAR(circle->Area(), std::numbers::pi * 100 * 100, std::numbers::pi * 100 * 100 * 0.002);
+    circle->SetCircle(host::New<host::Point>(5, 5), 0);
+    EXPECT_TRUE(circle->IsEmpty());
+
+    auto multipoint = host::Multipoint::FromPoints({{1, 2}, {3, 4}});
+    multipoint->AddPoint(host::New<host::Point>(5, 6));
+    EXPECT_EQ(multipoint->PointCount(), 3);
+    EXPECT_EQ(multipoint->Point(2)->Y(), 6);
+    EXPECT_TRUE(std::isnan(host::New<host::Point>()->X()));
+
+    auto bag = host::New<host::GeometryBag>();
+    const double nan = std::nan("");
+    struct Case {
+        const char* what;
+        std::function<void()> statement;
+        long error;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"buffer by NaN", [&] { Square(0, 0, 1)->Buffer(nan); }, 5},
+             {"buffer by infinity", [&] { Square(0, 0, 1)->Buffer(INFINITY); }, 5},
+             {"negative radius", [&] { circle->SetCircle(host::New<host::Point>(0, 0), -1); }, 5},
+             {"circle round an empty point", [&] { circle->SetCircle(host::New<host::Point>(), 1); }, 5},
+             {"bag index", [&] { bag->Geometry(0); }, 9},
+             {"multipoint index", [&] { multipoint->Point(-1); }, 9},
+             {"point at NaN", [&] { host::New<host::Point>(nan, 0); }, 5},
+             {"ring of two points", [&] { host::Polygon::FromRings({{{0, 0}, {1, 1}, {0, 0}}}); }, 5},
+             {"path of one point", [&] { host::Polyline::FromPaths({{{0, 0}}}); }, 5},
+             {"unreadable text", [&] { host::Geometry::FromWkt("POLYGON((0 0,"); }, 5},
+             {"empty point added", [&] { multipoint->AddPoint(host::New<host::Point>()); }, 5},
+             {"nothing added to a bag", [&] { bag->AddGeometry(nullptr); }, 91},
+         }) {
+        EXPECT_EQ(ErrorOf(c.statement), c.error) << c.what;
+    }
+}
+
+TEST(Geometry, GeometriesOutliveTheThreadThatMadeThem) {
+    Ref<host::Polygon> made;
+    std::thread worker([&] { made = Square(0, 0, 2)->Buffer(1); });
+    worker.join();
+    // The worker's GEOS context is gone from its thread; the geometry still works and is
+    // released safely here.
+    EXPECT_TRUE(made->Contains(host::New<host::Point>(-0.5, 1)));
+    EXPECT_FALSE(made->ToWkt().empty());
+    made.Reset();
+}
+
+}  // namespace
