@@ -5,6 +5,7 @@
 #include <string>
 
 #include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
 #include "host/data/FeatureClass.h"
@@ -30,6 +31,44 @@ void ExportTest::SetUp() {
     CreateCommand();
     gApplication = app_;
     gMxDocument = app_->Document();
+}
+
+void ExportTest::TearDown() {
+    if (savedDialogs_) host::ModalDialogs::Install(savedDialogs_);
+    CommandTest::TearDown();
+}
+
+frmMain& ExportTest::OpenMainWindow(const std::vector<std::string>& documents, const std::string& selectionLayer) {
+    for (const std::string& document : documents) WriteFileText(gDocumentsFolder + document, "");
+    command_->ICommand_OnClick();
+    frmMain& main = *gMainForm;
+    main.RefillDocumentsList();  // a window loaded before lists the folder as it is now
+    const long layer = main.cboSelectionLayer.IndexOf(selectionLayer);
+    if (layer >= 0) main.cboSelectionLayer.ChooseItem(layer);
+    return main;
+}
+
+bool ExportTest::MainWindowShown() {
+    host::HostFrame* frame = gMainForm->HostingFrame();
+    return frame != nullptr && frame->Visible();
+}
+
+void ExportTest::PickSearchValue(const std::string& value) {
+    host::ListBox& list = gMainForm->List1;
+    if (list.IndexOf(value) < 0) list.AddItem(value);
+    gSuppressListClick = true;
+    list.SetListIndex(list.IndexOf(value));
+    gSuppressListClick = false;
+}
+
+void ExportTest::DriveDialogs(std::function<void(host::Form&)> driver) {
+    dialogs_ = std::make_shared<host::HeadlessModalDialogs>(std::move(driver));
+    auto previous = host::ModalDialogs::Install(dialogs_);
+    if (!savedDialogs_) savedDialogs_ = previous;
+}
+
+std::vector<std::string> ExportTest::DialogsShown() const {
+    return dialogs_ ? dialogs_->Shown() : std::vector<std::string>{};
 }
 
 host::Ref<host::FeatureLayer> ExportTest::AddLayer(const std::string& name, const std::vector<Column>& columns,
