@@ -38,7 +38,8 @@ public:
     // Creates, once each, the commands of every class in the component registry: each is
     // made, given this application as its hook (OnCreate) and placed on the command bars
     // under its programmatic identifier. A class that fails to be made or created is left
-    // off the bars. Calling Start again creates only classes registered since.
+    // off the bars. Calling Start again makes only the classes not made yet (those
+    // registered since, and those that failed before).
     void Start();
 
     // The tool the user works with on the map; Nothing until one is picked.
@@ -52,6 +53,7 @@ public:
     // Ends the running application: its commands and document are released.
     static void Shutdown();
 
+    // What every handle on one application shares (opaque outside the application).
     struct State;
 
 protected:
