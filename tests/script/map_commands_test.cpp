@@ -91,15 +91,18 @@ const std::string kCambridge = CORVANE_SHARED_DIR "/data/cambridge/cambridge.gpk
 
 class MapCommandsTest : public support::HeadlessTest {
 protected:
-    // Runs the script after "drive C:" and "start"; the output, then "ERROR ..." when the
-    // script failed.
-    std::string Run(const std::string& text, int expectedCode = 0) {
-        std::string out;
+    // Runs a script with ${WORK} in the test's folder; its exit code, and in `out` its
+    // output followed by "ERROR ..." when it failed.
+    int RunScript(const std::string& text, std::string& out) {
         script::RunOptions options;
         options.workFolder = TempRoot() / "work";
         options.scriptFolder = TempRoot();
-        const int code = script::RunScriptText("drive C: ${WORK}/c\nstart\n" + text, out, options);
-        EXPECT_EQ(code, expectedCode) << out;
+        return script::RunScriptText(text, out, options);
+    }
+    // The output of a script run after "drive C:" and "start".
+    std::string Run(const std::string& text, int expectedCode = 0) {
+        std::string out;
+        EXPECT_EQ(RunScript("drive C: ${WORK}/c\nstart\n" + text, out), expectedCode) << out;
         return out;
     }
 };
@@ -195,12 +198,7 @@ TEST_F(MapCommandsTest, BadLinesFailWithAReasonAndLeaveTheSelection) {
 
     // A clause the host rejects fails its line before the selection changes.
     for (const std::string clause : {"Parcels.PARCEL_ID LIKE '1-%'", "Parcels.LAND_AREA = 'big'", "PARCEL_ID = '1-2'", "NOFIELD = 1"}) {
-        std::string out;
-        script::RunOptions options;
-        options.workFolder = TempRoot() / "work";
-        const int code = script::RunScriptText(
-            "drive C: ${WORK}/c\nstart\n" + open + "select+ Parcels \"" + clause + "\"\nprint selection", out, options);
-        EXPECT_EQ(code, 1) << clause;
+        const std::string out = Run(open + "select+ Parcels \"" + clause + "\"\nprint selection", 1);
         EXPECT_NE(out.find("ERROR script:5: run-time error"), std::string::npos) << clause << "\n" << out;
     }
 }
@@ -209,9 +207,7 @@ TEST_F(MapCommandsTest, MapCommandsNeedAStartedHost) {
     for (const std::string line : {"open x.json", "select Parcels \"A = 1\"", "clearselection", "print selection",
                                    "print graphics", "print extent", "print progress"}) {
         std::string out;
-        script::RunOptions options;
-        options.workFolder = TempRoot() / "work";
-        EXPECT_EQ(script::RunScriptText(line, out, options), 1) << line;
+        EXPECT_EQ(RunScript(line, out), 1) << line;
         EXPECT_EQ(out, "ERROR script:1: the host has not started (start comes first)\n") << line;
     }
 }
