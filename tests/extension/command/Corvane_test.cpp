@@ -109,6 +109,7 @@ TEST_F(CorvaneTest, AHookThatIsNotTheApplicationSetsNothingUp) {
 
 TEST_F(CorvaneTest, ClicksRepairTheSettingsAndShowOneFrame) {
     Corvane& command = CreateCommand();
+    WriteBytes(ProductFolder() / "Documents" / "Labels.doc", "doc");  // the window's load then asks nothing
     command.ICommand_OnClick();
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(Config(), Join(DefaultConfigItems()));
@@ -143,7 +144,7 @@ TEST_F(CorvaneTest, ClickRewritesFilesWithAnotherItemCount) {
         bool configKept;
         bool fieldsKept;
     };
-    const std::string seven = ItemsText({"L", "F", "S", "50", "d", "0", "C:\\x\\"});
+    const std::string seven = ItemsText({"L", "F", "S", "50", "d", "0", "C:\\Program Files\\Tovalin\\Corvane\\Documents\\"});
     const std::string sixteen = ItemsText({"ID", "XPARCELIDX", "NONE", "NONEXNAMEAX", "", "XNAMEBX", "a,b", "XADDRESSAX",
                                            "NONE", "NONEXADDRESSBX", "c", "XCITYX", "s", "XSTATEX", "z", "XZIPX"});
     const Case cases[] = {
@@ -153,6 +154,7 @@ TEST_F(CorvaneTest, ClickRewritesFilesWithAnotherItemCount) {
         {"\r\n\r\n\r\n\r\n\r\n\r\n\r\n", "", true, false},  // seven empty lines are seven items
     };
     Corvane& command = CreateCommand();
+    WriteBytes(ProductFolder() / "Documents" / "Labels.doc", "doc");  // the window's load then asks nothing
     for (const Case& c : cases) {
         WriteBytes(ProductFolder() / "config", c.config);
         WriteBytes(ProductFolder() / "fields", c.fields);
