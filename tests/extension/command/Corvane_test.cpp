@@ -127,8 +127,11 @@ TEST_F(CorvaneTest, ClicksRepairTheSettingsAndShowOneFrame) {
     // Files with the right number of items stay as they are, whatever they hold.
     const std::string config = ItemsText({"a", "b", "c", "d", "e", "f", "g"});
     WriteBytes(ProductFolder() / "config", config);
+    gMainForm->txtSearch.SetText("typed before hiding");
     frame->SetVisible(false);
     command.ICommand_OnClick();
+    EXPECT_TRUE(gMainForm->IsLoaded());
+    EXPECT_EQ(gMainForm->txtSearch.Text(), "typed before hiding") << "hiding keeps the window's contents";
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(Config(), config);
     EXPECT_EQ(host::HostFrame::All().size(), 1u);
@@ -190,6 +193,20 @@ TEST_F(CorvaneTest, WithoutProgramFilesTheClickReportsAndShowsNothing) {
     EXPECT_NE(ReportedErrors(texts)[0], 0);
     EXPECT_NE(texts[0].find("MODULE: ICommand_OnClick Corvane \r\n"), std::string::npos);
     EXPECT_TRUE(host::HostFrame::All().empty());
+}
+
+TEST_F(CorvaneTest, WithoutProgramFilesTheFolderAndFieldsGoToTheCurrentFolder) {
+    host::DriveMap::Instance().Unmap('C');
+    MapDrive('D');  // the only drive, without Program Files
+    Corvane command;
+    command.ICommand_OnCreate(host::Ref<host::Object>(app_));
+    const auto texts = TakeMessages();
+    ASSERT_EQ(texts.size(), 1u) << "only the Program Files message";
+    EXPECT_EQ(texts[0].rfind("Sorry, Corvane can't find", 0), 0u) << texts[0];
+    EXPECT_EQ(gDocumentsFolder, "Documents\\");
+    EXPECT_EQ(gFieldsFilePath, "fields");
+    EXPECT_TRUE(fs::is_directory(Native("D:\\Documents")));
+    EXPECT_EQ(ReadBytes(Native("D:\\fields")), "");
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+// View Report: what it refuses, "Export.txt" beside the documents and the shell's request.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
+#include "host/platform/FileChannels.h"
+#include "host/platform/FileSystem.h"
+#include "tests/extension/export/ExportFixture.h"
+
+namespace {
+
+const std::vector<std::string> kConfigured = {"OWNER", "XNAMEAX", "NONE", "NONEXZIPX"};
+
+class ViewReportTest : public export_test::ExportTest {
+protected:
+    void SetUp() override {
+        ExportTest::SetUp();
+        parcels_ = AddLayer("Parcels", {"PARCEL_ID", "OWNER"}, {{"1-1", "SMITH"}, {"1-2", "JONES"}});
+    }
+    static std::string ExportTxt() { return gDocumentsFolder + "Export.txt"; }
+    host::Ref<host::FeatureLayer> parcels_;
+};
+
+TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNothing) {
+    struct Case {
+        std::vector<std::string> documents;
+        std::optional<std::vector<std::string>> fields;  // nothing: no "fields" file
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{}, kConfigured, "Please select a document"},
+        {{"Labels.fodt"}, std::nullopt, "Error:  Please be sure the label documents are closed before generating a new list."},
+        {{"Labels.fodt"},
+         std::vector<std::string>{"XPARCELIDX", "NONE", "XNAMEAX", "NONE", "XNAMEBX", "NONE", "XADDRESSAX", "NONE",
+                                  "XADDRESSBX", "NONE", "XCITYX", "NONE", "XSTATEX", "NONE", "XZIPX", "NONE"},
+         "Please click Configure to select fields for exporting"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        frmMain& main = OpenMainWindow(c.documents, "Parcels");
+        main.RefillDocumentsList();
+        Select(parcels_, {1});
+        if (c.fields)
+            WriteFieldsItems(*c.fields);
+        else
+            host::FileSystem::DeleteFile(gFieldsFilePath);
+        TakeMessages();
+        gDocumentName = "NONE";
+        main.Command1.Press();
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(FileText(ExportTxt()), "(missing)");
+        EXPECT_EQ(gDocumentName, "NONE");
+        EXPECT_TRUE(ShellRequests().Requests().empty());
+        EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
+    }
+}
+
+TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere) {
+    frmMain& main = OpenMainWindow({"Labels.fodt"}, "Parcels");
+    WriteFieldsItems(kConfigured);
+    const std::string labels = gDocumentsFolder + "Labels.fodt";
+    struct Case {
+        std::vector<long> selected;
+        bool documentThere;
+        std::vector<std::string> messages;
+        std::string exportTxt;
+        bool opened;
+    };
+    const std::vector<Case> cases = {
+        {{}, true, {"No features selected"}, "old", false},
+        {{}, false, {"No features selected", labels + " not found."}, "old", false},
+        {{2}, false, {labels + " not found."}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), false},
+        {{2}, true, {}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), true},
+    };
+    for (const Case& c : cases) {
+        WriteFileText(ExportTxt(), "old");
+        if (c.documentThere) WriteFileText(labels, "");
+        if (!c.documentThere && host::FileSystem::FileExists(labels)) host::FileSystem::DeleteFile(labels);
+        Select(parcels_, c.selected);
+        ShellRequests().Clear();
+        main.Command1.Press();
+        EXPECT_EQ(TakeMessages(), c.messages);
+        EXPECT_EQ(FileText(ExportTxt()), c.exportTxt);
+        EXPECT_EQ(gDocumentName, "Labels.fodt");
+        ASSERT_EQ(ShellRequests().Requests().size(), c.opened ? 1u : 0u);
+    }
+    const host::ShellRequest& request = ShellRequests().Requests().at(0);
+    EXPECT_EQ(request.verb, "open");
+    EXPECT_EQ(request.file, labels);
+    EXPECT_EQ(request.parameters, std::nullopt);
+    EXPECT_EQ(request.folder, "C:\\");
+}
+
+}  // namespace

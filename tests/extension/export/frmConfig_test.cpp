@@ -1,0 +1,144 @@
+// The Configure button and the field configuration dialog: what Save writes, what opening
+// restores, Cancel, a failed Save, and no selection layer.
+#include "extension/export/frmConfig.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/platform/FileSystem.h"
+#include "tests/extension/export/ExportFixture.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+Texts Join(Texts head, const Texts& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+// The items of "fields" for the slots from `from` on, all set to NONE by the dialog.
+Texts NoneFrom(std::size_t from) {
+    Texts items;
+    for (std::size_t slot = from; slot < kExportFieldSlotCount; ++slot)
+        items.insert(items.end(), {"NONE", "NONE" + std::string(kExportFieldSlotKeys[slot])});
+    return items;
+}
+
+class FrmConfigTest : public export_test::ExportTest {
+protected:
+    void SetUp() override {
+        ExportTest::SetUp();
+        parcels_ = AddLayer("Parcels", {"PARCEL_ID", "OWNER"}, {{"1-1", "SMITH"}, {"1-2", "JONES"}});
+        main_ = &OpenMainWindow({"Labels.fodt"}, "Parcels");
+        Select(parcels_, {1, 2});
+    }
+    // Opens the dialog from Configure; the driver gets it with the slot texts it opened with.
+    Texts Configure(const std::function<void(frmConfig&)>& act) {
+        Texts opened;
+        DriveDialogs([&](host::Form& form) {
+            auto& dialog = dynamic_cast<frmConfig&>(form);
+            for (host::ComboBox* combo : dialog.SlotCombos()) opened.push_back(combo->Text());
+            EXPECT_FALSE(gMainForm->Frame()->Visible()) << "hidden while the dialog is open";
+            act(dialog);
+        });
+        main_->Command8.Press();
+        return opened;
+    }
+    static void Choose(host::ComboBox& combo, const std::string& entry) { combo.ChooseItem(combo.IndexOf(entry)); }
+    static std::string Items(const Texts& items) {
+        std::string text;
+        for (const std::string& item : items) text += "\"" + item + "\"\r\n";
+        return text;
+    }
+    static long Selected() { return gMxDocument->FocusMap()->SelectionCount(); }
+
+    host::Ref<host::FeatureLayer> parcels_;
+    frmMain* main_ = nullptr;
+};
+
+TEST_F(FrmConfigTest, SaveWritesEachChoiceThenItsKeyClearsTheSelectionAndReopeningRestoresIt) {
+    const Texts opened = Configure([](frmConfig& dialog) {
+        EXPECT_EQ(dialog.cboNameA.Items(), (Texts{"NONE", "OBJECTID", "PARCEL_ID", "OWNER"}));
+        EXPECT_EQ(dialog.cboZip.DroppedWidth(), 180);
+        Choose(dialog.cboParcelID, "PARCEL_ID");
+        Choose(dialog.cboNameA, "OWNER");
+        Choose(dialog.cboNameB, "OWNER");  // one field for two slots: each writes it
+        dialog.PressEnter();               // Save is the default button
+    });
+    EXPECT_EQ(opened, Texts(8, "NONE")) << "the defaults show NONE";
+    const std::string saved = Items(Join({"PARCEL_ID", "XPARCELIDX", "OWNER", "XNAMEAX", "OWNER", "XNAMEBX"}, NoneFrom(3)));
+    EXPECT_EQ(FileText(gFieldsFilePath), saved);
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_TRUE(gMainForm->Frame()->Visible());
+
+    // Reopened: the saved choices; Cancel after a change writes nothing, keeps the selection.
+    Select(parcels_, {2});
+    EXPECT_EQ(Configure([](frmConfig& dialog) {
+                  Choose(dialog.cboZip, "PARCEL_ID");
+                  dialog.Command2.Press();
+              }),
+              Join({"PARCEL_ID", "OWNER", "OWNER"}, Texts(5, "NONE")));
+    EXPECT_EQ(FileText(gFieldsFilePath), saved);
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_TRUE(gMainForm->Frame()->Visible());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(FrmConfigTest, OpeningChoosesWhatTheFileNamesAndNothingForWhatItLacks) {
+    struct Case {
+        std::optional<Texts> items;  // nothing: no file
+        Texts opened;
+    };
+    const std::vector<Case> cases = {
+        {Join({"parcel_id", "XPARCELIDX"}, NoneFrom(1)), Join({"PARCEL_ID"}, Texts(7, "NONE"))},
+        {Join({"GONE", "XPARCELIDX"}, NoneFrom(1)), Join({""}, Texts(7, "NONE"))},
+        {Join({"OWNER", "parcel_id"}, NoneFrom(1)), Join({"PARCEL_ID"}, Texts(7, "NONE"))},  // the second decides
+        {Texts{"PARCEL_ID", "XPARCELIDX", "NONE"}, Join({"PARCEL_ID", "NONE"}, Texts(6, ""))},
+        {Join(NoneFrom(0), {"OWNER", "XNAMEAX"}), Texts(8, "NONE")},  // the first sixteen decide
+        {std::nullopt, Texts(8, "")},
+    };
+    for (const Case& c : cases) {
+        if (c.items)
+            WriteFieldsItems(*c.items);
+        else
+            host::FileSystem::DeleteFile(gFieldsFilePath);
+        EXPECT_EQ(Configure([](frmConfig& dialog) { dialog.Command2.Press(); }), c.opened);
+        EXPECT_EQ(FileText(gFieldsFilePath), c.items ? Items(*c.items) : "(missing)");
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(FrmConfigTest, WithoutASelectionLayerTheDialogIsRefused) {
+    gSelectionLayerName = "NONE";
+    Configure([](frmConfig& dialog) { dialog.btnClose.Press(); });
+    EXPECT_EQ(TakeMessages(), Texts{"Please choose a Selection Layer before configuring field output"});
+    EXPECT_TRUE(gMainForm->Frame()->Visible());
+
+}
+
+TEST_F(FrmConfigTest, AFailedSaveKeepsTheOldFileAndTheDialogOpen) {
+    const std::string before = FileText(gFieldsFilePath);
+    host::FileSystem::SetReadOnly(gFieldsFilePath, true);
+    bool openAfterSave = false;
+    Configure([&](frmConfig& dialog) {
+        Choose(dialog.cboParcelID, "PARCEL_ID");
+        dialog.btnClose.Press();
+        openAfterSave = dialog.IsOpen() && !gMainForm->Frame()->Visible();
+        dialog.Unload();  // closed by the window's own close box
+    });
+    host::FileSystem::SetReadOnly(gFieldsFilePath, false);
+    EXPECT_TRUE(openAfterSave);
+    EXPECT_EQ(ReportedErrors(TakeMessages()), std::vector<long>{70});
+    EXPECT_EQ(FileText(gFieldsFilePath), before);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_TRUE(gMainForm->Frame()->Visible());
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The Export Table button and the export-table dialog: the path Save builds and the
+// overwrite question.
+#include "extension/export/frmLoadDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
+#include "host/platform/HeadlessMessageBoxes.h"
+#include "tests/extension/export/ExportFixture.h"
+
+namespace {
+
+using export_test::Lines;
+
+class FrmLoadDirTest : public export_test::ExportTest {
+protected:
+    void SetUp() override {
+        ExportTest::SetUp();
+        parcels_ = AddLayer("Parcels", {"PARCEL_ID"}, {{"1-1"}, {"1-2"}});
+        main_ = &OpenMainWindow({"Labels.fodt"}, "Parcels");
+        Select(parcels_, {2});
+        std::filesystem::create_directories(Native("C:\\Exports"));
+    }
+    // Opens the dialog and saves as the user would; returns whether the dialog closed.
+    bool SaveAs(const std::string& folder, const std::string& name, bool tab) {
+        bool closed = false;
+        DriveDialogs([&](host::Form& form) {
+            auto& dialog = dynamic_cast<frmLoadDir&>(form);
+            EXPECT_EQ(dialog.Text1.Text(), "AbuttersList");
+            dialog.Dir1.SetPath(folder);
+            dialog.Text1.SetText(name);
+            (tab ? dialog.Option2 : dialog.Option1).Press();
+            EXPECT_EQ(dialog.lblExt.Caption(), tab ? ".txt" : ".csv");
+            dialog.PressEnter();
+            closed = !dialog.IsLoaded();
+            if (!closed) dialog.PressEscape();
+        });
+        main_->Command11.Press();
+        return closed;
+    }
+    host::Ref<host::FeatureLayer> parcels_;
+    frmMain* main_ = nullptr;
+};
+
+TEST_F(FrmLoadDirTest, SaveWritesWhereTheFolderListStandsNamedAsTyped) {
+    WriteFieldsItems({"PARCEL_ID", "XPARCELIDX", "NONE", "NONEXZIPX"});  // not used here
+    const std::vector<std::tuple<std::string, std::string, bool, std::string>> cases = {
+        {"C:\\Exports", "AbuttersList", false, "C:\\Exports\\AbuttersList.csv"},
+        {"C:\\Exports", "list", true, "C:\\Exports\\list.txt"},
+        {"C:\\Exports", "list.csv", false, "C:\\Exports\\list.csv.csv"},
+        {"C:\\Exports", "", false, "C:\\Exports\\.csv"},
+        {"C:\\", "root", true, "C:\\root.txt"},
+    };
+    for (const auto& [folder, name, tab, path] : cases) {
+        EXPECT_TRUE(SaveAs(folder, name, tab));
+        const std::string d = tab ? "\t" : ",";
+        EXPECT_EQ(FileText(path), Lines({"\"OBJECTID\"" + d + "\"PARCEL_ID\"", "\"2\"" + d + "\"1-2\""})) << path;
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(FrmLoadDirTest, AnExistingTableIsReplacedOnlyWhenTheUserSaysSoAndTheExportHasRows) {
+    const std::string path = "C:\\Exports\\AbuttersList.csv";
+    WriteFileText(path, "old");
+    const std::string ask = "File already exists. Overwrite?";
+
+    Messages().QueueAnswer(host::MessageBoxAnswer::No);
+    EXPECT_FALSE(SaveAs("C:\\Exports", "AbuttersList", false)) << "No leaves the dialog open";
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{ask});
+    EXPECT_EQ(FileText(path), "old");
+
+    Select(parcels_, {});
+    Messages().QueueAnswer(host::MessageBoxAnswer::Yes);
+    EXPECT_TRUE(SaveAs("C:\\Exports", "AbuttersList", false));
+    EXPECT_EQ(TakeMessages(), (std::vector<std::string>{ask, "No features selected"}));
+    EXPECT_EQ(FileText(path), "old") << "nothing to write: the old table stays";
+
+    Select(parcels_, {1});
+    Messages().QueueAnswer(host::MessageBoxAnswer::Yes);
+    EXPECT_TRUE(SaveAs("C:\\Exports", "AbuttersList", false));
+    EXPECT_EQ(FileText(path), Lines({R"("OBJECTID","PARCEL_ID")", R"("1","1-1")"}));
+}
+
+}  // namespace
