@@ -1,6 +1,7 @@
 // View Report: what it refuses, "Export.txt" beside the documents and the shell's request.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "extension/mainwindow/frmMain.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
+#include "host/core/RuntimeError.h"
+#include "host/platform/Shell.h"
 #include "tests/extension/export/ExportFixture.h"
 
 namespace {
@@ -63,6 +66,8 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     frmMain& main = OpenMainWindow({"Labels.fodt"}, "Parcels");
     WriteFieldsItems(kConfigured);
     const std::string labels = gDocumentsFolder + "Labels.fodt";
+    const std::string written =
+        export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""});
     struct Case {
         std::vector<long> selected;
         bool documentThere;
@@ -73,8 +78,8 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     const std::vector<Case> cases = {
         {{}, true, {"No features selected"}, "old", false},
         {{}, false, {"No features selected", labels + " not found."}, "old", false},
-        {{2}, false, {labels + " not found."}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), false},
-        {{2}, true, {}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), true},
+        {{2}, false, {labels + " not found."}, written, false},
+        {{2}, true, {}, written, true},
     };
     for (const Case& c : cases) {
         WriteFileText(ExportTxt(), "old");
@@ -93,6 +98,16 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     EXPECT_EQ(request.file, labels);
     EXPECT_EQ(request.parameters, std::nullopt);
     EXPECT_EQ(request.folder, "C:\\");
+
+    // A shell that refuses the request: no message, the table is written all the same.
+    struct RefusingShell : host::Shell {
+        void Execute(const host::ShellRequest&) override { host::Raise(host::err::AutomationError); }
+    };
+    host::Shell::Install(std::make_shared<RefusingShell>());
+    WriteFileText(ExportTxt(), "old");
+    main.Command1.Press();
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(FileText(ExportTxt()), written);
 }
 
 }  // namespace
