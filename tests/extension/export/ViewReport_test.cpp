@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extension/command/Globals.h"
+#include "extension/command/Settings.h"
 #include "extension/mainwindow/frmMain.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
@@ -60,6 +62,20 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
         EXPECT_TRUE(ShellRequests().Requests().empty());
         EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
     }
+
+    // Saved with every slot on NONE is no default: the export runs with eight empty key columns.
+    std::vector<std::string> allNone;
+    std::string header = "\"OBJECTID\"\t\"PARCEL_ID\"\t\"OWNER\"";
+    std::string row = "\"1\"\t\"1-1\"\t\"SMITH\"";
+    for (std::string_view key : kExportFieldSlotKeys) {
+        allNone.insert(allNone.end(), {"NONE", "NONE" + std::string(key)});
+        header += "\t\"" + std::string(key) + "\"";
+        row += "\t\"\"";
+    }
+    WriteFieldsItems(allNone);
+    gMainForm->Command1.Press();
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(FileText(ExportTxt()), export_test::Lines({header, row}));
 }
 
 TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere) {
