@@ -42,6 +42,7 @@ TEST_F(SearchTest, GoHighlightsTheFirstSortedEntryBeginningWithTheTextIgnoringCa
         EXPECT_EQ(form_->List1.Text(), c.found) << c.search;
         EXPECT_EQ(TakeMessages(), *c.message ? Items{c.message} : Items{}) << c.search;
         EXPECT_EQ(host::Screen::Instance().MousePointer(), host::pointer::Default);
+        EXPECT_FALSE(gSuppressListClick) << c.search;
     }
     EXPECT_EQ(clicks_, std::vector<bool>(5, false)) << "no highlight starts the pipeline";
     form_->List1.ChooseItem(0);
