@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "host/data/Cursor.h"
@@ -19,8 +20,11 @@
 #include "host/data/FeatureClass.h"
 #include "host/data/FeatureCursor.h"
 #include "host/data/Row.h"
+#include "host/data/SelectionSet.h"
+#include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Geometry.h"
+#include "host/geometry/Polygon.h"
 #include "host/geometry/SpatialReference.h"
 #include "support/ErrorOf.h"
 
@@ -199,6 +203,58 @@ TEST_F(Loader, GeoJsonCsvAndShapesOfEveryKind) {
     ASSERT_EQ(table->RowCount(nullptr), 2);
     auto row = table->Search(nullptr, false)->NextRow();
     EXPECT_EQ(row->Value(table->FindField("Owner")).Text(), "O'Brien, Pat");
+}
+
+// A damaged file can hold coordinates GEOS cannot compute with (GEOS crashes buffering
+// them). Such a shape loads empty; its feature and values stay, the others are untouched.
+TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
+    struct Case {
+        const char* label;
+        double x;  // of one corner of a 10 x 10 square at (0, 0)
+        bool kept;
+    };
+    const Case cases[] = {
+        {"plain", 10, true},
+        {"large but sound", 1e9, true},
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), false},
+        {"infinite", std::numeric_limits<double>::infinity(), false},
+        {"near the largest double", 1e306, false},
+    };
+    std::string path = (folder_ / "damaged.gpkg").string();
+    GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+    OGRLayerH layer = GDALDatasetCreateLayer(ds, "Lots", nullptr, wkbPolygon, nullptr);
+    OGRFieldDefnH label = OGR_Fld_Create("label", OFTString);
+    OGR_L_CreateField(layer, label, TRUE);
+    OGR_Fld_Destroy(label);
+    for (const Case& c : cases) {
+        OGRGeometryH ring = OGR_G_CreateGeometry(wkbLinearRing);
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {c.x, 10.0}, {10.0, 0.0}, {0.0, 0.0}}) {
+            OGR_G_AddPoint_2D(ring, x, y);
+        }
+        OGRGeometryH polygon = OGR_G_CreateGeometry(wkbPolygon);
+        OGR_G_AddGeometryDirectly(polygon, ring);
+        OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
+        OGR_F_SetFieldString(f, 0, c.label);
+        OGR_F_SetGeometryDirectly(f, polygon);
+        EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << c.label;
+        OGR_F_Destroy(f);
+    }
+    GDALClose(ds);
+
+    auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("Lots"));
+    ASSERT_EQ(lots->FeatureCount(nullptr), 5);
+    EXPECT_EQ(lots->Extent()->XMax(), 1e9);
+    auto everything = host::New<host::SpatialFilter>();
+    everything->SetGeometry(host::New<host::Envelope>(-1, -1, 2e9, 11));
+    auto selected = lots->Select(everything, 1, 1, nullptr);
+    long oid = 0;
+    for (const Case& c : cases) {
+        auto feature = lots->GetFeature(++oid);
+        EXPECT_EQ(feature->Value(lots->FindField("label")).Text(), c.label);
+        EXPECT_EQ(feature->Shape()->IsEmpty(), !c.kept) << c.label;
+        EXPECT_EQ(feature->Shape()->Buffer(300)->IsEmpty(), !c.kept) << c.label;
+        EXPECT_EQ(selected->HasID(oid), c.kept) << c.label;
+    }
 }
 
 TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
