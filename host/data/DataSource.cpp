@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -268,7 +269,9 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
         if (f.feature == nullptr) break;
         GIntBig fid = OGR_F_GetFID(f.feature);
         long oid = fid == OGRNullFID ? nextId : static_cast<long>(fid);
-        nextId = std::max(nextId, oid + 1);
+        // The next id for a feature without one; the largest id has no next (a feature
+        // without an id after it then repeats an id, which the table refuses).
+        if (oid >= nextId) nextId = oid < std::numeric_limits<long>::max() ? oid + 1 : oid;
         std::vector<Value> values(static_cast<std::size_t>(fields->FieldCount()));
         values[0] = Value(std::int64_t{oid});
         for (int i = 0; i < attributeCount; ++i) {

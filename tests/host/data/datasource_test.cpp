@@ -257,6 +257,28 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
     }
 }
 
+TEST_F(Loader, IdsUpToTheLargestOneLoad) {
+    std::string path = (folder_ / "ids.gpkg").string();
+    GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+    OGRLayerH layer = GDALDatasetCreateLayer(ds, "Ids", nullptr, wkbNone, nullptr);
+    OGRFieldDefnH name = OGR_Fld_Create("name", OFTString);
+    OGR_L_CreateField(layer, name, TRUE);
+    OGR_Fld_Destroy(name);
+    const std::vector<GIntBig> fids = {5, std::numeric_limits<GIntBig>::max()};
+    for (GIntBig fid : fids) {
+        OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
+        OGR_F_SetFID(f, fid);
+        OGR_F_SetFieldString(f, 0, std::to_string(fid).c_str());
+        EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE);
+        OGR_F_Destroy(f);
+    }
+    GDALClose(ds);
+
+    auto table = host::DataSource::Open(path)->Table("Ids");
+    ASSERT_EQ(table->RowCount(nullptr), 2);
+    for (GIntBig fid : fids) EXPECT_EQ(table->GetRow(static_cast<long>(fid))->Value(1).Text(), std::to_string(fid));
+}
+
 TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
     std::string garbage = Write("garbage.gpkg", "this is not a database");
     std::string badJson = Write("bad.geojson", R"({"type":"FeatureCollection","features":[{"type":)");
