@@ -126,6 +126,33 @@ protected:
         return path;
     }
 
+    // A GeoPackage with one layer "L" of a text field "label": a feature per entry, with its
+    // id (OGRNullFID for one the driver gives) and its geometry (taken over; may be null).
+    struct Labelled {
+        GIntBig fid;
+        std::string label;
+        OGRGeometryH geometry;
+    };
+    std::string WriteLabelled(const std::string& name, OGRwkbGeometryType type,
+                              const std::vector<Labelled>& features) const {
+        std::string path = (folder_ / name).string();
+        GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+        OGRLayerH layer = GDALDatasetCreateLayer(ds, "L", nullptr, type, nullptr);
+        OGRFieldDefnH label = OGR_Fld_Create("label", OFTString);
+        OGR_L_CreateField(layer, label, TRUE);
+        OGR_Fld_Destroy(label);
+        for (const Labelled& entry : features) {
+            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
+            OGR_F_SetFID(f, entry.fid);
+            OGR_F_SetFieldString(f, 0, entry.label.c_str());
+            if (entry.geometry != nullptr) OGR_F_SetGeometryDirectly(f, entry.geometry);
+            EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << entry.label;
+            OGR_F_Destroy(f);
+        }
+        GDALClose(ds);
+        return path;
+    }
+
     fs::path folder_;
 };
 
@@ -220,12 +247,7 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
         {"infinite", std::numeric_limits<double>::infinity(), false},
         {"near the largest double", 1e306, false},
     };
-    std::string path = (folder_ / "damaged.gpkg").string();
-    GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-    OGRLayerH layer = GDALDatasetCreateLayer(ds, "Lots", nullptr, wkbPolygon, nullptr);
-    OGRFieldDefnH label = OGR_Fld_Create("label", OFTString);
-    OGR_L_CreateField(layer, label, TRUE);
-    OGR_Fld_Destroy(label);
+    std::vector<Labelled> features;
     for (const Case& c : cases) {
         OGRGeometryH ring = OGR_G_CreateGeometry(wkbLinearRing);
         for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {c.x, 10.0}, {10.0, 0.0}, {0.0, 0.0}}) {
@@ -233,15 +255,11 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
         }
         OGRGeometryH polygon = OGR_G_CreateGeometry(wkbPolygon);
         OGR_G_AddGeometryDirectly(polygon, ring);
-        OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
-        OGR_F_SetFieldString(f, 0, c.label);
-        OGR_F_SetGeometryDirectly(f, polygon);
-        EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << c.label;
-        OGR_F_Destroy(f);
+        features.push_back({OGRNullFID, c.label, polygon});
     }
-    GDALClose(ds);
+    std::string path = WriteLabelled("damaged.gpkg", wkbPolygon, features);
 
-    auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("Lots"));
+    auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("L"));
     ASSERT_EQ(lots->FeatureCount(nullptr), 5);
     EXPECT_EQ(lots->Extent()->XMax(), 1e9);
     auto everything = host::New<host::SpatialFilter>();
@@ -258,23 +276,12 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
 }
 
 TEST_F(Loader, IdsUpToTheLargestOneLoad) {
-    std::string path = (folder_ / "ids.gpkg").string();
-    GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-    OGRLayerH layer = GDALDatasetCreateLayer(ds, "Ids", nullptr, wkbNone, nullptr);
-    OGRFieldDefnH name = OGR_Fld_Create("name", OFTString);
-    OGR_L_CreateField(layer, name, TRUE);
-    OGR_Fld_Destroy(name);
     const std::vector<GIntBig> fids = {5, std::numeric_limits<GIntBig>::max()};
-    for (GIntBig fid : fids) {
-        OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
-        OGR_F_SetFID(f, fid);
-        OGR_F_SetFieldString(f, 0, std::to_string(fid).c_str());
-        EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE);
-        OGR_F_Destroy(f);
-    }
-    GDALClose(ds);
+    std::vector<Labelled> features;
+    for (GIntBig fid : fids) features.push_back({fid, std::to_string(fid), nullptr});
+    std::string path = WriteLabelled("ids.gpkg", wkbNone, features);
 
-    auto table = host::DataSource::Open(path)->Table("Ids");
+    auto table = host::DataSource::Open(path)->Table("L");
     ASSERT_EQ(table->RowCount(nullptr), 2);
     for (GIntBig fid : fids) EXPECT_EQ(table->GetRow(static_cast<long>(fid))->Value(1).Text(), std::to_string(fid));
 }
