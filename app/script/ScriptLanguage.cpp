@@ -5,6 +5,8 @@
 #include <system_error>
 #include <type_traits>
 
+#include "host/data/Value.h"
+
 namespace script {
 
 namespace {
@@ -104,14 +106,7 @@ std::string Quoted(std::string_view text) {
     return out;
 }
 
-std::string NumberText(double value) {
-    if (value == 0.0) return "0";  // also -0
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
+std::string NumberText(double value) { return host::Value(value).Text(); }
 
 namespace {
 

@@ -52,6 +52,12 @@ std::vector<std::string> StepProgressor::HistoryLines() const {
 }
 
 void StepProgressor::Record(std::string operation, long value, std::string text) {
+    // A long-running host would otherwise keep one entry per step of every list it ever
+    // loaded; the older half goes once the history is this long.
+    constexpr std::size_t kHistoryLimit = 100000;
+    if (history_.size() >= kHistoryLimit) {
+        history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(kHistoryLimit / 2));
+    }
     history_.push_back(Event{std::move(operation), value, std::move(text)});
 }
 

@@ -127,7 +127,7 @@ TEST_F(MapCommandsTest, ADatasetOpensWholeAndItsExtentPrints) {
     EXPECT_EQ(out,
               "EXTENT empty\n"
               "SELECTION Hydrants count=1 oids=[1]\n"
-              "EXTENT 7e+05 2900000 702650 2902900\n");
+              "EXTENT 700000 2900000 702650 2902900\n");
 }
 
 TEST_F(MapCommandsTest, GraphicsPrintKindColourStyleAndWidthOrSize) {
