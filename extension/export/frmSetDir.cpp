@@ -6,15 +6,12 @@
 #include "extension/command/Globals.h"
 #include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/FormLayout.h"
 
 namespace {
 
 // The dialog reports its errors under this source name.
 constexpr const char* kSource = "frmLoadDir";
-
-void Place(host::Control& control, long left, long top, long width, long height) {
-    control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
-}
 
 }  // namespace
 
@@ -22,22 +19,22 @@ frmSetDir::frmSetDir() : host::Form("frmSetDir") {
     SetCaption("Corvane - Set Labels and Reports Directory");
     SetSize(host::Pixels(457), host::Pixels(223));
 
-    Place(Drive1, 8, 16, 109, 21);
-    Place(Dir1, 8, 56, 221, 126);
-    Place(File1, 240, 56, 209, 123);
+    PlacePixels(Drive1, 8, 16, 109, 21);
+    PlacePixels(Dir1, 8, 56, 221, 126);
+    PlacePixels(File1, 240, 56, 209, 123);
     btnSave.SetCaption("Save");
-    Place(btnSave, 361, 192, 85, 25);
+    PlacePixels(btnSave, 361, 192, 85, 25);
     btnCancel.SetCaption("Cancel");
-    Place(btnCancel, 300, 192, 57, 25);
+    PlacePixels(btnCancel, 300, 192, 57, 25);
     Label1.SetCaption(
         "Please choose a directory that contains your Labels and Reports documents.  In most cases this will be the "
         "Documents folder that was included with your installation package.");
-    Place(Label1, 128, 8, 313, 41);
-    SetHandPointer(Drive1);
-    SetHandPointer(Dir1);
-    SetHandPointer(File1);
-    SetHandPointer(btnSave);
-    SetHandPointer(btnCancel);
+    PlacePixels(Label1, 128, 8, 313, 41);
+    HandPointer(Drive1);
+    HandPointer(Dir1);
+    HandPointer(File1);
+    HandPointer(btnSave);
+    HandPointer(btnCancel);
 
     // Clicks in the file list do nothing: it only shows what the folder holds.
     Drive1.Change = [this] { Drive1_Change(); };

@@ -5,6 +5,7 @@
 #include "extension/command/Globals.h"
 #include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/FormLayout.h"
 #include "host/core/ErrorTrap.h"
 #include "host/platform/Shell.h"
 
@@ -30,7 +31,7 @@ void LinkLabel(host::Label& label, const char* text, const char* tooltip, long l
     font.size = 9.75;
     font.underline = true;
     label.SetFont(font);
-    SetHandPointer(label);
+    HandPointer(label);
     Place(label, left, top, width, height);
 }
 

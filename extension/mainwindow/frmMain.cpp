@@ -6,6 +6,7 @@
 #include "extension/command/Globals.h"
 #include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/FormLayout.h"
 #include "host/forms/Picture.h"
 #include "host/platform/Screen.h"
 #include "host/platform/Shell.h"
@@ -21,28 +22,17 @@ const host::OleColor kBoxBack = host::Rgb(224, 224, 224);
 const host::OleColor kBlue = host::Rgb(0, 0, 255);
 const host::OleColor kWhite = host::Rgb(255, 255, 255);
 
-// Places a control: left, top, width and height in pixels.
-void Place(host::Control& control, long left, long top, long width, long height) {
-    control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
-}
-
-// Buttons, lists and pickers show the hand-shaped pointer.
-void HandPointer(host::Control& control) {
-    control.SetMousePointer(host::pointer::Custom);
-    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
-}
-
 void FrameBox(host::Frame& frame, const char* caption, long left, long top, long width, long height) {
     frame.SetCaption(caption);
     frame.SetBackColor(kWindowBack);
     frame.SetForeColor(kFrameCaption);
-    Place(frame, left, top, width, height);
+    PlacePixels(frame, left, top, width, height);
 }
 
 void LabelText(host::Label& label, const char* caption, long left, long top, long width, long height) {
     label.SetCaption(caption);
     label.SetBackColor(kWindowBack);
-    Place(label, left, top, width, height);
+    PlacePixels(label, left, top, width, height);
 }
 
 void Picker(host::ComboBox& combo, host::OleColor back, const char* tooltip, long left, long top, long width,
@@ -50,7 +40,7 @@ void Picker(host::ComboBox& combo, host::OleColor back, const char* tooltip, lon
     combo.SetBackColor(back);
     combo.SetToolTipText(tooltip);
     HandPointer(combo);
-    Place(combo, left, top, width, height);
+    PlacePixels(combo, left, top, width, height);
 }
 
 void PictureButton(host::CommandButton& button, const char* caption, const char* tooltip, long left, long top,
@@ -59,7 +49,7 @@ void PictureButton(host::CommandButton& button, const char* caption, const char*
     button.SetCaption(caption);
     button.SetToolTipText(tooltip);
     HandPointer(button);
-    Place(button, left, top, width, height);
+    PlacePixels(button, left, top, width, height);
 }
 
 }  // namespace
@@ -93,7 +83,7 @@ void frmMain::Layout() {
     txtBuffer.SetBackColor(kBoxBack);
     txtBuffer.SetForeColor(kBlue);
     txtBuffer.SetToolTipText("Enter a buffer distance");
-    Place(txtBuffer, 96, 20, 73, 24);
+    PlacePixels(txtBuffer, 96, 20, 73, 24);
     PictureButton(Command3, "Erase Buffer", "Erase the buffer zone", 178, 23, 72, 20);
     PictureButton(btnBufferSelected, "Buffer Selected Features", "Apply buffer to the currently selected map features",
                   16, 53, 235, 20);
@@ -101,7 +91,7 @@ void frmMain::Layout() {
     LabelText(Label11, " Search:", 12, 111, 78, 21);
     txtSearch.SetBackColor(kBoxBack);
     txtSearch.SetToolTipText("Enter text and hit Go to search for an item in the list below");
-    Place(txtSearch, 61, 108, 144, 24);
+    PlacePixels(txtSearch, 61, 108, 144, 24);
     PictureButton(Command4, "Go", "Click to search the list below", 212, 109, 41, 23);
     List1.SetSorted(true);
     List1.SetBackColor(kWhite);
@@ -110,7 +100,7 @@ void frmMain::Layout() {
         "Select an item zoom to a feature.  Buffer will be applied and features within the buffer zone will be "
         "selected.");
     HandPointer(List1);
-    Place(List1, 12, 136, 241, 82);
+    PlacePixels(List1, 12, 136, 241, 82);
 
     // 3 - Export
     FrameBox(Frame7, "3 - Export", 276, 8, 141, 201);
@@ -122,13 +112,13 @@ void frmMain::Layout() {
     PictureButton(Command8, "Configure", "Select fields for exporting", 12, 96, 120, 20);
     Check1.SetCaption("Exclude buffered features from export");
     Check1.SetBackColor(kWindowBack);
-    Place(Check1, 12, 128, 125, 29);
+    PlacePixels(Check1, 12, 128, 125, 29);
     PictureButton(Command11, "Export Table", "Export attributes from the selected features to a table", 12, 168, 120,
                   20);
     // Lies beyond the frame's 141 by 201 pixels, hidden and disabled: nobody reaches it.
     btnExportToLayer.SetCaption("Export To Layer");
     btnExportToLayer.SetToolTipText("Export the selected features to a new map layer");
-    Place(btnExportToLayer, 128, 208, 120, 20);
+    PlacePixels(btnExportToLayer, 128, 208, 120, 20);
     btnExportToLayer.SetVisible(false);
     btnExportToLayer.SetEnabled(false);
 
@@ -137,25 +127,25 @@ void frmMain::Layout() {
     txtCount.SetCaption("0");
     txtCount.SetBackColor(kWindowBack);
     txtCount.SetForeColor(kBlue);
-    Place(txtCount, 4, 16, 85, 17);
+    PlacePixels(txtCount, 4, 16, 85, 17);
     PictureButton(Command14, "Clear", "Clear all selected features", 96, 12, 41, 20);
 
     // On the window itself
     PictureButton(Command13, "", "Help", 394, 261, 22, 20);
     Image2.SetToolTipText("Visit Tovalin on the web");
-    Place(Image2, 288, 288, 120, 50);
+    PlacePixels(Image2, 288, 288, 120, 50);
     SetWindowPictures(*this);  // the picture buttons' pictures and the logo
 
     // Below the client area: stores and listers the user never sees.
     Option1.SetCaption("Create new selection");
     Option1.SetValue(true);
     Option1.SetVisible(false);
-    Place(Option1, 8, 360, 150, 17);
+    PlacePixels(Option1, 8, 360, 150, 17);
     Option2.SetCaption("Add to current selection");
     Option2.SetVisible(false);
-    Place(Option2, 160, 360, 150, 17);
+    PlacePixels(Option2, 160, 360, 150, 17);
     File1.SetVisible(false);
-    Place(File1, 8, 380, 200, 80);
+    PlacePixels(File1, 8, 380, 200, 80);
 }
 
 void frmMain::WireEvents() {

@@ -32,7 +32,3 @@ void SetWindowPictures(host::Form& form) {
     }
 }
 
-void SetHandPointer(host::Control& control) {
-    control.SetMousePointer(host::pointer::Custom);
-    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
-}

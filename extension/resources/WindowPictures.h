@@ -17,6 +17,3 @@ std::string WindowPictureFile(const host::Form& form, const host::Control& contr
 
 // Gives every picture button and every image of the form its picture file.
 void SetWindowPictures(host::Form& form);
-
-// The hand-shaped pointer (the screen's custom pointer picture) over the control.
-void SetHandPointer(host::Control& control);
