@@ -89,6 +89,47 @@ TEST_F(PipelineTest, ListClickSelectsDrawsZoomsAndCounts) {
                                         "Step 4", "Step 5", "Step 6", "Step 7", "Step 8", "Step 9", "Step 10", "Hide"}));
 }
 
+TEST_F(PipelineTest, EachEntryPointRedrawsSelectsAndZoomsInItsOwnOrder) {
+    // What the view hears, one letter per event, repeats written once: R refresh, P redraw
+    // of the selection, G graphics changed, S selection changed, X extent changed.
+    struct Case {
+        bool button;
+        const char* selectionLayer;
+        const char* trace;
+    };
+    const Case cases[] = {
+        // focus map made active | graphics deleted | new selection of the subject | subject
+        // drawn | outline drawn | abutters added | zoom | subject's selection cleared
+        {false, "Streets", "R" "G" "SRSP" "GR" "GR" "SP" "XR" "SP"},
+        {false, "Parcels", "R" "G" "SRSP" "GR" "GR" "SP" "XR"},
+        // the button clears before it zooms
+        {true, "Streets", "R" "G" "R" "GR" "SP" "SP" "XR"},
+        {true, "Parcels", "R" "G" "R" "GR" "SP" "XR"},
+    };
+    std::string trace;
+    map->Subscribe([&](host::ViewEvent event) {
+        char letter = '?';
+        switch (event) {
+        case host::ViewEvent::Refreshed: letter = 'R'; break;
+        case host::ViewEvent::PartialRefreshed: letter = 'P'; break;
+        case host::ViewEvent::ExtentChanged: letter = 'X'; break;
+        case host::ViewEvent::SelectionChanged: letter = 'S'; break;
+        case host::ViewEvent::GraphicsChanged: letter = 'G'; break;
+        }
+        if (trace.empty() || trace.back() != letter) trace += letter;
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button ? "button, " : "list, ") + c.selectionLayer);
+        gSelectionLayerName = c.selectionLayer;
+        Deselect();
+        Select(parcels, {1});
+        trace.clear();
+        if (c.button) form->btnBufferSelected_Click(); else Click("P1");
+        EXPECT_TRUE(Messages().Texts().empty());
+        EXPECT_EQ(trace, c.trace);
+    }
+}
+
 TEST_F(PipelineTest, NothingHappensWhileTheListIsChangedByCode) {
     host::Screen::Instance().SetMousePointer(host::pointer::Arrow);
     gSuppressListClick = true;
