@@ -30,6 +30,9 @@ namespace {
 constexpr int kVersion = 1;
 // Map documents are small; a JSON file larger than this is taken for a dataset.
 constexpr std::uintmax_t kLargestDocument = 4 * 1024 * 1024;
+// Group layers are read by recursion; a file nesting them deeper than any map would is
+// refused rather than followed until the stack runs out.
+constexpr int kDeepestGroup = 100;
 
 [[noreturn]] void Bad(const fs::path& file, const std::string& what) {
     Raise(err::InvalidProcedureCall, "Not a map document: " + file.string() + ": " + what);
@@ -142,17 +145,20 @@ std::optional<JoinSpec> ReadJoin(const Entry& entry) {
     return JoinSpec{j.RequiredText("key"), j.RequiredText("table"), j.RequiredText("table_key")};
 }
 
-Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sources, const Map& map) {
+Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sources, const Map& map, int depth = 0) {
     Entry entry(value, sources.File(), where);
     std::string name = entry.RequiredText("name");
     bool visible = entry.Flag("visible", true);
 
     if (const json* members = entry.Array("group")) {
+        if (depth >= kDeepestGroup) {
+            Bad(sources.File(), "group layers are nested more than " + std::to_string(kDeepestGroup) + " deep");
+        }
         auto group = New<GroupLayer>();
         group->SetName(name);
         group->SetVisible(visible);
         for (std::size_t i = 0; i < members->size(); ++i) {
-            group->Add(ReadLayer((*members)[i], where + " member " + std::to_string(i + 1), sources, map));
+            group->Add(ReadLayer((*members)[i], where + " member " + std::to_string(i + 1), sources, map, depth + 1));
         }
         return group;
     }

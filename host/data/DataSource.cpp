@@ -6,8 +6,10 @@
 #include <ogr_api.h>
 #include <ogr_srs_api.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -154,8 +156,26 @@ Ref<SpatialReference> ReferenceOf(OGRLayerH layer) {
     return New<SpatialReference>(name != nullptr ? name : "", std::move(text), code != nullptr ? std::strtol(code, nullptr, 10) : 0);
 }
 
+// True when every coordinate of the geometry is a number GEOS can compute with: finite, and
+// small enough that the product of two coordinates stays finite. A NaN, an infinity or a
+// coordinate near the largest double (a damaged file; no coordinate system comes near
+// 1e150) makes GEOS crash when the shape is buffered.
+bool UsableCoordinates(OGRGeometryH geometry) {
+    const int parts = OGR_G_GetGeometryCount(geometry);
+    for (int i = 0; i < parts; ++i) {
+        if (!UsableCoordinates(OGR_G_GetGeometryRef(geometry, i))) return false;
+    }
+    auto usable = [](double c) { return std::fabs(c) <= 1e150; };  // false for NaN too
+    const int points = OGR_G_GetPointCount(geometry);
+    for (int i = 0; i < points; ++i) {
+        if (!usable(OGR_G_GetX(geometry, i)) || !usable(OGR_G_GetY(geometry, i))) return false;
+    }
+    return true;
+}
+
 // The shape of an OGR geometry as a GEOS geometry: curves become lines, Z and M are
-// dropped, rings left open are closed. A geometry GEOS still cannot take is kept empty.
+// dropped, rings left open are closed. A geometry GEOS still cannot take, or one with a
+// coordinate it cannot compute with, is kept empty.
 GeosGeometry ShapeOf(OGRGeometryH source) {
     if (source == nullptr || OGR_G_IsEmpty(source) != 0) return {};
     GeometryHandle converted(nullptr);
@@ -172,7 +192,7 @@ GeosGeometry ShapeOf(OGRGeometryH source) {
         OGR_G_FlattenTo2D(g);
         OGR_G_SetMeasured(g, FALSE);
     }
-    if (g == nullptr) return {};
+    if (g == nullptr || !UsableCoordinates(g)) return {};
     auto toGeos = [](OGRGeometryH geometry) -> GeosGeometry {
         std::vector<unsigned char> wkb(static_cast<std::size_t>(OGR_G_WkbSizeEx(geometry)));
         if (OGR_G_ExportToWkb(geometry, wkbNDR, wkb.data()) != OGRERR_NONE) return {};
@@ -249,7 +269,9 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
         if (f.feature == nullptr) break;
         GIntBig fid = OGR_F_GetFID(f.feature);
         long oid = fid == OGRNullFID ? nextId : static_cast<long>(fid);
-        nextId = std::max(nextId, oid + 1);
+        // The next id for a feature without one; the largest id has no next (a feature
+        // without an id after it then repeats an id, which the table refuses).
+        if (oid >= nextId) nextId = oid < std::numeric_limits<long>::max() ? oid + 1 : oid;
         std::vector<Value> values(static_cast<std::size_t>(fields->FieldCount()));
         values[0] = Value(std::int64_t{oid});
         for (int i = 0; i < attributeCount; ++i) {

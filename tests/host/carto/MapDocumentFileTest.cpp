@@ -179,6 +179,17 @@ TEST_F(MapDocumentFileTest, RefusesFilesThatAreNotMapDocuments) {
         EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(file); }), c.error) << c.text;
     }
     EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(TempRoot() / "none.json"); }), 53);
+
+    // Groups inside groups: a deep but sensible map reads; a file nesting them beyond
+    // reason is refused instead of exhausting the stack.
+    auto nested = [](int depth) {
+        std::string text = "{\"layers\": [";
+        for (int i = 0; i < depth; ++i) text += "{\"name\": \"G\", \"group\": [";
+        for (int i = 0; i < depth; ++i) text += "]}";
+        return text + "]}";
+    };
+    EXPECT_EQ(host::MapDocumentFile::Read(WriteText("deep.json", nested(50)))->FocusMap()->LayerCount(), 1);
+    EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Open(WriteText("deep.json", nested(100000))); }), 5);
     host::MxDocument empty;
     EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Write(empty, TempRoot() / "no" / "such" / "map.json"); }), 76);
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "host/data/Cursor.h"
@@ -19,8 +20,11 @@
 #include "host/data/FeatureClass.h"
 #include "host/data/FeatureCursor.h"
 #include "host/data/Row.h"
+#include "host/data/SelectionSet.h"
+#include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Geometry.h"
+#include "host/geometry/Polygon.h"
 #include "host/geometry/SpatialReference.h"
 #include "support/ErrorOf.h"
 
@@ -122,6 +126,33 @@ protected:
         return path;
     }
 
+    // A GeoPackage with one layer "L" of a text field "label": a feature per entry, with its
+    // id (OGRNullFID for one the driver gives) and its geometry (taken over; may be null).
+    struct Labelled {
+        GIntBig fid;
+        std::string label;
+        OGRGeometryH geometry;
+    };
+    std::string WriteLabelled(const std::string& name, OGRwkbGeometryType type,
+                              const std::vector<Labelled>& features) const {
+        std::string path = (folder_ / name).string();
+        GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+        OGRLayerH layer = GDALDatasetCreateLayer(ds, "L", nullptr, type, nullptr);
+        OGRFieldDefnH label = OGR_Fld_Create("label", OFTString);
+        OGR_L_CreateField(layer, label, TRUE);
+        OGR_Fld_Destroy(label);
+        for (const Labelled& entry : features) {
+            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
+            OGR_F_SetFID(f, entry.fid);
+            OGR_F_SetFieldString(f, 0, entry.label.c_str());
+            if (entry.geometry != nullptr) OGR_F_SetGeometryDirectly(f, entry.geometry);
+            EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << entry.label;
+            OGR_F_Destroy(f);
+        }
+        GDALClose(ds);
+        return path;
+    }
+
     fs::path folder_;
 };
 
@@ -199,6 +230,60 @@ TEST_F(Loader, GeoJsonCsvAndShapesOfEveryKind) {
     ASSERT_EQ(table->RowCount(nullptr), 2);
     auto row = table->Search(nullptr, false)->NextRow();
     EXPECT_EQ(row->Value(table->FindField("Owner")).Text(), "O'Brien, Pat");
+}
+
+// A damaged file can hold coordinates GEOS cannot compute with (GEOS crashes buffering
+// them). Such a shape loads empty; its feature and values stay, the others are untouched.
+TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
+    struct Case {
+        const char* label;
+        double x;  // of one corner of a 10 x 10 square at (0, 0)
+        bool kept;
+    };
+    const Case cases[] = {
+        {"plain", 10, true},
+        {"large but sound", 1e9, true},
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), false},
+        {"infinite", std::numeric_limits<double>::infinity(), false},
+        {"near the largest double", 1e306, false},
+    };
+    std::vector<Labelled> features;
+    for (const Case& c : cases) {
+        OGRGeometryH ring = OGR_G_CreateGeometry(wkbLinearRing);
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {c.x, 10.0}, {10.0, 0.0}, {0.0, 0.0}}) {
+            OGR_G_AddPoint_2D(ring, x, y);
+        }
+        OGRGeometryH polygon = OGR_G_CreateGeometry(wkbPolygon);
+        OGR_G_AddGeometryDirectly(polygon, ring);
+        features.push_back({OGRNullFID, c.label, polygon});
+    }
+    std::string path = WriteLabelled("damaged.gpkg", wkbPolygon, features);
+
+    auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("L"));
+    ASSERT_EQ(lots->FeatureCount(nullptr), 5);
+    EXPECT_EQ(lots->Extent()->XMax(), 1e9);
+    auto everything = host::New<host::SpatialFilter>();
+    everything->SetGeometry(host::New<host::Envelope>(-1, -1, 2e9, 11));
+    auto selected = lots->Select(everything, 1, 1, nullptr);
+    long oid = 0;
+    for (const Case& c : cases) {
+        auto feature = lots->GetFeature(++oid);
+        EXPECT_EQ(feature->Value(lots->FindField("label")).Text(), c.label);
+        EXPECT_EQ(feature->Shape()->IsEmpty(), !c.kept) << c.label;
+        EXPECT_EQ(feature->Shape()->Buffer(300)->IsEmpty(), !c.kept) << c.label;
+        EXPECT_EQ(selected->HasID(oid), c.kept) << c.label;
+    }
+}
+
+TEST_F(Loader, IdsUpToTheLargestOneLoad) {
+    const std::vector<GIntBig> fids = {5, std::numeric_limits<GIntBig>::max()};
+    std::vector<Labelled> features;
+    for (GIntBig fid : fids) features.push_back({fid, std::to_string(fid), nullptr});
+    std::string path = WriteLabelled("ids.gpkg", wkbNone, features);
+
+    auto table = host::DataSource::Open(path)->Table("L");
+    ASSERT_EQ(table->RowCount(nullptr), 2);
+    for (GIntBig fid : fids) EXPECT_EQ(table->GetRow(static_cast<long>(fid))->Value(1).Text(), std::to_string(fid));
 }
 
 TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
