@@ -67,6 +67,51 @@ TEST_F(HelpWindowTest, EachHelpClickOpensOneMoreWindowInAFrameOfItsOwn) {
     EXPECT_FALSE(main->IsLoaded());
 }
 
+TEST_F(HelpWindowTest, LinksAndVersionStandOverThePageWhereTheLayoutPutsThem) {
+    struct Row {
+        const char* name;
+        const char* container;  // "" for the window
+        long left, top, width, height;
+        const char* tooltip;
+        bool link;
+    };
+    const Row rows[] = {
+        {"Frame1", "", 132, 48, 333, 21, "", false},
+        {"Label2", "Frame1", 0, 0, 153, 17, "Click to visit us!", true},
+        {"Label3", "Frame1", 156, 0, 173, 17, "Click to email us!", true},
+        {"Label4", "", 576, 28, 137, 17, "Click to visit us!", true},
+        {"Label6", "", 604, 48, 109, 17, "Visit the Tovalin Forum discussion for this tool", true},
+        {"txtVersion", "", 664, 72, 45, 17, "", false},
+    };
+    frmHelp help;
+    EXPECT_EQ(help.Width(), host::Pixels(718));
+    EXPECT_EQ(help.Height(), host::Pixels(503));
+    EXPECT_EQ(help.Frame1.Caption(), "");
+    EXPECT_EQ(help.Frame1.BackColor(), host::Rgb(255, 255, 255));
+    EXPECT_EQ(help.txtVersion.ForeColor(), host::Rgb(0, 0, 0));
+    host::Font linkFont;
+    linkFont.size = 9.75;
+    linkFont.underline = true;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const host::Control* control = help.FindControl(row.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->Container() ? control->Container()->Name() : "", row.container);
+        EXPECT_EQ(control->Left(), host::Pixels(row.left));
+        EXPECT_EQ(control->Top(), host::Pixels(row.top));
+        EXPECT_EQ(control->Width(), host::Pixels(row.width));
+        EXPECT_EQ(control->Height(), host::Pixels(row.height));
+        EXPECT_EQ(control->ToolTipText(), row.tooltip);
+        if (row.link) {
+            EXPECT_EQ(control->ForeColor(), host::Rgb(0, 0, 192));
+            EXPECT_EQ(control->Font(), linkFont);
+            EXPECT_EQ(control->Font().name, "MS Sans Serif");
+        }
+    }
+    EXPECT_EQ(help.Label2.BackColor(), host::Rgb(255, 255, 255));
+    EXPECT_EQ(help.Label3.BackColor(), host::Rgb(255, 255, 255));
+}
+
 TEST_F(HelpWindowTest, FrameAndVersionComeFromTheIdentityWhenTheWindowLoads) {
     struct Case {
         const char* product;

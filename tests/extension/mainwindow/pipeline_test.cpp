@@ -10,6 +10,7 @@
 #include "host/framework/StepProgressor.h"
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Point.h"
+#include "host/platform/FileChannels.h"
 #include "host/platform/Screen.h"
 #include "tests/extension/selection/AbuttersTown.h"
 
@@ -37,7 +38,14 @@ protected:
         form->txtBuffer.SetText("150");
         for (const char* value : {"P1", "P2", "P3", "Q1", "MAIN ST", "W1", "ZZZ"}) form->List1.AddItem(value);
         form->txtCount.SetCaption("7");
+        Messages().OnShow = [this](const host::MessageBoxRecord&) { shownWith.push_back(Now()); };
     }
+
+    // The pointer, the progress bar and file #1 as they stand, as "pointer=N bar=B file1=F".
+    static std::string State(int pointer, bool bar, bool file1) {
+        return "pointer=" + std::to_string(pointer) + " bar=" + std::to_string(bar) + " file1=" + std::to_string(file1);
+    }
+    std::string Now() { return State(Pointer(), Bar()->Visible(), host::FileChannels::Instance().IsOpen(1)); }
 
     void Click(const std::string& value) { form->List1.SetListIndex(form->List1.IndexOf(value)); }
     // No entry chosen, without a click.
@@ -57,6 +65,7 @@ protected:
     }
 
     host::Ref<PipelineForm> form;
+    std::vector<std::string> shownWith;  // the state at each message box, in order
 };
 
 const std::string kSubject = "polygon fill=0 255,0,255 outline=1 style=0 255,0,255";
@@ -78,6 +87,47 @@ TEST_F(PipelineTest, ListClickSelectsDrawsZoomsAndCounts) {
               (std::vector<std::string>{"MinRange 1", "MaxRange 10", "StepValue 1", "Position 1",
                                         "Message \"Locating and Buffering Feature...\"", "Step 2", "Show", "Step 3",
                                         "Step 4", "Step 5", "Step 6", "Step 7", "Step 8", "Step 9", "Step 10", "Hide"}));
+}
+
+TEST_F(PipelineTest, EachEntryPointRedrawsSelectsAndZoomsInItsOwnOrder) {
+    // What the view hears, one letter per event, repeats written once: R refresh, P redraw
+    // of the selection, G graphics changed, S selection changed, X extent changed.
+    struct Case {
+        bool button;
+        const char* selectionLayer;
+        const char* trace;
+    };
+    const Case cases[] = {
+        // focus map made active | graphics deleted | new selection of the subject | subject
+        // drawn | outline drawn | abutters added | zoom | subject's selection cleared
+        {false, "Streets", "R" "G" "SRSP" "GR" "GR" "SP" "XR" "SP"},
+        {false, "Parcels", "R" "G" "SRSP" "GR" "GR" "SP" "XR"},
+        // the button clears before it zooms
+        {true, "Streets", "R" "G" "R" "GR" "SP" "SP" "XR"},
+        {true, "Parcels", "R" "G" "R" "GR" "SP" "XR"},
+    };
+    std::string trace;
+    map->Subscribe([&](host::ViewEvent event) {
+        char letter = '?';
+        switch (event) {
+        case host::ViewEvent::Refreshed: letter = 'R'; break;
+        case host::ViewEvent::PartialRefreshed: letter = 'P'; break;
+        case host::ViewEvent::ExtentChanged: letter = 'X'; break;
+        case host::ViewEvent::SelectionChanged: letter = 'S'; break;
+        case host::ViewEvent::GraphicsChanged: letter = 'G'; break;
+        }
+        if (trace.empty() || trace.back() != letter) trace += letter;
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button ? "button, " : "list, ") + c.selectionLayer);
+        gSelectionLayerName = c.selectionLayer;
+        Deselect();
+        Select(parcels, {1});
+        trace.clear();
+        if (c.button) form->btnBufferSelected_Click(); else Click("P1");
+        EXPECT_TRUE(Messages().Texts().empty());
+        EXPECT_EQ(trace, c.trace);
+    }
 }
 
 TEST_F(PipelineTest, NothingHappensWhileTheListIsChangedByCode) {
@@ -108,6 +158,7 @@ TEST_F(PipelineTest, DistanceIsCheckedBeforeAnythingChangesAndStoredAsTyped) {
             host::Screen::Instance().SetMousePointer(host::pointer::Arrow);
             form->txtBuffer.SetText(c.typed);
             Deselect();
+            shownWith.clear();
             if (button) form->btnBufferSelected_Click(); else Click("P1");
             if (c.valid) {
                 EXPECT_EQ(gBufferDistance, c.typed);
@@ -115,6 +166,7 @@ TEST_F(PipelineTest, DistanceIsCheckedBeforeAnythingChangesAndStoredAsTyped) {
                 continue;
             }
             EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Invalid buffer size"});
+            EXPECT_EQ(shownWith, std::vector<std::string>{State(host::pointer::Arrow, false, false)});
             EXPECT_EQ(gBufferDistance, "100");
             EXPECT_EQ(Pointer(), host::pointer::Arrow);
             EXPECT_EQ(Selected(parcels), std::vector<long>{2});
@@ -122,11 +174,14 @@ TEST_F(PipelineTest, DistanceIsCheckedBeforeAnythingChangesAndStoredAsTyped) {
             document->ActiveView()->DeleteAllElements();
         }
     }
-    // The button asks for a selection first, whatever the distance.
+    // The button asks for a selection first, whatever the distance, the pointer already reset.
     Select(parcels, {});
     form->txtBuffer.SetText("abc");
+    host::Screen::Instance().SetMousePointer(host::pointer::Hourglass);
+    shownWith.clear();
     form->btnBufferSelected_Click();
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Please select features before applying a buffer"});
+    EXPECT_EQ(shownWith, std::vector<std::string>{State(host::pointer::Default, false, false)});
     EXPECT_EQ(Pointer(), host::pointer::Default);
 }
 
@@ -154,8 +209,11 @@ TEST_F(PipelineTest, MissingLayersStopAfterTheDistanceIsStored) {
         Select(streets, {1});
         DrawUsersMarker();
         Deselect();
+        shownWith.clear();
         if (c.button) form->btnBufferSelected_Click(); else Click("P1");
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{c.message});
+        // The message comes first, the pointer and the bar go back after it.
+        EXPECT_EQ(shownWith, std::vector<std::string>{State(host::pointer::Hourglass, !c.button, false)});
         EXPECT_EQ(gBufferDistance, "0250");
         EXPECT_EQ(Pointer(), host::pointer::Default);
         EXPECT_FALSE(Bar()->Visible());
@@ -203,9 +261,59 @@ TEST_F(PipelineTest, LayerNamesDifferingOnlyInCaseKeepTheAbutters) {
     // Both names find the one layer: clearing the "other" layer's selection would wipe the
     // abutters with the subject.
     gSelectionLayerName = "parcels";
+    for (bool button : {false, true}) {
+        SCOPED_TRACE(button ? "button" : "list");
+        Select(parcels, {1});
+        if (button) form->btnBufferSelected_Click(); else Click("P1");
+        EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 3}));
+        EXPECT_EQ(form->txtCount.Caption(), "3");
+    }
+    EXPECT_TRUE(Messages().Texts().empty());
+}
+
+TEST_F(PipelineTest, ListClickModeFollowsTheHiddenOptionAndDrawsEverySelectedFeature) {
+    // A hydrant selected beforehand: a new selection drops it, an added one keeps it, and
+    // then it is drawn and buffered with the subject (its buffer reaches P1 only).
+    form->txtBuffer.SetText("60");
+    for (bool newSelection : {true, false}) {
+        SCOPED_TRACE(newSelection ? "new selection" : "add to selection");
+        Deselect();
+        Select(parcels, {});
+        Select(hydrants, {1});
+        form->Option1.SetValue(newSelection);
+        Click("P1");
+        EXPECT_TRUE(Messages().Texts().empty());
+        EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2}));
+        EXPECT_EQ(Selected(hydrants), newSelection ? std::vector<long>{} : std::vector<long>{1});
+        const std::string marker = "marker style=0 size=15 255,0,255";
+        EXPECT_EQ(Graphics(), newSelection ? (std::vector<std::string>{kSubject, kOutline})
+                                           : (std::vector<std::string>{kSubject, marker, kOutline}));
+        EXPECT_EQ(form->txtCount.Caption(), newSelection ? "2" : "3");
+    }
+}
+
+TEST_F(PipelineTest, RunWorksOnTheFocusMapAndClearOrEraseOnWhicheverViewIsActive) {
+    auto other = host::New<host::Map>();
+    auto marker = host::New<host::MarkerElement>();
+    marker->SetGeometry(host::New<host::Point>(0, 0));
+    other->AddElement(marker, 0);
+    document->SetActiveView(other);
     Click("P1");
-    EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 3}));
-    EXPECT_EQ(form->txtCount.Caption(), "3");
+    EXPECT_TRUE(document->ActiveView() == map) << "the focus map is made the active view";
+    EXPECT_EQ(Graphics(), (std::vector<std::string>{kSubject, kOutline}));
+    EXPECT_EQ(other->ElementCount(), 1);
+
+    for (bool clear : {false, true}) {
+        SCOPED_TRACE(clear ? "Clear" : "Erase Buffer");
+        document->SetActiveView(other);
+        const long refreshes = other->RefreshCount();
+        if (clear) form->Command14_Click(); else form->Command3_Click();
+        EXPECT_EQ(other->ElementCount(), 0);
+        EXPECT_EQ(other->RefreshCount(), refreshes + 1);
+        EXPECT_EQ(map->ElementCount(), 2) << "the focus map's graphics are not in the active view";
+        EXPECT_EQ(Selected(parcels), clear ? std::vector<long>{} : (std::vector<long>{1, 2, 3}));
+        other->AddElement(marker, 0);
+    }
 }
 
 TEST_F(PipelineTest, LayersInsideGroupLayers) {
@@ -248,10 +356,14 @@ TEST_F(PipelineTest, ValueThatSelectsNothingStopsQuietly) {
     EXPECT_EQ(form->txtCount.Caption(), "7");
 }
 
-TEST_F(PipelineTest, UnexpectedErrorResetsPointerAndBarBeforeTheReport) {
+TEST_F(PipelineTest, UnexpectedErrorClosesFileOneAndResetsPointerAndBarBeforeTheReport) {
     application->CommandBars()->Clear();  // no zoom command to run
-    Click("P1");
-    form->btnBufferSelected_Click();
+    for (bool button : {false, true}) {
+        host::FileChannels::Instance().OpenForAppend(1, "C:\\left-open.txt");
+        if (button) form->btnBufferSelected_Click(); else Click("P1");
+    }
+    const std::string settled = State(host::pointer::Default, false, false);
+    EXPECT_EQ(shownWith, (std::vector<std::string>{settled, settled}));
     EXPECT_EQ(ReportModules(), (std::vector<std::string>{"List1_Click frmMain ", "btnBufferSelected frmMain "}));
     EXPECT_EQ(Pointer(), host::pointer::Default);
     EXPECT_FALSE(Bar()->Visible());

@@ -68,15 +68,23 @@ TEST_F(TownTest, SelectFeaturesBuildsTheClauseFromTheFieldType) {
     }
 }
 
-TEST_F(TownTest, SelectFeaturesAddsInModeTwoAndRedrawsOnlyTheSelection) {
+TEST_F(TownTest, SelectFeaturesRedrawsTheViewInModeOneAndOnlyTheSelectionInModeTwo) {
     Select(streets, {2});
-    const long refreshes = document->ActiveView()->RefreshCount();
+    auto view = document->ActiveView();
+    const long refreshes = view->RefreshCount();
     SelectFeaturesOLD("Parcels", "PARCEL_ID", "P1", 2);
     SelectFeaturesOLD("PARCELS", "PARCEL_ID", "P6", 2);
     EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 6}));
     EXPECT_EQ(Selected(streets), std::vector<long>{2});
-    EXPECT_EQ(document->ActiveView()->RefreshCount(), refreshes);
-    EXPECT_EQ(document->ActiveView()->PartialRefreshCount(host::ViewPhase::GeoSelection), 2);
+    EXPECT_EQ(view->RefreshCount(), refreshes);
+    EXPECT_EQ(view->PartialRefreshCount(host::ViewPhase::GeoSelection), 2);
+
+    // Mode 1 redraws the whole view once the map's selection is cleared.
+    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P3", 1);
+    EXPECT_EQ(Selected(parcels), std::vector<long>{3});
+    EXPECT_TRUE(Selected(streets).empty());
+    EXPECT_EQ(view->RefreshCount(), refreshes + 1);
+    EXPECT_EQ(view->PartialRefreshCount(host::ViewPhase::GeoSelection), 3);
 }
 
 TEST_F(TownTest, RoutinesLookAtTopLevelLayersOnlyAndTheLastNameWins) {
@@ -120,6 +128,8 @@ TEST_F(TownTest, SelectWithinPolyAddsContainedOrIntersectingFeatures) {
     SelectWithinPolyOLD("Parcels", rightLobe, 2);
     EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 3, 9, 13})) << "the bow-tie's lost lobe counts";
     EXPECT_TRUE(Messages().Texts().empty());
+    EXPECT_EQ(document->ActiveView()->PartialRefreshCount(host::ViewPhase::GeoSelection), 3);
+    EXPECT_EQ(document->ActiveView()->RefreshCount(), 0);
 }
 
 TEST_F(TownTest, DrawingRoutinesAddOneMagentaElementEach) {
