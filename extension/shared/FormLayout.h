@@ -1,5 +1,5 @@
 #pragma once
-// Layout helpers the extension's windows share: the window specifications give positions in
+// Layout helpers the extension's windows share: the window layouts give positions in
 // pixels, the controls take twips; buttons, lists and pickers show the hand-shaped pointer.
 
 #include "host/forms/Control.h"
