@@ -1,0 +1,137 @@
+#include "app/script/ScriptLanguage.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace script {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::vector<std::string> SplitWords(std::string_view line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    while (i < n) {
+        if (IsBlank(line[i])) {
+            ++i;
+            continue;
+        }
+        if (line[i] == '#') break;
+        std::string word;
+        if (line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        word += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                word += line[i++];
+            }
+            if (!closed) throw ScriptError("a double quote is not closed");
+            if (i < n && !IsBlank(line[i]) && line[i] != '#')
+                throw ScriptError("a quoted word must be followed by a blank");
+        } else {
+            while (i < n && !IsBlank(line[i]) && line[i] != '#') {
+                if (line[i] == '"')
+                    throw ScriptError("a double quote inside a word: put the whole word in quotes");
+                word += line[i++];
+            }
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+std::vector<ScriptLine> ParseScript(std::string_view text) {
+    std::vector<ScriptLine> lines;
+    int number = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        ++number;
+        std::string_view line = text.substr(start, end - start);
+        try {
+            std::vector<std::string> words = SplitWords(line);
+            if (!words.empty()) lines.push_back({number, std::move(words)});
+        } catch (const ScriptError& e) {
+            throw ScriptError(e.what(), number);
+        }
+        if (end == text.size()) break;
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+std::string OneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\\n";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : OneLine(text)) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string NumberText(double value) {
+    if (value == 0.0) return "0";  // also -0
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+double ParseNumber(std::string_view word, std::string_view what) {
+    double value = 0;
+    const char* first = word.data();
+    const char* last = first + word.size();
+    if (!word.empty() && *first == '+') ++first;
+    auto result = std::from_chars(first, last, value);
+    if (word.empty() || result.ec != std::errc() || result.ptr != last || !std::isfinite(value))
+        throw ScriptError(std::string(what) + " must be a number, not \"" + std::string(word) + "\"");
+    return value;
+}
+
+long ParseInteger(std::string_view word, std::string_view what) {
+    long value = 0;
+    const char* first = word.data();
+    const char* last = first + word.size();
+    if (!word.empty() && *first == '+') ++first;
+    auto result = std::from_chars(first, last, value);
+    if (word.empty() || result.ec != std::errc() || result.ptr != last)
+        throw ScriptError(std::string(what) + " must be a whole number, not \"" + std::string(word) + "\"");
+    return value;
+}
+
+}  // namespace script
