@@ -4,6 +4,7 @@
 
 #include "extension/command/Corvane.h"
 #include "extension/command/Globals.h"
+#include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
 #include "host/forms/Picture.h"
 #include "host/platform/Screen.h"
@@ -143,6 +144,7 @@ void frmMain::Layout() {
     PictureButton(Command13, "", "Help", 394, 261, 22, 20);
     Image2.SetToolTipText("Visit Tovalin on the web");
     Place(Image2, 288, 288, 120, 50);
+    SetWindowPictures(*this);  // the picture buttons' pictures and the logo
 
     // Below the client area: stores and listers the user never sees.
     Option1.SetCaption("Create new selection");

@@ -2,8 +2,14 @@
 // A picture a form shows (a button's face, a logo, a page, a pointer): either the name of
 // an image file, which a front end loads and draws, or pixels held in memory. An empty
 // picture shows nothing.
+//
+// A file named without a folder ("hand.cur") is one of the product's pictures: Locate
+// finds it in the picture folders, first the folder "resources" next to the running
+// program (an installed product), then the folders added with AddFolder (the extension
+// adds the one it was built from).
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,6 +34,16 @@ public:
     const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
 
     bool operator==(const Picture&) const = default;
+
+    // The file of this picture on this machine: the name itself when it is a path to an
+    // existing file, else the first picture folder that holds a file of that name; empty
+    // when none does or the picture is held in memory.
+    std::filesystem::path Locate() const;
+
+    // Adds a picture folder after the others (nothing when it is already one of them).
+    static void AddFolder(const std::filesystem::path& folder);
+    // The picture folders in the order Locate searches them.
+    static std::vector<std::filesystem::path> Folders();
 
 private:
     std::string file_;
