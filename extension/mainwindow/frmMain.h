@@ -78,6 +78,9 @@ public:
 
     // True while the load sets the search field picker's choice.
     bool m_bSettingSearchField = false;
+    // True while the documents list is refilled: the entry it shows then is not a user's
+    // choice of document.
+    bool m_bFillingDocuments = false;
 
     // ---- Handlers ----
     // Window (frmMain.cpp)

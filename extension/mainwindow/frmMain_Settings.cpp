@@ -1,30 +1,163 @@
 // frmMain: loading and saving the settings, and the layer, field and document pickers.
+//
+// The seven settings live in the shared values gBufferLayerName ... gDocumentsFolder; the
+// pickers show them. A saved name that no picker holds exactly (a layer missing from the
+// map, a name differing in case) stays in its value and is saved back unchanged.
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "extension/command/Globals.h"
+#include "extension/command/Settings.h"
 #include "extension/mainwindow/frmMain.h"
+#include "extension/shared/ErrorHandling.h"
+#include "extension/shared/Tovalin_ArcMap.h"
+#include "host/carto/ActiveView.h"
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/platform/FileChannels.h"
+#include "host/platform/MessageBoxes.h"
+#include "host/platform/Screen.h"
+
+namespace {
+
+constexpr const char* kSource = "frmMain";
+constexpr int kConfigFile = 1;
+// The least width of the open lists of the documents and search field pickers, in pixels.
+constexpr long kDroppedWidth = 200;
+
+// Runs a handler's body in the standard trap, closing file number 1 before the report.
+template <class Body>
+void TrapClosingConfig(std::string_view procedure, Body&& body) {
+    StandardErrorTrap(procedure, kSource, [&] {
+        try {
+            body();
+        } catch (...) {
+            host::ResumeNext([] { host::FileChannels::Instance().Close(kConfigFile); });
+            throw;
+        }
+    });
+}
+
+// Half of a whole number of pixels, an exact half rounded to the even neighbour.
+long HalfRoundedToEven(long pixels) { return std::lrint(static_cast<double>(pixels) / 2.0); }
+
+// Reads "config" into the seven shared values. Errors are ignored statement by statement:
+// an item that cannot be read (no file, fewer items) leaves its value as it was.
+void ReadConfig() {
+    auto& channels = host::FileChannels::Instance();
+    host::ResumeNext([&] { channels.Close(kConfigFile); });
+    host::ResumeNext([&] { channels.OpenForInput(kConfigFile, gConfigFilePath); });
+    for (std::string* value : {&gBufferLayerName, &gSearchFieldName, &gSelectionLayerName, &gBufferDistance,
+                               &gDocumentName, &gExcludeBuffered, &gDocumentsFolder}) {
+        host::ResumeNext([&] { *value = channels.ReadItem(kConfigFile); });
+    }
+    host::ResumeNext([&] { channels.Close(kConfigFile); });
+}
+
+}  // namespace
 
 void frmMain::Form_Load() {
-    // built with the settings and pickers
+    bool searchFieldRestored = false;
+    TrapClosingConfig("Form_Load ", [&] {
+        const host::Ref<host::Map> focusMap = gMxDocument->FocusMap();
+        txtCount.SetCaption(std::to_string(focusMap->SelectionCount()));
+
+        // Centred on the screen.
+        const host::Screen& screen = host::Screen::Instance();
+        const host::Ref<host::HostFrame> frame = gMainForm->Frame();
+        const long screenWidth = screen.Width() / screen.TwipsPerPixelX();
+        const long screenHeight = screen.Height() / screen.TwipsPerPixelY();
+        frame->SetPosition(HalfRoundedToEven(screenWidth - frame->Width()),
+                           HalfRoundedToEven(screenHeight - frame->Height()), 0, 0);
+
+        cboDocs.SetDroppedWidth(kDroppedWidth);
+        cboSearchField.SetDroppedWidth(kDroppedWidth);
+        List1.Clear();
+        LoadMapLayers(cboBufferLayer);
+        LoadMapLayers(cboSelectionLayer);
+        cboBufferLayer.AddItem(std::string(kNone), 0);
+
+        ReadConfig();
+        if (gExcludeBuffered == "1") Check1.SetValue(1);
+        // A documents folder that does not exist ends the load here.
+        RefillDocumentsList();
+
+        // The saved names are matched exactly; choosing an entry runs its click handler.
+        const long bufferLayer = cboBufferLayer.IndexOf(gBufferLayerName);
+        if (bufferLayer >= 0) {
+            cboBufferLayer.SetListIndex(bufferLayer);
+            LoadLayerFields(gBufferLayerName, cboSearchField, true);
+            const long searchField = cboSearchField.IndexOf(gSearchFieldName);
+            if (searchField >= 0) {
+                // Its click would load the list now; the load does it once at the end.
+                m_bSettingSearchField = true;
+                try {
+                    cboSearchField.SetListIndex(searchField);
+                } catch (...) {
+                    m_bSettingSearchField = false;
+                    throw;
+                }
+                m_bSettingSearchField = false;
+                searchFieldRestored = true;
+            }
+        }
+        const long selectionLayer = cboSelectionLayer.IndexOf(gSelectionLayerName);
+        if (selectionLayer >= 0) cboSelectionLayer.SetListIndex(selectionLayer);
+        cboSearchField.AddItem(std::string(kNone), 0);
+
+        gMxDocument->SetActiveView(focusMap);
+        gMxDocument->ActiveView()->Refresh();
+        txtBuffer.SetText(gBufferDistance);
+        if (searchFieldRestored)
+            LoadListWithUniqueFieldValues(gBufferLayerName, gSearchFieldName, List1, true, nullptr);
+
+        if (File1.ListCount() == 0 &&
+            host::AskYesNo("Your Labels and Reports directory has not been set.\r\nWould you like to do this now?") ==
+                host::MessageBoxAnswer::Yes) {
+            Command15_Click();
+        }
+    });
 }
 
 void frmMain::Form_Unload(int& Cancel) {
-    (void)Cancel;  // built with the settings and pickers
+    (void)Cancel;  // the unload always goes through
+    // The values as they stand in memory, whatever the pickers show. The file is replaced
+    // in one step, so a failed save leaves the last one whole; nothing is reported.
+    host::ResumeNext([] { WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState()); });
+    TrapClosingConfig("Form_Unload ", [] { gMxDocument->ActiveView()->Refresh(); });
 }
 
 void frmMain::cboBufferLayer_Click() {
-    // built with the settings and pickers
+    StandardErrorTrap("cboBufferLayer_Click ", kSource, [&] {
+        gBufferLayerName = cboBufferLayer.Text();
+        cboSearchField.Clear();
+        List1.Clear();
+        // gSearchFieldName keeps the former field until the user chooses one.
+        LoadLayerFields(gBufferLayerName, cboSearchField, true);
+    });
 }
 
 void frmMain::cboSearchField_Click() {
-    // built with the settings and pickers
+    if (m_bSettingSearchField) return;
+    StandardErrorTrap("cboSearchField_Click ", kSource, [&] {
+        gSearchFieldName = cboSearchField.Text();
+        if (gSearchFieldName == kNone) return;
+        LoadListWithUniqueFieldValues(gBufferLayerName, gSearchFieldName, List1, true, nullptr);
+    });
 }
 
 void frmMain::cboSelectionLayer_Click() {
-    // built with the settings and pickers
+    StandardErrorTrap("cboSelectionLayer_Click ", kSource, [&] { gSelectionLayerName = cboSelectionLayer.Text(); });
 }
 
 void frmMain::Check1_Click() {
-    // built with the settings and pickers
+    StandardErrorTrap("Check1_Click ", kSource, [&] { gExcludeBuffered = Check1.Value() == 1 ? "1" : "0"; });
 }
 
 void frmMain::cboDocs_Click() {
-    // built with the settings and pickers
+    // A document the user chooses is remembered at once; the list's own refill is not a
+    // choice.
+    if (m_bFillingDocuments) return;
+    StandardErrorTrap("cboDocs_Click ", kSource, [&] { gDocumentName = cboDocs.Text(); });
 }
