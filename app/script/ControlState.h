@@ -17,7 +17,7 @@ namespace script {
 
 // name is how the script names the control ("frmMain.List1").
 std::string DescribeControl(std::string_view name, const host::Control& control);
-// name is how the script names the form ("frmMain", "frmHelp#2").
+// name is how the script names the form ("frmMain", "frmHelp(2)").
 std::string DescribeForm(std::string_view name, const host::Form& form);
 
 }  // namespace script

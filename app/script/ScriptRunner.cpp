@@ -104,15 +104,13 @@ Runner::~Runner() {
 }
 
 void Runner::ShutDownHost() {
-    if (!started_) return;
-    started_ = false;
-    // As the host does when it exits: every frame closes (the windows' unload handlers
-    // run), the application ends, and the extension's state goes with the library.
+    // As the host does when it exits: every frame closes and every window unloads (their
+    // unload handlers run), the application ends, and the extension's state goes with the
+    // library. Also after a failure, which can leave a dialog loaded.
     host::ResumeNext([] { host::HostFrame::CloseAll(); });
-    host::ResumeNext([] {
-        for (host::Form* form : host::Form::LoadedForms()) form->Unload();
-    });
-    host::ResumeNext([] { host::Application::Shutdown(); });
+    for (host::Form* form : host::Form::LoadedForms()) host::ResumeNext([form] { form->Unload(); });
+    if (started_) host::ResumeNext([] { host::Application::Shutdown(); });
+    started_ = false;
     host::FileChannels::Instance().CloseAll();
     ResetSharedState();
 }
@@ -222,14 +220,16 @@ std::vector<host::Form*> Runner::LiveForms(std::string_view name) const {
 host::Form& Runner::FindForm(std::string_view name) const {
     std::string_view base = name;
     long number = 0;
-    if (auto hash = name.find('#'); hash != std::string_view::npos) {
-        base = name.substr(0, hash);
-        number = ParseInteger(name.substr(hash + 1), "the number after #");
+    if (auto open = name.find('('); open != std::string_view::npos) {
+        if (name.back() != ')') throw ScriptError("expected FORM or FORM(N), not \"" + std::string(name) + "\"");
+        base = name.substr(0, open);
+        number = ParseInteger(name.substr(open + 1, name.size() - open - 2), "the form's number");
+        if (number < 1) throw ScriptError("forms of one name are counted from 1");
     }
     std::vector<host::Form*> forms = LiveForms(base);
     if (forms.empty()) throw ScriptError("no form \"" + std::string(base) + "\" is loaded");
     if (number == 0) return *forms.back();
-    if (number < 1 || static_cast<std::size_t>(number) > forms.size())
+    if (static_cast<std::size_t>(number) > forms.size())
         throw ScriptError(std::to_string(forms.size()) + " form(s) \"" + std::string(base) + "\" are loaded, not " +
                           std::to_string(number));
     return *forms[static_cast<std::size_t>(number) - 1];
@@ -251,7 +251,7 @@ std::string Runner::FormName(const host::Form& form) const {
     if (forms.size() < 2) return form.Name();
     auto it = std::find(forms.begin(), forms.end(), &form);
     if (it == forms.end()) return form.Name();
-    return form.Name() + "#" + std::to_string(it - forms.begin() + 1);
+    return form.Name() + "(" + std::to_string(it - forms.begin() + 1) + ")";
 }
 
 void Runner::QueueAnswer(bool yes) {

@@ -62,11 +62,11 @@ public:
     const std::filesystem::path& ScriptFolder() const { return options_.scriptFolder; }
 
     // The live form of that name (ignoring case). When several live forms share the name
-    // (help windows), the last loaded; "NAME#N" picks the N-th in load order, from 1.
+    // (help windows), the last loaded; "NAME(N)" picks the N-th in load order, from 1.
     host::Form& FindForm(std::string_view name) const;
     // "FORM.CONTROL": the control of that name on that form (ignoring case).
     host::Control& FindControl(std::string_view formDotControl) const;
-    // The form's name as a script names it ("frmHelp#2" when several share its name).
+    // The form's name as a script names it ("frmHelp(2)" when several share its name).
     std::string FormName(const host::Form& form) const;
 
     // `drive` maps the first drive of a script on a clean map.

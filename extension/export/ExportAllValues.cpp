@@ -1,0 +1,268 @@
+// The attribute export engine of the Abutters module (reports name the source "Abutters").
+#include "extension/export/ExportAllValues.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "extension/command/Globals.h"
+#include "extension/shared/ErrorHandling.h"
+#include "extension/shared/Tovalin_ArcMap.h"
+#include "extension/shared/Tovalin_Controls.h"
+#include "extension/shared/Tovalin_IO.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/core/ErrorTrap.h"
+#include "host/data/Cursor.h"
+#include "host/data/Field.h"
+#include "host/data/Fields.h"
+#include "host/data/Row.h"
+#include "host/data/SelectionSet.h"
+#include "host/data/Table.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
+#include "host/platform/FileChannels.h"
+#include "host/platform/MessageBoxes.h"
+
+namespace {
+
+constexpr const char* kSource = "Abutters";
+constexpr int kTableFile = 1;
+constexpr int kFieldConfigFile = 2;
+
+// What the field configuration file says: the fields that slots name, with the slot keys
+// that head their columns, and the keys of the slots set to NONE, all in file order.
+struct FieldConfiguration {
+    std::vector<std::string> mappedFields;
+    std::vector<std::string> mappedKeys;
+    std::vector<std::string> noneKeys;
+};
+
+bool StartsWithNoneIgnoringCase(const std::string& item) {
+    return item.size() >= 4 && host::EqualIgnoringCase(item.substr(0, 4), "NONE");
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The text with every occurrence of "NONE", in any case, taken out.
+std::string WithoutNone(const std::string& item) {
+    static const std::string none = "none";
+    std::string out;
+    std::size_t i = 0;
+    while (i < item.size()) {
+        bool match = i + none.size() <= item.size();
+        for (std::size_t k = 0; match && k < none.size(); ++k) match = LowerAscii(item[i + k]) == none[k];
+        if (match) {
+            i += none.size();
+        } else {
+            out += item[i++];
+        }
+    }
+    return out;
+}
+
+// Reads the items two at a time: a pair whose second item starts with NONE is a slot set
+// to NONE, keyed by that item less its NONEs ("NONEXZIPX" gives "XZIPX"); any other pair
+// maps the field named by the first item to the key in the second. A last item without a
+// partner is passed over. A file that cannot be opened is a run-time error for the
+// caller's trap; a read that fails ends the reading.
+FieldConfiguration ReadFieldConfiguration(const std::string& path) {
+    auto& channels = host::FileChannels::Instance();
+    channels.Close(kFieldConfigFile);
+    channels.OpenForInput(kFieldConfigFile, path);
+    FieldConfiguration config;
+    for (;;) {
+        std::string first;
+        std::string second;
+        bool paired = false;
+        host::ResumeNext([&] {
+            if (channels.Eof(kFieldConfigFile)) return;
+            first = channels.ReadItem(kFieldConfigFile);
+            if (channels.Eof(kFieldConfigFile)) return;
+            second = channels.ReadItem(kFieldConfigFile);
+            paired = true;
+        });
+        if (!paired) break;
+        if (StartsWithNoneIgnoringCase(second)) {
+            config.noneKeys.push_back(WithoutNone(second));
+        } else {
+            config.mappedFields.push_back(first);
+            config.mappedKeys.push_back(second);
+        }
+    }
+    host::ResumeNext([&] { channels.Close(kFieldConfigFile); });
+    return config;
+}
+
+// The count divided by 10, rounded to the nearest whole number, halves to the even one.
+long TenthRoundedToEven(long count) {
+    long quotient = count / 10;
+    const long remainder = count % 10;
+    if (remainder > 5 || (remainder == 5 && quotient % 2 != 0)) ++quotient;
+    return quotient;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The qualifier written twice wherever it stands in the text.
+std::string DoubleQualifier(const std::string& text, const std::string& qualifier) {
+    if (qualifier.empty()) return text;
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at = text.find(qualifier); at != std::string::npos; at = text.find(qualifier, from)) {
+        out.append(text, from, at - from);
+        out += qualifier;
+        out += qualifier;
+        from = at + qualifier.size();
+    }
+    out.append(text, from, std::string::npos);
+    return out;
+}
+
+// One line of the table: every column wrapped in the qualifier, joined by the delimiter.
+std::string TableLine(const std::vector<std::string>& columns, const std::string& delim, const std::string& qualifier) {
+    std::string line = qualifier;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0) line += qualifier + delim + qualifier;
+        line += DoubleQualifier(columns[i], qualifier);
+    }
+    line += qualifier;
+    return line;
+}
+
+// The feature's object id as a 32-bit whole number, read from the field its own table
+// names as the object id field.
+long FeatureObjectId(const host::Row& feature) {
+    const long index = feature.Fields()->FindField(feature.Table()->OIDFieldName());
+    const host::Value value = feature.Value(index);
+    const std::int64_t id = value.IsInteger() ? value.AsInteger() : static_cast<std::int64_t>(value.AsDouble());
+    if (id < std::numeric_limits<std::int32_t>::min() || id > std::numeric_limits<std::int32_t>::max())
+        host::Raise(host::err::Overflow);
+    return static_cast<long>(id);
+}
+
+}  // namespace
+
+bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
+                     bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
+                     const std::string& FieldConfigPath) {
+    auto& channels = host::FileChannels::Instance();
+    bool gaveUp = false;
+    host::Ref<host::StepProgressor> progress;
+
+    auto body = [&] {
+        // The layer and its selection.
+        host::Ref<host::FeatureLayer> layer = FindLayer(gSelectionLayerName);
+        if (!layer) {
+            host::ShowMessage("Can't find layer: " + gSelectionLayerName);
+            gaveUp = true;
+            return;
+        }
+        host::Ref<host::SelectionSet> selection = layer->SelectionSet();
+        host::Ref<host::Cursor> cursor = selection->Search(nullptr, false);
+        const long selected = selection->Count();
+        if (selected < 1) {
+            host::ShowMessage("No features selected");
+            gaveUp = true;
+            return;
+        }
+        host::Ref<host::Table> table = layer->DisplayTable();
+
+        // The bar shows that the export runs; it is not advanced.
+        progress = gApplication->StatusBar()->ProgressBar();
+        progress->SetMinRange(1);
+        progress->SetPosition(1);
+        progress->SetMessage("Exporting...");
+        progress->Show();
+        progress->SetMaxRange(selected);
+        progress->SetStepValue(TenthRoundedToEven(selected));
+
+        FieldConfiguration config;
+        if (UseFieldConfig) {
+            if (!fDoesFileExist(FieldConfigPath)) {
+                host::ShowMessage("Can't find field configuration file: \r\n" + FieldConfigPath);
+                progress->Hide();
+                gaveUp = true;
+                return;
+            }
+            config = ReadFieldConfiguration(FieldConfigPath);
+        }
+
+        fDeleteFile(OutPath);
+        channels.Close(kTableFile);
+        channels.OpenForAppend(kTableFile, OutPath);
+
+        // Header: the field columns, renamed by the slots that name them, then the NONE slots.
+        host::Ref<host::Fields> fields = table->Fields();
+        const long fieldCount = fields->FieldCount();
+        std::vector<long> columnFields;
+        std::vector<std::string> header;
+        for (long i = 0; i < fieldCount; ++i) {
+            host::Ref<host::Field> field = fields->Field(i);
+            if (field->Type() == host::FieldType::Geometry) continue;
+            columnFields.push_back(i);
+            std::string name = field->Name();
+            if (UseFieldConfig) {
+                const long slot = ArrayIndexOf(config.mappedFields, name);
+                if (slot >= 0) name = config.mappedKeys[static_cast<std::size_t>(slot)];
+            }
+            header.push_back(name);
+        }
+        header.insert(header.end(), config.noneKeys.begin(), config.noneKeys.end());
+        channels.WriteLine(kTableFile, TableLine(header, Delim, Qualifier));
+
+        const long subjectField = table->FindField(gSearchFieldName);
+
+        host::Ref<host::Row> feature = cursor->NextRow();
+        if (!feature->HasOID()) {
+            host::ShowMessage("Attribute Table must have an ObjectID field.  Please create one.");
+            channels.Close(kTableFile);
+            progress->Hide();
+            gaveUp = true;
+            return;
+        }
+
+        std::vector<std::string> columns;
+        while (feature) {
+            host::Ref<host::Row> row;
+            host::ResumeNext([&] { row = table->GetRow(FeatureObjectId(*feature)); });
+            bool exported = static_cast<bool>(row);
+            if (exported && ExcludeSubject) {
+                const host::Value subject = row->Value(subjectField);
+                exported = subject.IsNull() || !host::EqualIgnoringCase(subject.Text(), SubjectValue);
+            }
+            if (exported) {
+                columns.clear();
+                for (long i : columnFields) {
+                    const host::Value value = row->Value(i);
+                    columns.push_back(value.IsNull() ? std::string() : TrimBlanks(value.Text()));
+                }
+                columns.resize(columns.size() + config.noneKeys.size());
+                channels.WriteLine(kTableFile, TableLine(columns, Delim, Qualifier));
+            }
+            feature = cursor->NextRow();
+        }
+
+        channels.Close(kTableFile);
+        progress->Hide();
+    };
+
+    StandardErrorTrap("ExportAllValues ", kSource, [&] {
+        try {
+            body();
+        } catch (...) {
+            // The table keeps the lines written so far; the bar goes away before the report.
+            host::ResumeNext([&] { channels.Close(kTableFile); });
+            host::ResumeNext([&] { channels.Close(kFieldConfigFile); });
+            if (progress) host::ResumeNext([&] { progress->Hide(); });
+            gaveUp = true;
+            throw;
+        }
+    });
+    return gaveUp;
+}

@@ -1,0 +1,127 @@
+// frmLoadDir: the export-table dialog.
+#include "extension/export/frmLoadDir.h"
+
+#include <string>
+
+#include "extension/command/Globals.h"
+#include "extension/export/ExportAllValues.h"
+#include "extension/mainwindow/frmMain.h"
+#include "extension/shared/ErrorHandling.h"
+#include "extension/shared/Tovalin_IO.h"
+#include "host/forms/Picture.h"
+#include "host/platform/MessageBoxes.h"
+#include "host/platform/Screen.h"
+
+namespace {
+
+constexpr const char* kSource = "frmLoadDir";
+
+void Place(host::Control& control, long left, long top, long width, long height) {
+    control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
+}
+
+void HandPointer(host::Control& control) {
+    control.SetMousePointer(host::pointer::Custom);
+    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
+}
+
+void BoldLabel(host::Label& label, const char* caption) {
+    label.SetCaption(caption);
+    host::Font font = label.Font();
+    font.bold = true;
+    label.SetFont(font);
+}
+
+}  // namespace
+
+frmLoadDir::frmLoadDir() : host::Form("frmLoadDir") {
+    Layout();
+    Option1.Click = [this] { Option1_Click(); };
+    Option2.Click = [this] { Option2_Click(); };
+    Drive1.Change = [this] { Drive1_Change(); };
+    Dir1.Change = [this] { Dir1_Change(); };
+    btnSave.Click = [this] { btnSave_Click(); };
+    btnCancel.Click = [this] { btnCancel_Click(); };
+}
+
+void frmLoadDir::Layout() {
+    SetCaption("Corvane - Export Table");
+    SetSize(host::Pixels(457), host::Pixels(226));
+
+    // The drive, folder and file lists open on the process's current folder when the
+    // dialog loads.
+    Place(Drive1, 8, 8, 109, 21);
+    Place(Dir1, 8, 30, 221, 126);
+    Place(File1, 236, 32, 209, 123);
+    for (host::Control* control : {static_cast<host::Control*>(&Drive1), static_cast<host::Control*>(&Dir1),
+                                   static_cast<host::Control*>(&File1), static_cast<host::Control*>(&btnSave),
+                                   static_cast<host::Control*>(&btnCancel)})
+        HandPointer(*control);
+
+    btnSave.SetCaption("Save");
+    btnSave.SetDefault(true);
+    Place(btnSave, 361, 192, 85, 25);
+    btnCancel.SetCaption("Cancel");
+    btnCancel.SetCancel(true);
+    Place(btnCancel, 300, 192, 57, 25);
+
+    Option1.SetCaption("Comma (.csv)");
+    Option1.SetValue(true);
+    Place(Option1, 104, 200, 93, 17);
+    Option2.SetCaption("Tab (.txt)");
+    Place(Option2, 208, 200, 81, 17);
+    BoldLabel(Label1, "Field Delimiter:");
+    Place(Label1, 8, 200, 93, 17);
+
+    Text1.SetText("AbuttersList");
+    Place(Text1, 104, 168, 157, 21);
+    BoldLabel(Label2, "File Name:");
+    Place(Label2, 8, 168, 81, 17);
+    lblExt.SetCaption(".csv");
+    Place(lblExt, 264, 172, 25, 17);
+}
+
+void frmLoadDir::Option1_Click() { lblExt.SetCaption(".csv"); }
+
+void frmLoadDir::Option2_Click() { lblExt.SetCaption(".txt"); }
+
+void frmLoadDir::Drive1_Change() {
+    StandardErrorTrap("Drive1_Change ", kSource, [&] { Dir1.SetPath(Drive1.Drive()); });
+}
+
+void frmLoadDir::Dir1_Change() {
+    StandardErrorTrap("Dir1_Change ", kSource, [&] { File1.SetPath(Dir1.Path()); });
+}
+
+void frmLoadDir::btnSave_Click() {
+    StandardErrorTrap("btnSave_Click ", kSource, [&] {
+        // The name as typed: an extension typed into it stays part of the name.
+        const std::string fileName = Text1.Text();
+        std::string extension;
+        std::string delimiter;
+        if (Option1.Value()) {
+            extension = ".csv";
+            delimiter = ",";
+        }
+        if (Option2.Value()) {
+            extension = ".txt";
+            delimiter = "\t";
+        }
+        std::string path = Dir1.Path();
+        if (path.empty() || path.back() != '\\') path += '\\';
+        path += fileName + extension;
+
+        // The old file stays until the export has something to write in its place: the
+        // export deletes it once the layer and the selection are found.
+        if (fDoesFileExist(path) && host::AskYesNo("File already exists. Overwrite?") != host::MessageBoxAnswer::Yes)
+            return;
+
+        ExportAllValues(path, delimiter, "\"", gMainForm->Check1.Value() != 0, gMainForm->List1.Text(), false,
+                        "nothing");
+        Unload();
+    });
+}
+
+void frmLoadDir::btnCancel_Click() {
+    StandardErrorTrap("btnCancel_Click ", kSource, [&] { Unload(); });
+}
