@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <type_traits>
 
 namespace script {
 
@@ -112,26 +113,27 @@ std::string NumberText(double value) {
     return std::string(buffer, result.ptr);
 }
 
-double ParseNumber(std::string_view word, std::string_view what) {
-    double value = 0;
+namespace {
+
+// A whole decimal number of type T (an optional "+" first); ScriptError naming what was
+// expected otherwise.
+template <class T>
+T Parse(std::string_view word, std::string_view what, const char* kind) {
+    T value{};
     const char* first = word.data();
     const char* last = first + word.size();
     if (!word.empty() && *first == '+') ++first;
-    auto result = std::from_chars(first, last, value);
-    if (word.empty() || result.ec != std::errc() || result.ptr != last || !std::isfinite(value))
-        throw ScriptError(std::string(what) + " must be a number, not \"" + std::string(word) + "\"");
+    const auto result = std::from_chars(first, last, value);
+    bool ok = !word.empty() && result.ec == std::errc() && result.ptr == last;
+    if constexpr (std::is_floating_point_v<T>) ok = ok && std::isfinite(value);
+    if (!ok) throw ScriptError(std::string(what) + " must be " + kind + ", not \"" + std::string(word) + "\"");
     return value;
 }
 
-long ParseInteger(std::string_view word, std::string_view what) {
-    long value = 0;
-    const char* first = word.data();
-    const char* last = first + word.size();
-    if (!word.empty() && *first == '+') ++first;
-    auto result = std::from_chars(first, last, value);
-    if (word.empty() || result.ec != std::errc() || result.ptr != last)
-        throw ScriptError(std::string(what) + " must be a whole number, not \"" + std::string(word) + "\"");
-    return value;
-}
+}  // namespace
+
+double ParseNumber(std::string_view word, std::string_view what) { return Parse<double>(word, what, "a number"); }
+
+long ParseInteger(std::string_view word, std::string_view what) { return Parse<long>(word, what, "a whole number"); }
 
 }  // namespace script

@@ -26,12 +26,12 @@ Ref<host::Table> FeatureLayer::DisplayTable() const {
     return featureClass_;
 }
 
-void FeatureLayer::SetJoin(JoinSpec spec, const Ref<Table>& table) {
+void FeatureLayer::SetJoin(JoinSpec join, const Ref<Table>& table) {
     if (!featureClass_) Raise(err::ObjectNotSet);
     Ref<host::Table> joined;
-    if (table) joined = New<JoinedTable>(featureClass_, spec.key, table, spec.tableKey);
+    if (table) joined = New<JoinedTable>(featureClass_, join.key, table, join.tableKey);
     displayTable_ = joined;
-    join_ = std::move(spec);
+    join_ = std::move(join);
 }
 
 void FeatureLayer::SetSelectionSet(const Ref<host::SelectionSet>& selection) {

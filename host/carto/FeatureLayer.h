@@ -34,7 +34,7 @@ public:
     // layer has no feature class; error 5 when a key field is missing (the layer is then
     // left as it was). With Nothing for the table the join is remembered (the map document
     // writes it back) but joins nothing.
-    void SetJoin(JoinSpec spec, const Ref<Table>& table);
+    void SetJoin(JoinSpec join, const Ref<Table>& table);
     const std::optional<JoinSpec>& Join() const { return join_; }
 
     // The feature selection. Never Nothing: an empty set when nothing is selected.

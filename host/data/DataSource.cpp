@@ -207,17 +207,20 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
     bool hasShapes = OGR_FD_GetGeomFieldCount(definition) > 0 && OGR_L_GetGeomType(layer) != wkbNone;
 
     auto fields = New<Fields>();
-    std::string oidName = OGR_L_GetFIDColumn(layer);
-    if (oidName.empty()) oidName = driver == "ESRI Shapefile" ? "FID" : "OBJECTID";
-    // Attribute names win over the names the host makes up for the id and the shape.
     std::vector<std::string> attributeNames;
     int attributeCount = OGR_FD_GetFieldCount(definition);
     for (int i = 0; i < attributeCount; ++i) attributeNames.emplace_back(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(definition, i)));
-    Fields taken;
-    for (const auto& attribute : attributeNames) taken.AddField(New<Field>(attribute, FieldType::String));
-    fields->AddField(New<Field>(FreeName(taken, oidName), FieldType::OID));
-    taken.AddField(fields->Field(0));
-    if (hasShapes) fields->AddField(New<Field>(FreeName(taken, "Shape"), FieldType::Geometry));
+    // The id field keeps the dataset's FID column name; a name the host makes up gives way
+    // to an attribute of that name. The geometry field is always "Shape": an attribute of
+    // that name is renamed.
+    std::string oidName = OGR_L_GetFIDColumn(layer);
+    if (oidName.empty()) {
+        Fields taken;
+        for (const auto& attribute : attributeNames) taken.AddField(New<Field>(attribute, FieldType::String));
+        oidName = FreeName(taken, driver == "ESRI Shapefile" ? "FID" : "OBJECTID");
+    }
+    fields->AddField(New<Field>(oidName, FieldType::OID));
+    if (hasShapes) fields->AddField(New<Field>(FreeName(*fields, "Shape"), FieldType::Geometry));
     long firstAttribute = fields->FieldCount();
     std::vector<OGRFieldType> types;
     std::vector<OGRFieldSubType> subtypes;
@@ -259,8 +262,10 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
             table->AddRow(std::move(values));
         }
     }
-    if (CPLGetLastErrorType() >= CE_Failure) {
-        Raise(err::AutomationError, "The layer " + name + " could not be read" + LastGdalError() + ".");
+    // A feature OGR cannot read is reported and passed over by the driver; a layer that
+    // ends early is an error, not a shorter table.
+    if (count >= 0 && static_cast<GIntBig>(table->Size()) != count) {
+        Raise(err::AutomationError, "The layer " + name + " could not be read whole" + LastGdalError() + ".");
     }
     if (featureClass) featureClass->BuildIndex();
     return table;

@@ -1,5 +1,7 @@
 #include "host/data/FeatureClass.h"
 
+#include <algorithm>
+
 #include "host/core/RuntimeError.h"
 #include "host/data/Feature.h"
 #include "host/data/FeatureCursor.h"
@@ -29,9 +31,24 @@ Ref<FeatureCursor> FeatureClass::Search(const Ref<QueryFilter>& filter, bool rec
 Ref<Feature> FeatureClass::GetFeature(long oid) const { return As<Feature>(GetRow(oid)); }
 
 Ref<Envelope> FeatureClass::Extent() const {
+    if (!extent_) {
+        // Computed once from the shapes' bounds; adding features forgets it.
+        Bounds bounds{};
+        bool any = false;
+        for (const GeosGeometry& shape : shapes_) {
+            double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+            if (!shape.Bounds(x0, y0, x1, y1)) continue;
+            bounds = any ? Bounds{std::min(bounds[0], x0), std::min(bounds[1], y0), std::max(bounds[2], x1),
+                                  std::max(bounds[3], y1)}
+                         : Bounds{x0, y0, x1, y1};
+            any = true;
+        }
+        extent_.emplace(any ? std::optional<Bounds>(bounds) : std::optional<Bounds>());
+    }
     auto extent = New<Envelope>();
-    for (const GeosGeometry& shape : shapes_) {
-        if (shape && !shape.IsEmpty()) extent->Union(Geometry::Wrap(shape)->Envelope());
+    if (*extent_) {
+        const Bounds& b = **extent_;
+        extent->PutCoords(b[0], b[1], b[2], b[3]);
     }
     extent->SetSpatialReference(spatialReference_);
     return extent;
@@ -41,6 +58,7 @@ void FeatureClass::AddFeature(std::vector<Value> values, GeosGeometry shape) {
     AddRow(std::move(values));
     shapes_.push_back(std::move(shape));
     index_.reset();
+    extent_.reset();
 }
 
 void FeatureClass::BuildIndex() const {

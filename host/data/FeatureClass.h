@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,8 @@ private:
     Ref<host::SpatialReference> spatialReference_;
     std::vector<GeosGeometry> shapes_;
     mutable std::unique_ptr<SpatialIndex> index_;
+    using Bounds = std::array<double, 4>;
+    mutable std::optional<std::optional<Bounds>> extent_;  // outer: computed yet; inner: any shape
 };
 
 }  // namespace host

@@ -17,24 +17,37 @@ constexpr std::size_t kNoMatch = std::numeric_limits<std::size_t>::max();
 // their kind; texts, dates and blobs as they are; each kind apart from the others.
 std::optional<std::string> JoinKey(const Value& value) {
     if (value.IsNull()) return std::nullopt;
+    std::string key;
+    char buffer[64];
+    auto appendNumber = [&](auto number) {
+        key.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, number).ptr);
+    };
     if (value.IsNumber()) {
         double d = value.AsDouble();
-        if (value.IsInteger()) return "n" + std::to_string(value.AsInteger());
-        if (d == std::trunc(d) && std::fabs(d) < 9.2e18) return "n" + std::to_string(static_cast<std::int64_t>(d));
-        char buffer[64];
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, d).ptr;
-        return "d" + std::string(buffer, end);
-    }
-    if (value.IsText()) return "s" + value.AsText();
-    if (value.IsDate()) {
+        if (value.IsInteger() || (d == std::trunc(d) && std::fabs(d) < 9.2e18)) {
+            key += 'n';
+            appendNumber(value.IsInteger() ? value.AsInteger() : static_cast<std::int64_t>(d));
+        } else {
+            key += 'd';
+            appendNumber(d);
+        }
+    } else if (value.IsText()) {
+        key += 's';
+        key += value.AsText();
+    } else if (value.IsDate()) {
         const Date& date = value.AsDate();
-        char buffer[96];
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, date.second).ptr;
-        return "t" + std::to_string(date.year) + "-" + std::to_string(date.month) + "-" + std::to_string(date.day) +
-               " " + std::to_string(date.hour) + ":" + std::to_string(date.minute) + ":" + std::string(buffer, end);
+        key += 't';
+        for (int part : {date.year, date.month, date.day, date.hour, date.minute}) {
+            appendNumber(part);
+            key += ' ';
+        }
+        appendNumber(date.second);
+    } else {
+        const Blob& blob = value.AsBlob();
+        key += 'b';
+        key.append(blob.begin(), blob.end());
     }
-    const Blob& blob = value.AsBlob();
-    return "b" + std::string(blob.begin(), blob.end());
+    return key;
 }
 
 long KeyField(const Table& table, const std::string& name) {

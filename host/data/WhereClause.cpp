@@ -18,11 +18,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool IsNameChar(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) != 0 || c == '_' || c == '.' || c == '$' || c == '#' || u >= 0x80;
-}
-
 // A number as the clause writes it: optional sign, digits with an optional point, an
 // optional exponent. Nothing else.
 bool ReadNumber(const std::string& text, double& out) {
@@ -65,7 +60,13 @@ WhereClause::WhereClause(const std::string& clause, const Table& table) {
         name = clause.substr(i + 1, close - i - 1);
         i = close + 1;
     } else {
-        while (i < clause.size() && IsNameChar(clause[i])) name += clause[i++];
+        // A plain name runs up to the equals sign, so names with blanks or other marks are
+        // read as the table names them.
+        std::size_t equals = clause.find('=', i);
+        if (equals == std::string::npos) Unreadable(clause);
+        name = clause.substr(i, equals - i);
+        while (!name.empty() && IsBlank(name.back())) name.pop_back();
+        i += name.size();
     }
     if (name.empty()) Unreadable(clause);
 

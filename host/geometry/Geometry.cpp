@@ -81,14 +81,8 @@ GeosGeometry Geometry::Geos() const { return geometry_; }
 Ref<host::Envelope> Geometry::Envelope() const {
     auto envelope = New<host::Envelope>();
     envelope->SetSpatialReference(spatialReference_);
-    GeosGeometry g = Geos();
-    if (g.IsEmpty()) return envelope;
-    GEOSContextHandle_t h = geos::H();
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
-    if (GEOSGeom_getXMin_r(h, g.get(), &xMin) == 0 || GEOSGeom_getYMin_r(h, g.get(), &yMin) == 0 ||
-        GEOSGeom_getXMax_r(h, g.get(), &xMax) == 0 || GEOSGeom_getYMax_r(h, g.get(), &yMax) == 0) {
-        geos::Fail("envelope");
-    }
+    if (!Geos().Bounds(xMin, yMin, xMax, yMax)) return envelope;
     envelope->PutCoords(xMin, yMin, xMax, yMax);
     return envelope;
 }

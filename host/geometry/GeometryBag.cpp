@@ -24,7 +24,9 @@ GeosGeometry GeometryBag::Geos() const {
     std::vector<GeosGeometry> held;
     std::vector<const GEOSGeometry*> parts;
     for (const auto& member : members_) {
-        held.push_back(member->Geos());
+        // Polygons go in repaired, so that a buffer of the bag keeps every part of them.
+        GeosGeometry g = member->Geos();
+        held.push_back(geos::IsPolygonal(g.get()) ? g.Repaired() : g);
         parts.push_back(held.back().get());
     }
     return geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, parts);

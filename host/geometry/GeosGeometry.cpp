@@ -25,6 +25,16 @@ bool GeosGeometry::IsEmpty() const {
     return empty == 1;
 }
 
+bool GeosGeometry::Bounds(double& xMin, double& yMin, double& xMax, double& yMax) const {
+    if (IsEmpty()) return false;
+    GEOSContextHandle_t h = geos::H();
+    if (GEOSGeom_getXMin_r(h, holder_->geometry, &xMin) == 0 || GEOSGeom_getYMin_r(h, holder_->geometry, &yMin) == 0 ||
+        GEOSGeom_getXMax_r(h, holder_->geometry, &xMax) == 0 || GEOSGeom_getYMax_r(h, holder_->geometry, &yMax) == 0) {
+        geos::Fail("envelope");
+    }
+    return true;
+}
+
 bool GeosGeometry::IsValid() const {
     if (!holder_) return true;
     if (holder_->validity < 0) {

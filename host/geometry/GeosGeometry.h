@@ -30,6 +30,9 @@ public:
 
     bool IsEmpty() const;
 
+    // The bounds of a geometry that is not empty; false for an empty one.
+    bool Bounds(double& xMin, double& yMin, double& xMax, double& yMax) const;
+
     // Validity as GEOS judges it; computed once and remembered.
     bool IsValid() const;
 

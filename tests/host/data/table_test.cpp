@@ -18,20 +18,14 @@
 #include "host/data/SpatialFilter.h"
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using host::Ref;
 using host::Value;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 Ref<host::Fields> MakeFields(const std::vector<std::pair<std::string, long>>& definitions) {
     auto fields = host::New<host::Fields>();
@@ -141,6 +135,16 @@ TEST(WhereClause, SelectsExactlyTheRowsThatEqualTheValue) {
         }
         EXPECT_EQ(Ids(table, c.clause), c.ids) << c.clause;
     }
+}
+
+TEST(WhereClause, FieldNamesAsTheTableNamesThem) {
+    auto table = host::New<host::Table>("T", MakeFields({{"ID", 6}, {"Owner Name", 4}, {"Zoë-2", 1}}), 0);
+    table->AddRow({Value(1), Value("a = b"), Value(2)});
+    table->AddRow({Value(2), Value("a"), Value(3)});
+    EXPECT_EQ(Ids(table, "Owner Name = 'a = b'"), (std::vector<long>{1}));
+    EXPECT_EQ(Ids(table, "\"owner name\"='a'"), (std::vector<long>{2}));
+    EXPECT_EQ(Ids(table, "zoë-2 = 3"), (std::vector<long>{2}));
+    EXPECT_EQ(ErrorOf([&] { Ids(table, "Owner = 'a'"); }), host::err::AutomationError);
 }
 
 TEST(WhereClause, RejectsWhatItCannotReadBeforeReadingAnyRow) {

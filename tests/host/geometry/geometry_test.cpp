@@ -14,20 +14,14 @@
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using host::Coordinate;
 using host::Ref;
 
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const host::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using support::ErrorOf;
 
 Ref<host::Polygon> Square(double x, double y, double side) {
     return host::Polygon::FromRings({{{x, y}, {x, y + side}, {x + side, y + side}, {x + side, y}}});
@@ -77,6 +71,10 @@ TEST(Buffer, InvalidPolygonsAreRepairedNotCut) {
     united->ConstructUnion(bag);
     EXPECT_NEAR(united->Area(), 50.0, 1e-9);
     EXPECT_TRUE(united->IsValid());
+    // A bag buffers its invalid members whole too.
+    auto buffered = bag->Buffer(1);
+    EXPECT_TRUE(buffered->Contains(host::New<host::Point>(1, 5)));
+    EXPECT_TRUE(buffered->Contains(host::New<host::Point>(9, 5)));
     // Relations answer for the repaired shape.
     EXPECT_TRUE(bowTie->Intersects(host::New<host::Point>(9, 5)));
     EXPECT_TRUE(Square(-1, -1, 12)->Contains(bowTie));

@@ -1,0 +1,223 @@
+// The loader, on small datasets written for each test: field types, values, object ids,
+// geometry kinds, and files it cannot read.
+
+#include <gtest/gtest.h>
+
+#include <cpl_error.h>
+#include <gdal.h>
+#include <ogr_api.h>
+#include <ogr_srs_api.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+
+#include "host/data/Cursor.h"
+#include "host/data/DataSource.h"
+#include "host/data/Feature.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/FeatureCursor.h"
+#include "host/data/Row.h"
+#include "host/geometry/Envelope.h"
+#include "host/geometry/Geometry.h"
+#include "host/geometry/SpatialReference.h"
+#include "support/ErrorOf.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using host::Ref;
+
+using support::ErrorOf;
+
+class Loader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GDALAllRegister();
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        folder_ = fs::temp_directory_path() / ("corvane-loader-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        CPLPopErrorHandler();
+        fs::remove_all(folder_);
+    }
+
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(folder_ / name, std::ios::binary) << text;
+        return (folder_ / name).string();
+    }
+
+    // A GeoPackage with a polygon layer "Lots" of every field kind and a table "Owners".
+    std::string WriteGeoPackage() const {
+        std::string path = (folder_ / "town.gpkg").string();
+        GDALDriverH driver = GDALGetDriverByName("GPKG");
+        GDALDatasetH ds = GDALCreate(driver, path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+        OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
+        OSRImportFromEPSG(srs, 2249);
+        OGRLayerH lots = GDALDatasetCreateLayer(ds, "Lots", srs, wkbMultiPolygon, nullptr);
+        OSRDestroySpatialReference(srs);
+        struct FieldDef {
+            const char* name;
+            OGRFieldType type;
+            OGRFieldSubType subtype;
+        };
+        for (const FieldDef& f : std::vector<FieldDef>{{"small", OFTInteger, OFSTInt16},
+                                                       {"whole", OFTInteger, OFSTNone},
+                                                       {"flag", OFTInteger, OFSTBoolean},
+                                                       {"big", OFTInteger64, OFSTNone},
+                                                       {"single", OFTReal, OFSTFloat32},
+                                                       {"real", OFTReal, OFSTNone},
+                                                       {"text", OFTString, OFSTNone},
+                                                       {"day", OFTDate, OFSTNone},
+                                                       {"moment", OFTDateTime, OFSTNone},
+                                                       {"bytes", OFTBinary, OFSTNone},
+                                                       {"shape", OFTString, OFSTNone}}) {
+            OGRFieldDefnH defn = OGR_Fld_Create(f.name, f.type);
+            OGR_Fld_SetSubType(defn, f.subtype);
+            OGR_L_CreateField(lots, defn, TRUE);
+            OGR_Fld_Destroy(defn);
+        }
+        auto addLot = [&](GIntBig fid, const char* wkt, bool withValues) {
+            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(lots));
+            OGR_F_SetFID(f, fid);
+            if (wkt != nullptr) {
+                OGRGeometryH g = nullptr;
+                char* text = const_cast<char*>(wkt);
+                OGR_G_CreateFromWkt(&text, nullptr, &g);
+                OGR_F_SetGeometryDirectly(f, g);
+            }
+            if (withValues) {
+                OGR_F_SetFieldInteger(f, 0, -12);
+                OGR_F_SetFieldInteger(f, 1, 123456);
+                OGR_F_SetFieldInteger(f, 2, 1);
+                OGR_F_SetFieldInteger64(f, 3, 9007199254740993LL);
+                OGR_F_SetFieldDouble(f, 4, 0.1);
+                OGR_F_SetFieldDouble(f, 5, 0.1);
+                OGR_F_SetFieldString(f, 6, "O'Brien, Zoë");
+                OGR_F_SetFieldDateTime(f, 7, 2005, 7, 5, 0, 0, 0, 0);
+                OGR_F_SetFieldDateTimeEx(f, 8, 2014, 1, 5, 15, 4, 5.0f, 0);
+                GByte bytes[] = {0, 1, 255};
+                OGR_F_SetFieldBinary(f, 9, 3, bytes);
+                OGR_F_SetFieldString(f, 10, "attribute named shape");
+            }
+            EXPECT_EQ(OGR_L_CreateFeature(lots, f), OGRERR_NONE);
+            OGR_F_Destroy(f);
+        };
+        addLot(7, "MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))", true);
+        addLot(3, "POLYGON((20 0,20 10,30 10,30 0,20 0))", false);  // a single polygon in a multipolygon layer
+        addLot(9, nullptr, false);
+        OGRLayerH owners = GDALDatasetCreateLayer(ds, "Owners", nullptr, wkbNone, nullptr);
+        OGRFieldDefnH name = OGR_Fld_Create("Owner", OFTString);
+        OGR_L_CreateField(owners, name, TRUE);
+        OGR_Fld_Destroy(name);
+        for (const char* owner : {"A", "B"}) {
+            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(owners));
+            OGR_F_SetFieldString(f, 0, owner);
+            EXPECT_EQ(OGR_L_CreateFeature(owners, f), OGRERR_NONE);
+            OGR_F_Destroy(f);
+        }
+        GDALClose(ds);
+        return path;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(Loader, FieldTypesValuesAndIdsFromAGeoPackage) {
+    auto source = host::DataSource::Open(WriteGeoPackage());
+    auto lots = host::As<host::FeatureClass>(source->Table("lots"));
+    EXPECT_EQ(lots->ShapeType(), 4);
+    EXPECT_EQ(lots->SpatialReference()->FactoryCode(), 2249);
+
+    struct Expected {
+        const char* field;
+        long type;
+        const char* text;  // of lot 7; nullptr for Null
+    };
+    auto lot = lots->GetFeature(7);
+    for (const Expected& e : std::vector<Expected>{{"fid", 6, "7"},
+                                                   {"Shape", 7, nullptr},
+                                                   {"small", 0, "-12"},
+                                                   {"whole", 1, "123456"},
+                                                   {"flag", 1, "1"},
+                                                   {"big", 3, "9007199254740993"},
+                                                   {"single", 2, "0.1"},
+                                                   {"real", 3, "0.1"},
+                                                   {"text", 4, "O'Brien, Zoë"},
+                                                   {"day", 5, "7/5/2005"},
+                                                   {"moment", 5, "1/5/2014 3:04:05 PM"},
+                                                   {"bytes", 8, nullptr},
+                                                   {"shape_1", 4, "attribute named shape"}}) {
+        long index = lots->FindField(e.field);
+        ASSERT_GE(index, 0) << e.field;
+        EXPECT_EQ(lots->Fields()->Field(index)->Type(), e.type) << e.field;
+        if (e.text != nullptr) {
+            EXPECT_EQ(lot->Value(index).Text(), e.text) << e.field;
+        }
+    }
+    EXPECT_EQ(lot->Value(lots->FindField("bytes")).AsBlob(), (host::Blob{0, 1, 255}));
+    EXPECT_TRUE(lots->GetFeature(3)->Value(lots->FindField("text")).IsNull());
+
+    // The FID is the object id; the shapes come through, the missing one as an empty polygon.
+    std::vector<long> ids;
+    auto cursor = lots->Search(nullptr, false);
+    while (auto feature = cursor->NextFeature()) ids.push_back(feature->OID());
+    EXPECT_EQ(ids, (std::vector<long>{3, 7, 9}));
+    EXPECT_EQ(lots->GetFeature(3)->Shape()->GeometryType(), 4);
+    EXPECT_TRUE(lots->GetFeature(9)->Shape()->IsEmpty());
+    EXPECT_EQ(lots->Extent()->XMax(), 30);
+
+    auto owners = source->Table("Owners");
+    EXPECT_FALSE(host::Is<host::FeatureClass>(owners));
+    EXPECT_EQ(owners->RowCount(nullptr), 2);
+    EXPECT_EQ(owners->Fields()->Field(0)->Type(), 6);
+    EXPECT_EQ(source->Tables().size(), 2u);
+    EXPECT_EQ(source->Table("Lots"), lots);  // read once, then kept
+}
+
+TEST_F(Loader, GeoJsonCsvAndShapesOfEveryKind) {
+    std::string geojson = Write("points.geojson", R"({"type":"FeatureCollection","features":[
+        {"type":"Feature","properties":{"name":"a"},"geometry":{"type":"Point","coordinates":[1,2,30]}},
+        {"type":"Feature","properties":{"name":"b"},"geometry":{"type":"Point","coordinates":[3,4,40]}}]})");
+    auto points = host::As<host::FeatureClass>(host::DataSource::Open(geojson)->Tables().front());
+    EXPECT_EQ(points->ShapeType(), 1);
+    EXPECT_EQ(points->FeatureCount(nullptr), 2);
+    EXPECT_EQ(points->GetFeature(points->Search(nullptr, false)->NextFeature()->OID())->Shape()->ToWkt(), "POINT (1 2)");
+
+    std::string mixed = Write("mixed.geojson", R"({"type":"FeatureCollection","features":[
+        {"type":"Feature","properties":{},"geometry":null},
+        {"type":"Feature","properties":{},"geometry":{"type":"LineString","coordinates":[[0,0],[1,1]]}},
+        {"type":"Feature","properties":{},"geometry":{"type":"MultiLineString","coordinates":[[[0,0],[1,1]],[[2,2],[3,3]]]}}]})");
+    auto lines = host::As<host::FeatureClass>(host::DataSource::Open(mixed)->Tables().front());
+    EXPECT_EQ(lines->ShapeType(), 3);
+
+    std::string csv = Write("owners.csv", "ML,Owner\n1-1,\"O'Brien, Pat\"\n1-2,Zoë\n");
+    auto table = host::DataSource::Open(csv)->Tables().front();
+    EXPECT_FALSE(host::Is<host::FeatureClass>(table));
+    ASSERT_EQ(table->RowCount(nullptr), 2);
+    auto row = table->Search(nullptr, false)->NextRow();
+    EXPECT_EQ(row->Value(table->FindField("Owner")).Text(), "O'Brien, Pat");
+}
+
+TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
+    std::string garbage = Write("garbage.gpkg", "this is not a database");
+    std::string badJson = Write("bad.geojson", R"({"type":"FeatureCollection","features":[{"type":)");
+    struct Case {
+        const char* what;
+        std::function<void()> statement;
+        long error;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"missing file", [&] { host::DataSource::Open((folder_ / "nothing.gpkg").string()); }, 53},
+             {"not a dataset", [&] { host::DataSource::Open(garbage); }, host::err::AutomationError},
+             {"broken GeoJSON", [&] { host::DataSource::Open(badJson); }, host::err::AutomationError},
+             {"a folder of nothing", [&] { host::DataSource::Open(folder_.string() + "/empty/"); }, 53},
+             {"missing layer", [&] { host::DataSource::Open(WriteGeoPackage())->Table("Nope"); }, host::err::AutomationError},
+         }) {
+        EXPECT_EQ(ErrorOf(c.statement), c.error) << c.what;
+    }
+}
+
+}  // namespace
