@@ -1,7 +1,9 @@
 #include "extension/shared/Tovalin_ArcMap.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <unordered_set>
+#include <vector>
 
 #include "extension/command/Globals.h"
 #include "extension/shared/ErrorHandling.h"
@@ -56,6 +58,20 @@ host::Ref<host::FeatureLayer> LastFeatureLayerNamed(const std::string& layerName
     return found;
 }
 
+// Adds the values to the list in the order read. A sorted list places each entry by its
+// text; handing it the values already in its order (equal ones keep the order read) puts
+// every entry at the end instead of shifting all entries after it, so a field of a million
+// distinct values fills in n log n, not n squared. The list's contents are the same.
+void AddValues(host::ListBox& list, std::vector<const std::string*>& values) {
+    if (list.Sorted()) {
+        std::stable_sort(values.begin(), values.end(), [](const std::string* a, const std::string* b) {
+            return host::CompareIgnoringCase(*a, *b) < 0;
+        });
+    }
+    for (const std::string* value : values) list.AddItem(*value);
+    values.clear();
+}
+
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 // Equal ignoring the case of ASCII letters (enough for the ASCII names it is given).
@@ -108,6 +124,10 @@ void LoadLayerFields(const std::string& layerName, host::ComboBox& combo, bool j
 void LoadListWithUniqueFieldValues(const std::string& layerName, const std::string& fieldName, host::ListBox& list,
                                    bool showProgress, const host::Ref<host::QueryFilter>& filter) {
     host::Ref<host::StepProgressor> progress;
+    // Membership counts case: "abc" and "ABC" are two values. The new non-empty values wait
+    // in `pending` (pointing into `seen`) until the cursor is read, or the load fails.
+    std::unordered_set<std::string> seen;
+    std::vector<const std::string*> pending;
     StandardErrorTrap("LoadListWithUniqueFieldValues ", "Tovalin_ArcMap", [&] {
         try {
             list.Clear();
@@ -128,8 +148,6 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
             progress->SetPosition(0);
             if (showProgress) progress->Show();
 
-            // Membership counts case: "abc" and "ABC" are two values.
-            std::unordered_set<std::string> seen;
             const host::Ref<host::Table> table = layer->DisplayTable();
             if (showProgress) progress->Step();
             const host::Ref<host::Cursor> cursor = table->Search(filter, false);
@@ -143,13 +161,15 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
                 if (!value.IsNull()) {
                     std::string text = value.Text();
                     auto [at, added] = seen.insert(std::move(text));
-                    if (added && !at->empty()) list.AddItem(*at);
+                    if (added && !at->empty()) pending.push_back(&*at);
                 }
                 if (showProgress) progress->Step();
             }
+            AddValues(list, pending);
             progress->Hide();
         } catch (...) {
-            // The bar goes away before the report is shown.
+            // The values read before the failure stay; the bar goes away before the report.
+            host::ResumeNext([&] { AddValues(list, pending); });
             if (progress) host::ResumeNext([&] { progress->Hide(); });
             throw;
         }

@@ -1,0 +1,219 @@
+// The runner's map commands on the example town and the Cambridge parcels: opening,
+// selecting, clearing, and what `print` shows of the selection, the graphics, the extent
+// and the progress bar.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/script/ScriptCommands.h"
+#include "app/script/ScriptRunner.h"
+#include "host/carto/ActiveView.h"
+#include "host/carto/LineElement.h"
+#include "host/carto/MarkerElement.h"
+#include "host/carto/MxDocument.h"
+#include "host/carto/PolygonElement.h"
+#include "host/carto/RgbColor.h"
+#include "host/carto/SimpleFillSymbol.h"
+#include "host/carto/SimpleLineSymbol.h"
+#include "host/carto/SimpleMarkerSymbol.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
+#include "host/geometry/Geometry.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Draws one element of each kind on the active view: a magenta polygon with a hollow fill
+// and a 3-wide outline, a default-styled line 2 wide, a diamond marker 7.5 in size, and a
+// polygon without an outline.
+const script::ScriptCommand kDraw("test-map-draw", [](script::Runner&, const script::Arguments&) {
+    const auto view = host::Application::Running()->Document()->ActiveView();
+    const auto magenta = host::New<host::RgbColor>(255, 0, 255);
+
+    auto outline = host::New<host::SimpleLineSymbol>();
+    outline->SetColor(magenta);
+    outline->SetWidth(3);
+    auto fill = host::New<host::SimpleFillSymbol>();
+    fill->SetColor(magenta);
+    fill->SetStyle(host::FillStyle::Hollow);
+    fill->SetOutline(outline);
+    auto polygon = host::New<host::PolygonElement>();
+    polygon->SetGeometry(host::Geometry::FromWkt("POLYGON((0 0,10 0,10 10,0 0))"));
+    polygon->SetSymbol(fill);
+    view->AddElement(polygon, 0);
+
+    auto lineSymbol = host::New<host::SimpleLineSymbol>();
+    lineSymbol->SetColor(magenta);
+    lineSymbol->SetWidth(2);
+    auto line = host::New<host::LineElement>();
+    line->SetGeometry(host::Geometry::FromWkt("LINESTRING(0 0,10 10)"));
+    line->SetSymbol(lineSymbol);
+    view->AddElement(line, 0);
+
+    auto markerSymbol = host::New<host::SimpleMarkerSymbol>();
+    markerSymbol->SetColor(host::New<host::RgbColor>(1, 2, 3));
+    markerSymbol->SetStyle(host::MarkerStyle::Diamond);
+    markerSymbol->SetSize(7.5);
+    auto marker = host::New<host::MarkerElement>();
+    marker->SetGeometry(host::Geometry::FromWkt("POINT(5 5)"));
+    marker->SetSymbol(markerSymbol);
+    view->AddElement(marker, 0);
+
+    auto bare = host::New<host::SimpleFillSymbol>();
+    bare->SetOutline(nullptr);
+    auto plain = host::New<host::PolygonElement>();
+    plain->SetGeometry(host::Geometry::FromWkt("POLYGON((0 0,1 0,1 1,0 0))"));
+    plain->SetSymbol(bare);
+    view->AddElement(plain, 0);
+});
+
+// Drives the progress bar as the list click does at its start, then hides it.
+const script::ScriptCommand kProgress("test-map-progress", [](script::Runner&, const script::Arguments&) {
+    const auto bar = host::Application::Running()->StatusBar()->ProgressBar();
+    bar->SetMinRange(1);
+    bar->SetMaxRange(10);
+    bar->SetMessage("Locating and Buffering Feature...");
+    bar->Show();
+    for (int i = 0; i < 4; ++i) bar->Step();
+    bar->SetPosition(2);
+    bar->Step();
+    bar->Hide();
+});
+
+const std::string kTown = CORVANE_SOURCE_DIR "/examples/town/town.json";
+const std::string kCambridge = CORVANE_SHARED_DIR "/data/cambridge/cambridge.gpkg";
+
+class MapCommandsTest : public support::HeadlessTest {
+protected:
+    // Runs the script after "drive C:" and "start"; the output, then "ERROR ..." when the
+    // script failed.
+    std::string Run(const std::string& text, int expectedCode = 0) {
+        std::string out;
+        script::RunOptions options;
+        options.workFolder = TempRoot() / "work";
+        options.scriptFolder = TempRoot();
+        const int code = script::RunScriptText("drive C: ${WORK}/c\nstart\n" + text, out, options);
+        EXPECT_EQ(code, expectedCode) << out;
+        return out;
+    }
+};
+
+TEST_F(MapCommandsTest, SelectionsAreNewOrAddedAndPrintedPerLayerInMapOrder) {
+    const std::string out = Run(
+        "open \"" + kTown + "\"\n"
+        "print selection\n"
+        "select Parcels \"Parcels.PARCEL_ID = '1-1'\"\n"
+        "print selection\n"
+        "select+ parcels \"Parcels.PARCEL_ID = '1-3'\"\n"
+        "select+ Parcels \"Parcels.PARCEL_ID = '1-1'\"\n"
+        "select Streets \"STREET_NAME = 'ELM ST'\"\n"
+        "print selection\n"
+        "select Parcels \"Owners.OWNER_NAME = 'O''BRIEN, SEÁN'\"\n"
+        "print selection\n"
+        "select Streets \"STREET_NAME = 'elm st'\"\n"
+        "clearselection\n"
+        "print selection\n");
+    EXPECT_EQ(out,
+              "SELECTION Parcels count=1 oids=[1]\n"
+              "SELECTION Parcels count=2 oids=[1, 3]\n"
+              "SELECTION Streets count=5 oids=[1, 2, 3, 4, 5]\n"
+              "SELECTION Parcels count=2 oids=[57, 422]\n"
+              "SELECTION Streets count=5 oids=[1, 2, 3, 4, 5]\n");
+}
+
+TEST_F(MapCommandsTest, ADatasetOpensWholeAndItsExtentPrints) {
+    const std::string out = Run(
+        "print extent\n"
+        "open \"" + kCambridge + "\"\n"
+        "select Parcels \"ML = '999-999'\"\n"
+        "print selection\n"
+        "select Hydrants \"OBJECTID = 1\"\n"
+        "print selection\n"
+        "open \"" + kTown + "\"\n"
+        "print extent\n");
+    EXPECT_EQ(out,
+              "EXTENT empty\n"
+              "SELECTION Hydrants count=1 oids=[1]\n"
+              "EXTENT 7e+05 2900000 702650 2902900\n");
+}
+
+TEST_F(MapCommandsTest, GraphicsPrintKindColourStyleAndWidthOrSize) {
+    const std::string out = Run(
+        "open \"" + kTown + "\"\n"
+        "print graphics\n"
+        "test-map-draw\n"
+        "print graphics\n");
+    EXPECT_EQ(out,
+              "GRAPHIC polygon color=255,0,255 style=hollow outline=255,0,255 outlinestyle=solid width=3\n"
+              "GRAPHIC line color=255,0,255 style=solid width=2\n"
+              "GRAPHIC marker color=1,2,3 style=diamond size=7.5\n"
+              "GRAPHIC polygon color=190,190,190 style=solid outline=none\n");
+}
+
+TEST_F(MapCommandsTest, ProgressPrintsTheBarsCallsSinceTheLastPrint) {
+    const std::string out = Run(
+        "test-map-progress\n"
+        "print progress\n"
+        "print progress\n");
+    EXPECT_EQ(out,
+              "PROGRESS MinRange 1\n"
+              "PROGRESS MaxRange 10\n"
+              "PROGRESS Message \"Locating and Buffering Feature...\"\n"
+              "PROGRESS Show\n"
+              "PROGRESS Step x4 -> 4\n"
+              "PROGRESS Position 2\n"
+              "PROGRESS Step 3\n"
+              "PROGRESS Hide\n");
+}
+
+TEST_F(MapCommandsTest, BadLinesFailWithAReasonAndLeaveTheSelection) {
+    struct Case {
+        std::string script;
+        std::string error;  // the start of the error line, after "ERROR script:"
+    };
+    const std::string open = "open \"" + kTown + "\"\nselect Parcels \"Parcels.PARCEL_ID = '1-1'\"\n";
+    const std::vector<Case> cases = {
+        {"open", "3: usage: open PATH"},
+        {"open \"${WORK}/nothing.json\"", "3: run-time error 53: File not found"},
+        {open + "select Nowhere \"A = 1\"", "5: no feature layer \"Nowhere\" in the map"},
+        {open + "select Infrastructure \"A = 1\"", "5: no feature layer \"Infrastructure\" in the map"},
+        {open + "select Parcels", "5: usage: select LAYER CLAUSE"},
+        {open + "select+ Parcels a b", "5: usage: select+ LAYER CLAUSE"},
+        {open + "clearselection now", "5: usage: clearselection"},
+        {open + "print selection now", "5: usage: print selection"},
+    };
+    for (const Case& c : cases) {
+        const std::string out = Run(c.script, 1);
+        EXPECT_NE(out.find("ERROR script:" + c.error), std::string::npos) << c.script << "\n-> " << out;
+    }
+
+    // A clause the host rejects fails its line before the selection changes.
+    for (const std::string clause : {"Parcels.PARCEL_ID LIKE '1-%'", "Parcels.LAND_AREA = 'big'", "PARCEL_ID = '1-2'", "NOFIELD = 1"}) {
+        std::string out;
+        script::RunOptions options;
+        options.workFolder = TempRoot() / "work";
+        const int code = script::RunScriptText(
+            "drive C: ${WORK}/c\nstart\n" + open + "select+ Parcels \"" + clause + "\"\nprint selection", out, options);
+        EXPECT_EQ(code, 1) << clause;
+        EXPECT_NE(out.find("ERROR script:5: run-time error"), std::string::npos) << clause << "\n" << out;
+    }
+}
+
+TEST_F(MapCommandsTest, MapCommandsNeedAStartedHost) {
+    for (const std::string line : {"open x.json", "select Parcels \"A = 1\"", "clearselection", "print selection",
+                                   "print graphics", "print extent", "print progress"}) {
+        std::string out;
+        script::RunOptions options;
+        options.workFolder = TempRoot() / "work";
+        EXPECT_EQ(script::RunScriptText(line, out, options), 1) << line;
+        EXPECT_EQ(out, "ERROR script:1: the host has not started (start comes first)\n") << line;
+    }
+}
+
+}  // namespace
