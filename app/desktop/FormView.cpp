@@ -181,7 +181,8 @@ void FormView::SyncForm() {
 void FormView::Act(const std::function<void()>& action) {
     if (form_ == nullptr) return;
     RunUserAction(action);
-    ScheduleFlush();
+    // What the action changed shows at once: the next key or click starts from it.
+    Flush();
 }
 
 void FormView::keyPressEvent(QKeyEvent* event) {

@@ -91,9 +91,10 @@ public:
     // Marks a binding, or the form itself (nullptr), for the next flush.
     void MarkDirty(ControlBinding* binding);
 
-    // Runs a user's action on the model. A run-time error that reaches here (the control
-    // model's own, as for a drive that is not ready) is shown as the platform shows an
-    // untrapped error, never thrown into Qt. Nothing runs once the view is detached.
+    // Runs a user's action on the model, then brings the widgets up to date. A run-time
+    // error that reaches here (the control model's own, as for a drive that is not ready) is
+    // shown as the platform shows an untrapped error, never thrown into Qt. Nothing runs
+    // once the view is detached.
     void Act(const std::function<void()>& action);
 
 signals:

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <cmath>
@@ -122,10 +123,22 @@ void AddGeometry(const host::Ref<host::Geometry>& geometry, QPainterPath& path, 
     }
 }
 
+// The rectangle around the path and the points; QRectF's own union drops rectangles without
+// area, so a point's bounds are made here.
 QRectF BoundsOf(const QPainterPath& path, const std::vector<QPointF>& points) {
-    QRectF bounds = path.isEmpty() ? QRectF() : path.boundingRect();
-    for (const QPointF& p : points) bounds = bounds.isNull() ? QRectF(p, QSizeF(0, 0)) : bounds.united(QRectF(p, QSizeF(0, 0)));
-    return bounds;
+    double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf();
+    auto take = [&](double x1, double y1, double x2, double y2) {
+        left = std::min(left, x1);
+        top = std::min(top, y1);
+        right = std::max(right, x2);
+        bottom = std::max(bottom, y2);
+    };
+    if (!path.isEmpty()) {
+        const QRectF r = path.boundingRect();
+        take(r.left(), r.top(), r.right(), r.bottom());
+    }
+    for (const QPointF& p : points) take(p.x(), p.y(), p.x(), p.y());
+    return left <= right ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
 }
 
 // The visible feature layers (shown themselves and in shown groups), bottom first: the map
@@ -230,6 +243,7 @@ const MapRenderer::ClassShapes& MapRenderer::ShapesOf(const host::FeatureClass& 
             AddGeometry(geometry, shape.path, shape.points);
         });
         shape.bounds = BoundsOf(shape.path, shape.points);
+        shape.empty = shape.path.isEmpty() && shape.points.empty();
     }
     // Forget classes that are gone.
     std::erase_if(cache_, [](const auto& item) { return item.second.table.expired(); });
@@ -252,7 +266,7 @@ void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTr
     for (host::FeatureLayer* layer : layers) {
         const ClassShapes& shapes = ShapesOf(*layer->FeatureClass());
         for (const FeatureShape& shape : shapes.shapes) {
-            if (shape.bounds.isNull() || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
+            if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
             if (!shape.path.isEmpty()) {
                 painter.setTransform(transform.Matrix());
                 QPen pen(shape.type == host::GeometryTypeCode::Polyline ? LineColor() : PolygonOutline(),
@@ -279,7 +293,7 @@ void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTr
             const std::optional<std::size_t> position = featureClass.PositionOf(oid);
             if (!position || *position >= shapes.shapes.size()) continue;
             const FeatureShape& shape = shapes.shapes[*position];
-            if (shape.bounds.isNull() || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
+            if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
             if (!shape.path.isEmpty()) {
                 painter.setTransform(transform.Matrix());
                 QPen pen(SelectionColor(), 2.0);

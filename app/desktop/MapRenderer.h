@@ -79,6 +79,7 @@ private:
         QPainterPath path;
         std::vector<QPointF> points;
         QRectF bounds;
+        bool empty = true;  // no geometry: nothing to draw
     };
     struct ClassShapes {
         std::weak_ptr<const host::Table> table;
