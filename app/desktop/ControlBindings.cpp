@@ -140,7 +140,7 @@ private:
 
 class ButtonBinding : public ControlBinding {
 public:
-    ButtonBinding(host::CommandButton& button, QPushButton* widget, FormView& view)
+    ButtonBinding(host::CommandButton& button, FaceButton* widget, FormView& view)
         : ControlBinding(button, widget, view), button_(button), widget_(widget) {
         widget->setAutoDefault(false);  // Enter is the form's: it presses the default button
         connect(widget, &QPushButton::clicked, this, [this] { Act([this] { button_.Press(); }); });
@@ -157,14 +157,13 @@ protected:
         if (!(shown_ == picture)) {
             shown_ = picture;
             const QImage image = PictureImage(picture);
-            widget_->setIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
-            if (!image.isNull()) widget_->setIconSize(image.size());
+            widget_->SetFace(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
         }
     }
 
 private:
     host::CommandButton& button_;
-    QPushButton* widget_;
+    FaceButton* widget_;
     host::Picture shown_;
 };
 
@@ -304,9 +303,6 @@ public:
     }
 
 protected:
-    QPalette::ColorRole BackRole() const override { return QPalette::Button; }
-    QPalette::ColorRole ForeRole() const override { return QPalette::ButtonText; }
-
     void SyncKind() override {
         ShowComboEntries(*widget_, combo_.Items(), shown_, static_cast<int>(combo_.ListIndex()));
         widget_->view()->setMinimumWidth(static_cast<int>(combo_.DroppedWidth()));
@@ -329,9 +325,6 @@ public:
     }
 
 protected:
-    QPalette::ColorRole BackRole() const override { return QPalette::Button; }
-    QPalette::ColorRole ForeRole() const override { return QPalette::ButtonText; }
-
     void SyncKind() override {
         const auto& items = drives_.Items();
         int index = -1;
@@ -455,17 +448,17 @@ std::unique_ptr<ControlBinding> BindControl(host::Control& control, QWidget* par
     if (auto* c = dynamic_cast<host::Image*>(&control)) return Make<host::Image, ClickLabel, ImageBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::Frame*>(&control)) return Make<host::Frame, QGroupBox, FrameBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::CommandButton*>(&control))
-        return Make<host::CommandButton, QPushButton, ButtonBinding>(*c, parent, view);
+        return Make<host::CommandButton, FaceButton, ButtonBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::CheckBox*>(&control))
-        return Make<host::CheckBox, QCheckBox, CheckBoxBinding>(*c, parent, view);
+        return Make<host::CheckBox, WrappingCheckBox, CheckBoxBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::OptionButton*>(&control))
-        return Make<host::OptionButton, QRadioButton, OptionBinding>(*c, parent, view);
+        return Make<host::OptionButton, WrappingOptionButton, OptionBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::TextBox*>(&control))
         return Make<host::TextBox, ModelLineEdit, TextBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::ComboBox*>(&control))
-        return Make<host::ComboBox, QComboBox, ComboBinding>(*c, parent, view);
+        return Make<host::ComboBox, FieldComboBox, ComboBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::DriveListBox*>(&control))
-        return Make<host::DriveListBox, QComboBox, DriveListBinding>(*c, parent, view);
+        return Make<host::DriveListBox, FieldComboBox, DriveListBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::DirListBox*>(&control))
         return Make<host::DirListBox, ModelListWidget, DirListBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::ListControl*>(&control))

@@ -1,5 +1,6 @@
 #include "app/desktop/FormView.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QTimer>
@@ -69,11 +70,22 @@ void ControlBinding::Sync() {
     if (widget->isHidden() == c.Visible()) widget->setVisible(c.Visible());
     if (widget->isEnabled() != c.Enabled()) widget->setEnabled(c.Enabled());
 
-    QPalette palette = widget->parentWidget() != nullptr ? widget->parentWidget()->palette() : widget->palette();
+    // A control's colours are its own: a frame's caption colour does not pass to the controls
+    // in it, so the text roles are set for every control (Qt would inherit them).
+    QPalette palette = widget->palette();
+    const QPalette standard = QApplication::palette(widget);
     const QColor back = ToQColor(c.BackColor());
     const QColor fore = ToQColor(c.ForeColor());
-    if (back.isValid()) palette.setColor(BackRole(), back);
-    if (fore.isValid()) palette.setColor(ForeRole(), fore);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, fore.isValid() && role == ForeRole() && group != QPalette::Disabled
+                                              ? fore
+                                              : standard.color(group, role));
+        if (back.isValid())
+            palette.setColor(group, BackRole(), back);
+        else if (BackRole() != QPalette::Window)
+            palette.setColor(group, BackRole(), standard.color(group, BackRole()));
+    }
     widget->setAutoFillBackground(back.isValid() && BackRole() == QPalette::Window);
     if (widget->palette() != palette) widget->setPalette(palette);
 

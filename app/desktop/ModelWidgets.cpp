@@ -6,7 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
-#include <QScrollBar>
+#include <QStyleOption>
+#include <QStylePainter>
 
 #include <algorithm>
 
@@ -23,6 +24,68 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click) emit clicked();
 }
+
+void FaceButton::SetFace(const QPixmap& face) {
+    face_ = face;
+    update();
+}
+
+void FaceButton::paintEvent(QPaintEvent* event) {
+    if (face_.isNull()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const QPoint shift = isDown() ? QPoint(1, 1) : QPoint();
+    painter.drawPixmap(QRect(QPoint(), face_.size()).translated(rect().center() - face_.rect().center() + shift), face_);
+    painter.drawItemText(rect().translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), text(),
+                         QPalette::ButtonText);
+}
+
+void FieldComboBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    painter.fillRect(field, palette().color(group, QPalette::Base));
+    option.palette.setColor(QPalette::ButtonText, palette().color(group, QPalette::Text));
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+template <class Base, QStyle::PrimitiveElement Indicator>
+void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    this->initStyleOption(&option);
+    const bool check = Indicator == QStyle::PE_IndicatorCheckBox;
+    QStyle* style = this->style();
+    const int width = style->pixelMetric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, &option, this);
+    const int height = style->pixelMetric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &option, this);
+    const int spacing = style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing,
+                                           &option, this);
+    QStyleOptionButton indicator = option;
+    indicator.rect = QRect(1, (this->height() - height) / 2, width, height);
+    painter.drawPrimitive(Indicator, indicator);
+    const QRect text = this->rect().adjusted(width + spacing + 1, 0, 0, 0);
+    painter.drawItemText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->palette(), this->isEnabled(),
+                         this->text(), QPalette::WindowText);
+    if (this->hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->text());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+template class WrappingButton<QCheckBox, QStyle::PE_IndicatorCheckBox>;
+template class WrappingButton<QRadioButton, QStyle::PE_IndicatorRadioButton>;
 
 namespace {
 

@@ -3,9 +3,15 @@
 // (a click, a key, a chosen row) and show what the model says, instead of changing
 // themselves first. The bindings in ControlBindings.cpp connect them to the controls.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 
 namespace desktop {
 
@@ -25,6 +31,48 @@ protected:
 private:
     bool pressed_ = false;
 };
+
+// A command button that can show a picture as its face: the picture centred on the
+// button, the caption centred over it (graphical buttons). Without a face it is a plain
+// push button.
+class FaceButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+    void SetFace(const QPixmap& face);
+    const QPixmap& Face() const { return face_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap face_;
+};
+
+// A drop-down list whose text field shows the palette's Base colour (the control's back
+// colour), as the platform's drop-down lists do; the style paints the rest.
+class FieldComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A check box or option button whose caption wraps onto further lines within the control,
+// and which the user can click anywhere on, as the platform's own do.
+template <class Base, QStyle::PrimitiveElement Indicator>
+class WrappingButton : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& position) const override { return this->rect().contains(position); }
+};
+using WrappingCheckBox = WrappingButton<QCheckBox, QStyle::PE_IndicatorCheckBox>;
+using WrappingOptionButton = WrappingButton<QRadioButton, QStyle::PE_IndicatorRadioButton>;
 
 // A one-line text box whose keys go to the text box model: typed characters, Backspace
 // and Delete are reported, the model edits the text and the widget shows the result.

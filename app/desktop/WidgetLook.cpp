@@ -20,9 +20,26 @@ QColor ToQColor(host::OleColor color) {
                   static_cast<int>((color >> 16) & 0xFFu));
 }
 
+namespace {
+
+// The family that stands for the platform's dialog font: the first installed of those whose
+// widths come closest to it, else the application's general font.
+QString DialogFontFamily() {
+    static const QString family = [] {
+        for (const char* name : {"Microsoft Sans Serif", "MS Sans Serif", "Liberation Sans", "Arial", "Helvetica",
+                                 "DejaVu Sans Condensed"})
+            if (QFontDatabase::hasFamily(QString::fromLatin1(name))) return QString::fromLatin1(name);
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
+}  // namespace
+
 QFont ToQFont(const host::Font& font) {
     QFont result = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (font.name != "MS Sans Serif" && !font.name.empty()) result.setFamily(ToQString(font.name));
+    const bool dialogFont = font.name.empty() || font.name == "MS Sans Serif";
+    result.setFamily(dialogFont ? DialogFontFamily() : ToQString(font.name));
     result.setPixelSize(std::max(1, static_cast<int>(std::lround(PointsToPixels(font.size)))));
     result.setBold(font.bold);
     result.setItalic(font.italic);

@@ -113,7 +113,9 @@ TEST_F(DesktopTest, CommandButtonShowsTheMainWindowsFrameWithItsControlsWhereThe
     auto* layers = qobject_cast<QComboBox*>(view->WidgetFor("cboBufferLayer"));
     EXPECT_EQ(layers->itemText(0), "NONE");
     EXPECT_GE(layers->findText("Parcels"), 1);
-    EXPECT_EQ(layers->palette().color(QPalette::Button), QColor(255, 255, 221));
+    EXPECT_EQ(layers->palette().color(QPalette::Base), QColor(255, 255, 221));
+    EXPECT_EQ(view->WidgetFor("Label3")->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText))
+        << "the frame's caption colour stays the frame's";
     EXPECT_EQ(view->palette().color(QPalette::Window), QColor(171, 181, 193));
     // The logo and the picture buttons show their pictures.
     EXPECT_FALSE(qobject_cast<QLabel*>(view->WidgetFor("Image2"))->pixmap().isNull());
