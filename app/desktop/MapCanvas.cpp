@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/desktop/FormView.h"
+#include "host/core/ErrorTrap.h"
 #include "host/carto/FeatureLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
@@ -147,8 +148,9 @@ void MapCanvas::paintEvent(QPaintEvent*) {
         picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
         picture_.fill(Qt::white);
         if (view_) {
+            // A view the host cannot draw shows what was drawn before the failure.
             QPainter onPicture(&picture_);
-            renderer_.Render(onPicture, *view_, Transform(), rect());
+            host::ResumeNext([&] { renderer_.Render(onPicture, *view_, Transform(), rect()); });
         }
         stale_ = false;
     }

@@ -18,6 +18,7 @@
 
 #include "app/desktop/ControlBindings.h"
 #include "app/desktop/FormView.h"
+#include "app/desktop/WidgetLook.h"
 #include "host/core/RuntimeError.h"
 #include "host/forms/CheckBox.h"
 #include "host/forms/ComboBox.h"
@@ -336,6 +337,42 @@ TEST(FormViewFolders, FolderListShowsAncestorsThenSubFolders) {
         EXPECT_EQ(paths, c.paths) << c.folder;
         EXPECT_EQ(shown, c.shown) << c.folder;
     }
+}
+
+}  // namespace
+}  // namespace desktop_test
+
+namespace desktop_test {
+namespace {
+
+TEST(WidgetLook, PointersFontsAndColoursAsTheModelGivesThem) {
+    // The hand pointer of the windows is a cursor file with its own hot spot.
+    const QCursor hand = desktop::PointerCursor(99, host::Picture::FromFile("hand.cur"));
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(hand.pixmap().isNull());
+    EXPECT_NE(hand.hotSpot(), QPoint(0, 0));
+    EXPECT_EQ(desktop::PointerCursor(99, host::Picture::FromFile("no-such-pointer.cur")).shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(desktop::PointerCursor(11, {}).shape(), Qt::WaitCursor);
+
+    // A cursor file's hot spot lies in its first entry; other bytes give none.
+    QByteArray cursor(22, '\0');
+    cursor[2] = 2;  // type: cursor
+    cursor[4] = 1;  // one entry
+    cursor[10] = 7;
+    cursor[12] = 9;
+    EXPECT_EQ(desktop::CursorHotSpot(cursor), QPoint(7, 9));
+    QByteArray icon = cursor;
+    icon[2] = 1;  // an icon file
+    EXPECT_EQ(desktop::CursorHotSpot(icon), QPoint());
+    EXPECT_EQ(desktop::CursorHotSpot(cursor.left(10)), QPoint());
+
+    // Colours: red in the lowest byte; the platform's own colours keep the palette.
+    EXPECT_EQ(desktop::ToQColor(host::Rgb(171, 181, 193)), QColor(171, 181, 193));
+    EXPECT_FALSE(desktop::ToQColor(host::SystemDefault).isValid());
+    EXPECT_FALSE(desktop::ToQColor(0x8000000Fu).isValid());
+    // Points become pixels of the 96-dot-per-inch screen the layouts were made for.
+    EXPECT_EQ(desktop::ToQFont(host::Font{}).pixelSize(), 11);
+    EXPECT_EQ(desktop::ToQFont(host::Font{"MS Sans Serif", 9.75, false, false, false}).pixelSize(), 13);
 }
 
 }  // namespace
