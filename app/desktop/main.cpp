@@ -6,58 +6,23 @@
 #include <QStyleFactory>
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "app/desktop/HostSession.h"
 #include "app/desktop/MainWindow.h"
 #include "app/desktop/QtPlatform.h"
-#include "app/script/ScriptRunner.h"
+#include "app/script/CommandLine.h"
 #include "host/platform/DesktopShell.h"
 #include "host/platform/Shell.h"
 
-namespace {
-
-int Usage() {
-    std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n", stderr);
-    return 2;
-}
-
-// The headless runner: no QApplication is made, so no display is needed.
-int RunScript(int argc, char** argv) {
-    std::filesystem::path script;
-    script::RunOptions options;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc)
-            script = argv[++i];
-        else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc)
-            options.workFolder = argv[++i];
-        else
-            return Usage();
-    }
-    if (script.empty()) return Usage();
-    options.scriptFolder = std::filesystem::absolute(script).parent_path();
-    try {
-        script::Runner runner(std::cout, std::cerr, options);
-        return runner.RunFile(script);
-    } catch (const std::exception& e) {
-        std::cerr << "corvane: " << e.what() << "\n";
+int main(int argc, char** argv) {
+    // The headless runner makes no QApplication, so it needs no display.
+    if (script::WantsRunner(argc, argv)) return script::RunCommandLine(argc, argv);
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n", stderr);
         return 2;
     }
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("corvane v2.25");
-        return 0;
-    }
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--script") == 0) return RunScript(argc, argv);
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) return Usage();
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));

@@ -126,6 +126,19 @@ TEST_F(MapRendererTest, SelectedFeaturesAreHighlighted) {
 TEST_F(MapRendererTest, ElementsDrawWithTheirOwnSymbols) {
     auto color = [](int r, int g, int b) { return host::New<host::RgbColor>(r, g, b); };
     auto square = host::Polygon::FromRings({{{1020, 2020}, {1080, 2020}, {1080, 2080}, {1020, 2080}}});
+    // A hollow square with a green outline 6 points wide.
+    auto hollow = [&] {
+        auto e = host::New<host::PolygonElement>();
+        e->SetGeometry(square);
+        auto s = host::New<host::SimpleFillSymbol>();
+        s->SetStyle(host::FillStyle::Hollow);
+        auto outline = host::New<host::SimpleLineSymbol>();
+        outline->SetWidth(6);
+        outline->SetColor(color(0, 128, 0));
+        s->SetOutline(outline);
+        e->SetSymbol(s);
+        return host::Ref<host::Element>(e);
+    };
     struct Case {
         const char* what;
         std::function<host::Ref<host::Element>()> make;
@@ -141,30 +154,8 @@ TEST_F(MapRendererTest, ElementsDrawWithTheirOwnSymbols) {
              e->SetSymbol(s);
              return host::Ref<host::Element>(e);
          }, {1050, 2050}, 0xFF0000},
-        {"hollow fill keeps what lies beneath", [&] {
-             auto e = host::New<host::PolygonElement>();
-             e->SetGeometry(square);
-             auto s = host::New<host::SimpleFillSymbol>();
-             s->SetStyle(host::FillStyle::Hollow);
-             auto outline = host::New<host::SimpleLineSymbol>();
-             outline->SetWidth(6);
-             outline->SetColor(color(0, 128, 0));
-             s->SetOutline(outline);
-             e->SetSymbol(s);
-             return host::Ref<host::Element>(e);
-         }, {1050, 2050}, MapRenderer::PolygonFill().rgb() & 0xFFFFFFu},
-        {"the hollow fill's outline", [&] {
-             auto e = host::New<host::PolygonElement>();
-             e->SetGeometry(square);
-             auto s = host::New<host::SimpleFillSymbol>();
-             s->SetStyle(host::FillStyle::Hollow);
-             auto outline = host::New<host::SimpleLineSymbol>();
-             outline->SetWidth(6);
-             outline->SetColor(color(0, 128, 0));
-             s->SetOutline(outline);
-             e->SetSymbol(s);
-             return host::Ref<host::Element>(e);
-         }, {1020, 2050}, 0x008000},
+        {"hollow fill keeps what lies beneath", hollow, {1050, 2050}, MapRenderer::PolygonFill().rgb() & 0xFFFFFFu},
+        {"the hollow fill's outline", hollow, {1020, 2050}, 0x008000},
         {"wide line", [&] {
              auto e = host::New<host::LineElement>();
              e->SetGeometry(host::Polyline::FromPaths({{{950, 1950}, {1450, 1950}}}));
