@@ -97,7 +97,12 @@ void Fill(Runner& runner, Corvane& corvane, const Arguments& args) {
     std::string text = "RESULT SimpleFillSymbol style=" + std::to_string(static_cast<long>(symbol->Style())) +
                        " color=" + ColorText(*symbol->Color());
     host::Ref<host::SimpleLineSymbol> outline = symbol->Outline();
-    text += outline ? " " + LineText(*outline, "outline.") : " outline=Nothing";
+    if (outline) {
+        text += ' ';
+        text += LineText(*outline, "outline.");
+    } else {
+        text += " outline=Nothing";
+    }
     runner.Print(text);
 }
 

@@ -79,42 +79,16 @@ std::string ColorText(const host::RgbColor& color) {
     return std::to_string(color.Red()) + "," + std::to_string(color.Green()) + "," + std::to_string(color.Blue());
 }
 
-const char* FillStyleName(host::FillStyle style) {
-    switch (style) {
-        case host::FillStyle::Solid: return "solid";
-        case host::FillStyle::Hollow: return "hollow";
-        case host::FillStyle::Horizontal: return "horizontal";
-        case host::FillStyle::Vertical: return "vertical";
-        case host::FillStyle::ForwardDiagonal: return "forwarddiagonal";
-        case host::FillStyle::BackwardDiagonal: return "backwarddiagonal";
-        case host::FillStyle::Cross: return "cross";
-        case host::FillStyle::DiagonalCross: return "diagonalcross";
-    }
-    return "unknown";
-}
+// The styles' names, by the host's style codes (0, 1, ...).
+constexpr const char* kFillStyles[] = {"solid", "hollow", "horizontal", "vertical",
+                                       "forwarddiagonal", "backwarddiagonal", "cross", "diagonalcross"};
+constexpr const char* kLineStyles[] = {"solid", "dash", "dot", "dashdot", "dashdotdot", "null", "insideframe"};
+constexpr const char* kMarkerStyles[] = {"circle", "square", "cross", "x", "diamond"};
 
-const char* LineStyleName(host::LineStyle style) {
-    switch (style) {
-        case host::LineStyle::Solid: return "solid";
-        case host::LineStyle::Dash: return "dash";
-        case host::LineStyle::Dot: return "dot";
-        case host::LineStyle::DashDot: return "dashdot";
-        case host::LineStyle::DashDotDot: return "dashdotdot";
-        case host::LineStyle::Null: return "null";
-        case host::LineStyle::InsideFrame: return "insideframe";
-    }
-    return "unknown";
-}
-
-const char* MarkerStyleName(host::MarkerStyle style) {
-    switch (style) {
-        case host::MarkerStyle::Circle: return "circle";
-        case host::MarkerStyle::Square: return "square";
-        case host::MarkerStyle::Cross: return "cross";
-        case host::MarkerStyle::X: return "x";
-        case host::MarkerStyle::Diamond: return "diamond";
-    }
-    return "unknown";
+template <class Style, std::size_t Count>
+const char* StyleName(Style style, const char* const (&names)[Count]) {
+    const auto code = static_cast<long>(style);
+    return code >= 0 && static_cast<std::size_t>(code) < Count ? names[code] : "unknown";
 }
 
 // GRAPHIC polygon color=R,G,B style=S outline=R,G,B outlinestyle=S width=W
@@ -124,20 +98,20 @@ std::string DescribeElement(const host::Ref<host::Element>& element) {
     std::string line = "GRAPHIC " + element->Kind();
     if (host::Is<host::FillShapeElement>(element)) {
         const auto symbol = host::As<host::FillShapeElement>(element)->Symbol();
-        line += " color=" + ColorText(*symbol->Color()) + " style=" + FillStyleName(symbol->Style());
+        line += " color=" + ColorText(*symbol->Color()) + " style=" + StyleName(symbol->Style(), kFillStyles);
         if (const auto outline = symbol->Outline()) {
-            line += " outline=" + ColorText(*outline->Color()) + " outlinestyle=" + LineStyleName(outline->Style()) +
+            line += " outline=" + ColorText(*outline->Color()) + " outlinestyle=" + StyleName(outline->Style(), kLineStyles) +
                     " width=" + NumberText(outline->Width());
         } else {
             line += " outline=none";
         }
     } else if (host::Is<host::LineElement>(element)) {
         const auto symbol = host::As<host::LineElement>(element)->Symbol();
-        line += " color=" + ColorText(*symbol->Color()) + " style=" + LineStyleName(symbol->Style()) +
+        line += " color=" + ColorText(*symbol->Color()) + " style=" + StyleName(symbol->Style(), kLineStyles) +
                 " width=" + NumberText(symbol->Width());
     } else if (host::Is<host::MarkerElement>(element)) {
         const auto symbol = host::As<host::MarkerElement>(element)->Symbol();
-        line += " color=" + ColorText(*symbol->Color()) + " style=" + MarkerStyleName(symbol->Style()) +
+        line += " color=" + ColorText(*symbol->Color()) + " style=" + StyleName(symbol->Style(), kMarkerStyles) +
                 " size=" + NumberText(symbol->Size());
     }
     return line;

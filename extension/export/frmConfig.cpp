@@ -8,6 +8,7 @@
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/FormLayout.h"
 #include "extension/shared/Tovalin_ArcMap.h"
 #include "extension/shared/Tovalin_Controls.h"
 #include "host/carto/ActiveView.h"
@@ -15,10 +16,8 @@
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
 #include "host/core/ErrorTrap.h"
-#include "host/forms/Picture.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/Screen.h"
 #include "host/platform/Shell.h"
 
 namespace {
@@ -34,23 +33,14 @@ const host::OleColor kPickerBack = host::Rgb(255, 255, 221);
 const host::OleColor kWhite = host::Rgb(255, 255, 255);
 const host::OleColor kLinkBlue = host::Rgb(0, 0, 192);
 
-void Place(host::Control& control, long left, long top, long width, long height) {
-    control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
-}
-
-void HandPointer(host::Control& control) {
-    control.SetMousePointer(host::pointer::Custom);
-    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
-}
-
 host::Font WithStyle(host::Font font, bool bold, bool underline) {
     font.bold = bold;
     font.underline = underline;
     return font;
 }
 
-// Hides or shows the main window's frame.
-void ShowMainWindow(bool visible) { gMainForm->Frame()->SetVisible(visible); }
+// Shows the main window's frame again.
+void ShowMainWindow() { gMainForm->Frame()->SetVisible(true); }
 
 }  // namespace
 
@@ -74,14 +64,14 @@ void frmConfig::Layout() {
     Frame1.SetFont(WithStyle(Frame1.Font(), true, false));
     Frame1.SetForeColor(kDarkRed);
     Frame1.SetBackColor(kWindowBack);
-    Place(Frame1, 8, 8, 393, 433);
+    PlacePixels(Frame1, 8, 8, 393, 433);
 
     Label10.SetCaption(
         "The Label and Report documents require Microsoft Word and are configured to accept address labels in the "
         "following format.  To configure, simply select the address fields from your Selection Layer below.  To "
         "exclude a field from the output, select NONE.");
     Label10.SetBackColor(kWindowBack);
-    Place(Label10, 12, 20, 369, 53);
+    PlacePixels(Label10, 12, 20, 369, 53);
 
     struct SlotLook {
         host::Label& label;
@@ -104,10 +94,10 @@ void frmConfig::Layout() {
         look.label.SetCaption(look.text);
         look.label.SetFont(WithStyle(look.label.Font(), true, false));
         look.label.SetBackColor(kWindowBack);
-        Place(look.label, look.left, look.top, look.labelWidth, 17);
+        PlacePixels(look.label, look.left, look.top, look.labelWidth, 17);
         combos[i]->SetBackColor(kPickerBack);
         HandPointer(*combos[i]);
-        Place(*combos[i], look.left, look.comboTop, look.comboWidth, 21);
+        PlacePixels(*combos[i], look.left, look.comboTop, look.comboWidth, 21);
     }
 
     Label11.SetCaption(
@@ -116,7 +106,7 @@ void frmConfig::Layout() {
     Label11.SetAlignment(host::Alignment::Center);
     Label11.SetForeColor(kWhite);
     Label11.SetBackColor(kWindowBack);
-    Place(Label11, 16, 376, 345, 33);
+    PlacePixels(Label11, 16, 376, 345, 33);
 
     Label12.SetCaption(kMakerWebAddress);
     Label12.SetAlignment(host::Alignment::Center);
@@ -125,15 +115,15 @@ void frmConfig::Layout() {
     Label12.SetBackColor(kWindowBack);
     Label12.SetToolTipText("Visit us!");
     HandPointer(Label12);
-    Place(Label12, 128, 408, 153, 17);
+    PlacePixels(Label12, 128, 408, 153, 17);
 
     Command2.SetCaption("Cancel");
     HandPointer(Command2);
-    Place(Command2, 204, 448, 71, 21);
+    PlacePixels(Command2, 204, 448, 71, 21);
     btnClose.SetCaption("Save");
     btnClose.SetDefault(true);
     HandPointer(btnClose);
-    Place(btnClose, 280, 448, 116, 21);
+    PlacePixels(btnClose, 280, 448, 116, 21);
 }
 
 void frmConfig::Form_Load() {
@@ -195,7 +185,7 @@ void frmConfig::btnClose_Click() {
             Unload();
             gMxDocument->FocusMap()->ClearSelection();
             gMxDocument->ActiveView()->Refresh();
-            ShowMainWindow(true);
+            ShowMainWindow();
         } catch (...) {
             host::ResumeNext([&] { channels.Close(kFileNumber); });
             throw;
@@ -206,7 +196,7 @@ void frmConfig::btnClose_Click() {
 void frmConfig::Command2_Click() {
     StandardErrorTrap("Command2_Click ", kSource, [&] {
         Unload();
-        ShowMainWindow(true);
+        ShowMainWindow();
     });
 }
 

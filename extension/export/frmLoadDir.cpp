@@ -7,23 +7,13 @@
 #include "extension/export/ExportAllValues.h"
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/FormLayout.h"
 #include "extension/shared/Tovalin_IO.h"
-#include "host/forms/Picture.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/Screen.h"
 
 namespace {
 
 constexpr const char* kSource = "frmLoadDir";
-
-void Place(host::Control& control, long left, long top, long width, long height) {
-    control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
-}
-
-void HandPointer(host::Control& control) {
-    control.SetMousePointer(host::pointer::Custom);
-    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
-}
 
 void BoldLabel(host::Label& label, const char* caption) {
     label.SetCaption(caption);
@@ -50,9 +40,9 @@ void frmLoadDir::Layout() {
 
     // The drive, folder and file lists open on the process's current folder when the
     // dialog loads.
-    Place(Drive1, 8, 8, 109, 21);
-    Place(Dir1, 8, 30, 221, 126);
-    Place(File1, 236, 32, 209, 123);
+    PlacePixels(Drive1, 8, 8, 109, 21);
+    PlacePixels(Dir1, 8, 30, 221, 126);
+    PlacePixels(File1, 236, 32, 209, 123);
     for (host::Control* control : {static_cast<host::Control*>(&Drive1), static_cast<host::Control*>(&Dir1),
                                    static_cast<host::Control*>(&File1), static_cast<host::Control*>(&btnSave),
                                    static_cast<host::Control*>(&btnCancel)})
@@ -60,25 +50,25 @@ void frmLoadDir::Layout() {
 
     btnSave.SetCaption("Save");
     btnSave.SetDefault(true);
-    Place(btnSave, 361, 192, 85, 25);
+    PlacePixels(btnSave, 361, 192, 85, 25);
     btnCancel.SetCaption("Cancel");
     btnCancel.SetCancel(true);
-    Place(btnCancel, 300, 192, 57, 25);
+    PlacePixels(btnCancel, 300, 192, 57, 25);
 
     Option1.SetCaption("Comma (.csv)");
     Option1.SetValue(true);
-    Place(Option1, 104, 200, 93, 17);
+    PlacePixels(Option1, 104, 200, 93, 17);
     Option2.SetCaption("Tab (.txt)");
-    Place(Option2, 208, 200, 81, 17);
+    PlacePixels(Option2, 208, 200, 81, 17);
     BoldLabel(Label1, "Field Delimiter:");
-    Place(Label1, 8, 200, 93, 17);
+    PlacePixels(Label1, 8, 200, 93, 17);
 
     Text1.SetText("AbuttersList");
-    Place(Text1, 104, 168, 157, 21);
+    PlacePixels(Text1, 104, 168, 157, 21);
     BoldLabel(Label2, "File Name:");
-    Place(Label2, 8, 168, 81, 17);
+    PlacePixels(Label2, 8, 168, 81, 17);
     lblExt.SetCaption(".csv");
-    Place(lblExt, 264, 172, 25, 17);
+    PlacePixels(lblExt, 264, 172, 25, 17);
 }
 
 void frmLoadDir::Option1_Click() { lblExt.SetCaption(".csv"); }

@@ -4,9 +4,8 @@
 #include <string>
 
 #include "extension/command/Globals.h"
+#include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
-#include "host/forms/Picture.h"
-#include "host/platform/Screen.h"
 
 namespace {
 
@@ -15,11 +14,6 @@ constexpr const char* kSource = "frmLoadDir";
 
 void Place(host::Control& control, long left, long top, long width, long height) {
     control.Move(host::Pixels(left), host::Pixels(top), host::Pixels(width), host::Pixels(height));
-}
-
-void HandPointer(host::Control& control) {
-    control.SetMousePointer(host::pointer::Custom);
-    control.SetMouseIcon(host::Picture::FromFile(host::Screen::Instance().MouseIcon()));
 }
 
 }  // namespace
@@ -39,11 +33,11 @@ frmSetDir::frmSetDir() : host::Form("frmSetDir") {
         "Please choose a directory that contains your Labels and Reports documents.  In most cases this will be the "
         "Documents folder that was included with your installation package.");
     Place(Label1, 128, 8, 313, 41);
-    HandPointer(Drive1);
-    HandPointer(Dir1);
-    HandPointer(File1);
-    HandPointer(btnSave);
-    HandPointer(btnCancel);
+    SetHandPointer(Drive1);
+    SetHandPointer(Dir1);
+    SetHandPointer(File1);
+    SetHandPointer(btnSave);
+    SetHandPointer(btnCancel);
 
     // Clicks in the file list do nothing: it only shows what the folder holds.
     Drive1.Change = [this] { Drive1_Change(); };

@@ -16,8 +16,13 @@ std::string Shortest(Float v) {
     if (v == 0) return "0";  // also for -0
     if (std::isnan(v)) return "NaN";
     if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    // Plain decimal notation for the values people type and read (700000, 0.25); the
+    // exponent form only where plain digits would run long.
+    const Float magnitude = std::fabs(v);
+    const bool plain = magnitude >= Float(1e-5) && magnitude < Float(1e15);
+    char buffer[400];
+    auto result = plain ? std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed)
+                        : std::to_chars(buffer, buffer + sizeof buffer, v);
     return std::string(buffer, result.ptr);
 }
 

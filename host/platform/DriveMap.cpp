@@ -69,9 +69,23 @@ DriveMap& DriveMap::Instance() {
 
 DriveMap::DriveMap() = default;
 
-void DriveMap::Map(char letter, const fs::path& folder) { drives_[UpperLetter(letter)] = Normalised(folder); }
+void DriveMap::Map(char letter, const fs::path& folder) {
+    drives_[UpperLetter(letter)] = Normalised(folder);
+    KeepCurrentOnAMappedDrive();
+}
 
-void DriveMap::Unmap(char letter) { drives_.erase(UpperLetter(letter)); }
+void DriveMap::Unmap(char letter) {
+    drives_.erase(UpperLetter(letter));
+    KeepCurrentOnAMappedDrive();
+}
+
+// Relative paths (the extension's "Documents\" and "fields" when no product folder was
+// found) must land in a folder that exists, as a process's current folder always does.
+void DriveMap::KeepCurrentOnAMappedDrive() {
+    if (drives_.empty() || IsMapped(current_[0])) return;
+    const char letter = drives_.count('C') ? 'C' : drives_.begin()->first;
+    current_ = std::string{letter, ':', '\\'};
+}
 
 void DriveMap::Clear() {
     drives_.clear();

@@ -22,7 +22,9 @@ public:
     DriveMap();
 
     // Maps a letter (either case) to a folder; replaces an earlier mapping. Error 5 for a
-    // character that is not a letter.
+    // character that is not a letter. The current folder always lies on a mapped drive
+    // when there is one: when its drive is not mapped it moves to the root of C:, or of the
+    // first mapped drive when C: is not mapped either.
     void Map(char letter, const std::filesystem::path& folder);
     void Unmap(char letter);
     // Removes every mapping; the current folder goes back to "C:\".
@@ -65,6 +67,8 @@ public:
     std::string ToWindows(const std::filesystem::path& native) const;
 
 private:
+    void KeepCurrentOnAMappedDrive();
+
     std::map<char, std::filesystem::path> drives_;
     std::string current_ = "C:\\";
 };

@@ -126,6 +126,7 @@ TEST_F(ScriptRunnerTest, FirstClickPreparesTheProductFolderAndShowsOneFrame) {
         "click Tovalin_Corvane\n"
         "test-frames\n");
     EXPECT_EQ(out,
+              "ASK Your Labels and Reports directory has not been set.\\nWould you like to do this now? -> NO\n"
               "frmMain Form caption=\"Corvane\" loaded=1 visible=1 frame.caption=\"Corvane\" frame.visible=1\n"
               "FRAMES 1\n");
     const fs::path product = TempRoot() / "work/c/Program Files/Tovalin/Corvane";

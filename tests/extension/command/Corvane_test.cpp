@@ -109,6 +109,7 @@ TEST_F(CorvaneTest, AHookThatIsNotTheApplicationSetsNothingUp) {
 
 TEST_F(CorvaneTest, ClicksRepairTheSettingsAndShowOneFrame) {
     Corvane& command = CreateCommand();
+    WriteBytes(ProductFolder() / "Documents" / "Labels.doc", "doc");  // the window's load then asks nothing
     command.ICommand_OnClick();
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(Config(), Join(DefaultConfigItems()));
@@ -126,8 +127,11 @@ TEST_F(CorvaneTest, ClicksRepairTheSettingsAndShowOneFrame) {
     // Files with the right number of items stay as they are, whatever they hold.
     const std::string config = ItemsText({"a", "b", "c", "d", "e", "f", "g"});
     WriteBytes(ProductFolder() / "config", config);
+    gMainForm->txtSearch.SetText("typed before hiding");
     frame->SetVisible(false);
     command.ICommand_OnClick();
+    EXPECT_TRUE(gMainForm->IsLoaded());
+    EXPECT_EQ(gMainForm->txtSearch.Text(), "typed before hiding") << "hiding keeps the window's contents";
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(Config(), config);
     EXPECT_EQ(host::HostFrame::All().size(), 1u);
@@ -143,7 +147,7 @@ TEST_F(CorvaneTest, ClickRewritesFilesWithAnotherItemCount) {
         bool configKept;
         bool fieldsKept;
     };
-    const std::string seven = ItemsText({"L", "F", "S", "50", "d", "0", "C:\\x\\"});
+    const std::string seven = ItemsText({"L", "F", "S", "50", "d", "0", "C:\\Program Files\\Tovalin\\Corvane\\Documents\\"});
     const std::string sixteen = ItemsText({"ID", "XPARCELIDX", "NONE", "NONEXNAMEAX", "", "XNAMEBX", "a,b", "XADDRESSAX",
                                            "NONE", "NONEXADDRESSBX", "c", "XCITYX", "s", "XSTATEX", "z", "XZIPX"});
     const Case cases[] = {
@@ -153,6 +157,7 @@ TEST_F(CorvaneTest, ClickRewritesFilesWithAnotherItemCount) {
         {"\r\n\r\n\r\n\r\n\r\n\r\n\r\n", "", true, false},  // seven empty lines are seven items
     };
     Corvane& command = CreateCommand();
+    WriteBytes(ProductFolder() / "Documents" / "Labels.doc", "doc");  // the window's load then asks nothing
     for (const Case& c : cases) {
         WriteBytes(ProductFolder() / "config", c.config);
         WriteBytes(ProductFolder() / "fields", c.fields);
@@ -188,6 +193,20 @@ TEST_F(CorvaneTest, WithoutProgramFilesTheClickReportsAndShowsNothing) {
     EXPECT_NE(ReportedErrors(texts)[0], 0);
     EXPECT_NE(texts[0].find("MODULE: ICommand_OnClick Corvane \r\n"), std::string::npos);
     EXPECT_TRUE(host::HostFrame::All().empty());
+}
+
+TEST_F(CorvaneTest, WithoutProgramFilesTheFolderAndFieldsGoToTheCurrentFolder) {
+    host::DriveMap::Instance().Unmap('C');
+    MapDrive('D');  // the only drive, without Program Files
+    Corvane command;
+    command.ICommand_OnCreate(host::Ref<host::Object>(app_));
+    const auto texts = TakeMessages();
+    ASSERT_EQ(texts.size(), 1u) << "only the Program Files message";
+    EXPECT_EQ(texts[0].rfind("Sorry, Corvane can't find", 0), 0u) << texts[0];
+    EXPECT_EQ(gDocumentsFolder, "Documents\\");
+    EXPECT_EQ(gFieldsFilePath, "fields");
+    EXPECT_TRUE(fs::is_directory(Native("D:\\Documents")));
+    EXPECT_EQ(ReadBytes(Native("D:\\fields")), "");
 }
 
 }  // namespace

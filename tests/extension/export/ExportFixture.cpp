@@ -1,8 +1,6 @@
 #include "tests/extension/export/ExportFixture.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <string>
 
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
@@ -12,17 +10,13 @@
 #include "host/data/Field.h"
 #include "host/data/Fields.h"
 #include "host/data/SelectionSet.h"
-#include "host/framework/StatusBar.h"
 #include "host/geometry/Geometry.h"
 
 namespace export_test {
 
-std::string Lines(std::initializer_list<std::string_view> lines) {
+std::string Lines(const std::vector<std::string>& lines) {
     std::string text;
-    for (std::string_view line : lines) {
-        text += line;
-        text += "\r\n";
-    }
+    for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }
 
@@ -38,69 +32,26 @@ void ExportTest::TearDown() {
     CommandTest::TearDown();
 }
 
-frmMain& ExportTest::OpenMainWindow(const std::vector<std::string>& documents, const std::string& selectionLayer) {
-    for (const std::string& document : documents) WriteFileText(gDocumentsFolder + document, "");
-    command_->ICommand_OnClick();
-    frmMain& main = *gMainForm;
-    main.RefillDocumentsList();  // a window loaded before lists the folder as it is now
-    const long layer = main.cboSelectionLayer.IndexOf(selectionLayer);
-    if (layer >= 0) main.cboSelectionLayer.ChooseItem(layer);
-    return main;
-}
-
-bool ExportTest::MainWindowShown() {
-    host::HostFrame* frame = gMainForm->HostingFrame();
-    return frame != nullptr && frame->Visible();
-}
-
-void ExportTest::PickSearchValue(const std::string& value) {
-    host::ListBox& list = gMainForm->List1;
-    if (list.IndexOf(value) < 0) list.AddItem(value);
-    gSuppressListClick = true;
-    list.SetListIndex(list.IndexOf(value));
-    gSuppressListClick = false;
-}
-
-void ExportTest::DriveDialogs(std::function<void(host::Form&)> driver) {
-    dialogs_ = std::make_shared<host::HeadlessModalDialogs>(std::move(driver));
-    auto previous = host::ModalDialogs::Install(dialogs_);
-    if (!savedDialogs_) savedDialogs_ = previous;
-}
-
-std::vector<std::string> ExportTest::DialogsShown() const {
-    return dialogs_ ? dialogs_->Shown() : std::vector<std::string>{};
-}
-
-host::Ref<host::FeatureLayer> ExportTest::AddLayer(const std::string& name, const std::vector<Column>& columns,
-                                                   const std::vector<std::vector<host::Value>>& rows, long shapeIndex,
+host::Ref<host::FeatureLayer> ExportTest::AddLayer(const std::string& name, const std::vector<std::string>& fields,
+                                                   const std::vector<std::vector<host::Value>>& rows,
                                                    bool withObjectId) {
-    std::vector<Column> all;
-    if (withObjectId) all.push_back({"OBJECTID", host::FieldType::OID});
-    all.insert(all.end(), columns.begin(), columns.end());
-    const long shapeField = std::min(shapeIndex, static_cast<long>(all.size()));
-    all.insert(all.begin() + shapeField, Column{"Shape", host::FieldType::Geometry});
-    const long oidField = withObjectId ? (shapeField == 0 ? 1 : 0) : -1;
+    auto all = host::New<host::Fields>();
+    if (withObjectId) all->AddField(host::New<host::Field>("OBJECTID", host::FieldType::OID));
+    const long shapeField = all->FieldCount();
+    all->AddField(host::New<host::Field>("Shape", host::FieldType::Geometry));
+    for (const std::string& field : fields) all->AddField(host::New<host::Field>(field, host::FieldType::String));
 
-    auto fields = host::New<host::Fields>();
-    for (const Column& column : all) fields->AddField(host::New<host::Field>(column.name, column.type));
-    auto featureClass = host::New<host::FeatureClass>(name, fields, oidField, shapeField, 4, nullptr);
+    auto featureClass = host::New<host::FeatureClass>(name, all, withObjectId ? 0 : -1, shapeField, 4, nullptr);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         std::vector<host::Value> values;
-        std::size_t column = 0;
-        for (long i = 0; i < static_cast<long>(all.size()); ++i) {
-            if (i == oidField)
-                values.emplace_back(static_cast<std::int64_t>(r + 1));
-            else if (i == shapeField || column >= rows[r].size())
-                values.emplace_back();
-            else
-                values.push_back(rows[r][column++]);
-        }
-        const std::string x = std::to_string(r * 100);
-        const std::string x2 = std::to_string(r * 100 + 100);
-        featureClass->AddFeature(
-            values, host::Geometry::FromWkt("POLYGON((" + x + " 0," + x2 + " 0," + x2 + " 100," + x + " 100," + x +
-                                            " 0))")
-                        ->Geos());
+        if (withObjectId) values.emplace_back(static_cast<std::int64_t>(r + 1));
+        values.emplace_back();  // the shape
+        values.insert(values.end(), rows[r].begin(), rows[r].end());
+        values.resize(static_cast<std::size_t>(all->FieldCount()));
+        const std::string x = std::to_string(r * 100), x2 = std::to_string(r * 100 + 100);
+        featureClass->AddFeature(values, host::Geometry::FromWkt("POLYGON((" + x + " 0," + x2 + " 0," + x2 + " 100," +
+                                                                 x + " 100," + x + " 0))")
+                                             ->Geos());
     }
     auto layer = host::New<host::FeatureLayer>();
     layer->SetFeatureClass(featureClass);
@@ -115,8 +66,7 @@ void ExportTest::Select(const host::Ref<host::FeatureLayer>& layer, std::vector<
 
 std::string ExportTest::FileText(std::string_view windowsPath) {
     const std::filesystem::path file = Native(windowsPath);
-    if (!std::filesystem::exists(file)) return "(missing)";
-    return ReadBytes(file);
+    return std::filesystem::exists(file) ? ReadBytes(file) : "(missing)";
 }
 
 void ExportTest::WriteFileText(std::string_view windowsPath, std::string_view bytes) {
@@ -129,12 +79,18 @@ void ExportTest::WriteFieldsItems(const std::vector<std::string>& items) {
     WriteFileText(gFieldsFilePath, text);
 }
 
-host::StepProgressor& ExportTest::Progress() { return *app_->StatusBar()->ProgressBar(); }
+frmMain& ExportTest::OpenMainWindow(const std::vector<std::string>& documents, const std::string& selectionLayer) {
+    for (const std::string& document : documents) WriteFileText(gDocumentsFolder + document, "");
+    command_->ICommand_OnClick();
+    frmMain& main = *gMainForm;
+    const long layer = main.cboSelectionLayer.IndexOf(selectionLayer);
+    if (layer >= 0) main.cboSelectionLayer.ChooseItem(layer);
+    return main;
+}
 
-std::vector<std::string> ExportTest::TakeProgress() {
-    std::vector<std::string> lines = Progress().HistoryLines();
-    Progress().ClearHistory();
-    return lines;
+void ExportTest::DriveDialogs(std::function<void(host::Form&)> driver) {
+    auto previous = host::ModalDialogs::Install(std::make_shared<host::HeadlessModalDialogs>(std::move(driver)));
+    if (!savedDialogs_) savedDialogs_ = previous;
 }
 
 }  // namespace export_test

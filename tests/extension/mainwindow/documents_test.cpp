@@ -1,172 +1,96 @@
-// The documents list of the main window, its folder button and the question at load.
+// The documents list, its folder button and the question at load.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <functional>
 
-#include "extension/command/Globals.h"
 #include "extension/export/frmSetDir.h"
 #include "tests/extension/mainwindow/settings_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Items = std::vector<std::string>;
-
-constexpr const char* kQuestion =
-    "Your Labels and Reports directory has not been set.\r\nWould you like to do this now?";
 
 class DocumentsTest : public support::MainWindowTest {
 protected:
-    // Makes a folder on C: holding these files and returns its drive path with a trailing
-    // backslash.
-    std::string MakeFolder(const std::string& name, const Items& files) const {
-        const fs::path folder = Native("C:\\" + name);
-        fs::create_directories(folder);
-        for (const std::string& file : files) WriteBytes(folder / file, "doc");
-        return "C:\\" + name + "\\";
-    }
     // The dialog's driver: opens the folder (when one is given), then Save or Cancel.
-    static std::function<void(host::Form&)> Choose(const std::string& folder, bool save) {
-        return [folder, save](host::Form& form) {
+    void Answer(const std::string& folder, bool save, std::function<void()> meanwhile = {}) {
+        dialogs_->SetDriver([=](host::Form& form) {
             auto& dialog = dynamic_cast<frmSetDir&>(form);
+            if (meanwhile) meanwhile();
             if (!folder.empty()) dialog.Dir1.SetPath(folder);
             (save ? dialog.btnSave : dialog.btnCancel).Press();
-        };
+        });
     }
 };
 
-TEST_F(DocumentsTest, TheRefillShowsTheDocumentOfExactlyTheSavedName) {
+TEST_F(DocumentsTest, TheRefillShowsTheDocumentOfExactlyTheSavedNameAndAChoiceIsKept) {
+    for (const char* file : {"b.doc", "A.doc", "Export.txt", ".hidden"}) AddDocument(file);
+    fs::create_directories(Native(gDocumentsFolder + "sub"));
+    frmMain& form = Open();
     struct Case {
-        const char* what;
-        Items files;
-        const char* documentName;
-        Items listed;
-        const char* shown;
+        const char *saved, *shown;
     };
-    const Items files = {"b.doc", "A.doc", "Export.txt", ".hidden"};
-    const Items listed = {"A.doc", "b.doc", "Export.txt"};
-    const Case cases[] = {
-        {"exact name", files, "b.doc", listed, "b.doc"},
-        {"name in another case", files, "B.DOC", listed, "A.doc"},
-        {"NONE", files, "NONE", listed, "A.doc"},
-        {"the export file", files, "Export.txt", listed, "Export.txt"},
-        {"name with a trailing blank", files, "b.doc ", listed, "A.doc"},
-        {"empty folder", {}, "b.doc", {}, ""},
-        {"only hidden files", {".hidden"}, "b.doc", {}, ""},
-    };
-    frmMain& form = Open();
-    int n = 0;
-    for (const Case& c : cases) {
-        gDocumentsFolder = MakeFolder("Docs" + std::to_string(++n), c.files);
-        fs::create_directories(Native(gDocumentsFolder + "sub folder"));
-        gDocumentName = c.documentName;
+    for (const Case& c : {Case{"b.doc", "b.doc"}, Case{"B.DOC", "A.doc"}, Case{"NONE", "A.doc"}}) {
+        gDocumentName = c.saved;
         form.RefillDocumentsList();
-        EXPECT_EQ(form.cboDocs.Items(), c.listed) << c.what;
-        EXPECT_EQ(form.cboDocs.Text(), c.shown) << c.what;
-        EXPECT_EQ(gDocumentName, c.documentName) << c.what << ": the refill changes only the list";
+        EXPECT_EQ(form.cboDocs.Items(), (Items{"A.doc", "b.doc", "Export.txt", "Labels.doc"}));
+        EXPECT_EQ(form.cboDocs.Text(), c.shown) << c.saved;
+        EXPECT_EQ(gDocumentName, c.saved) << "the refill changes only the list";
     }
-}
-
-TEST_F(DocumentsTest, AChosenDocumentIsRememberedAndSaved) {
-    AddDocument("Report.doc");
-    frmMain& form = Open();
-    ASSERT_EQ(form.cboDocs.Text(), "Labels.doc");
-    EXPECT_EQ(gDocumentName, "NONE") << "shown first, not chosen";
-
-    form.cboDocs.ChooseItem(form.cboDocs.IndexOf("Report.doc"));
-    EXPECT_EQ(gDocumentName, "Report.doc");
-    Unload();
-    Open();
-    EXPECT_EQ(form.cboDocs.Text(), "Report.doc");
-    EXPECT_EQ(gDocumentName, "Report.doc");
+    form.cboDocs.ChooseItem(form.cboDocs.IndexOf("Export.txt"));
+    EXPECT_EQ(gDocumentName, "Export.txt") << "a user's choice is remembered at once";
+    gMainForm->Unload();
+    EXPECT_EQ(Open().cboDocs.Text(), "Export.txt");
 }
 
 TEST_F(DocumentsTest, SetDocumentsDirectoryStoresTheOpenFolderAndRefillsEitherWay) {
     frmMain& form = Open();
     MapDrive('D');
-    const std::string other = MakeFolder("Other", {"Mailing.doc"});
+    fs::create_directories(Native("C:\\Other"));
+    WriteBytes(Native("C:\\Other\\Mailing.doc"), "doc");
     const std::string documents = gDocumentsFolder;
 
-    // Cancel keeps the folder; documents added meanwhile show up all the same.
-    OnDialog([&](host::Form& dialog) {
-        AddDocument("New.doc");
-        Choose(other, false)(dialog);
-    });
+    Answer("C:\\Other", false, [this] { AddDocument("New.doc"); });
     form.Command15.Press();
-    EXPECT_EQ(gDocumentsFolder, documents);
-    EXPECT_EQ(form.cboDocs.Items(), (Items{"Labels.doc", "New.doc"}));
+    EXPECT_EQ(gDocumentsFolder, documents) << "Cancel stores nothing";
+    EXPECT_EQ(form.cboDocs.Items(), (Items{"Labels.doc", "New.doc"})) << "but the list is read again";
 
     struct Case {
-        const char* open;
-        const char* stored;
+        const char *open, *stored;
     };
-    const Case cases[] = {
-        {"D:\\", "D:\\"},  // a drive root keeps its one backslash
-        {"C:\\Other\\", "C:\\Other\\"},
-        {"C:\\Other", "C:\\Other\\"},
-    };
-    for (const Case& c : cases) {
-        OnDialog(Choose(c.open, true));
+    for (const Case& c : {Case{"D:\\", "D:\\"}, Case{"C:\\Other\\", "C:\\Other\\"}, Case{"C:\\Other", "C:\\Other\\"}}) {
+        Answer(c.open, true);
         form.Command15.Press();
         EXPECT_EQ(gDocumentsFolder, c.stored) << c.open;
     }
     EXPECT_EQ(form.cboDocs.Items(), Items{"Mailing.doc"});
-    EXPECT_EQ(DialogsShown(), Items(4, "frmSetDir"));
-    EXPECT_TRUE(TakeMessages().empty());
 
-    Unload();
-    EXPECT_NE(ConfigText().find("\"C:\\Other\\\"\r\n"), std::string::npos) << "saved with the settings";
-}
-
-TEST_F(DocumentsTest, AFolderThatHasGoneKeepsTheListAsItWas) {
-    frmMain& form = Open();
-    const Items before = form.cboDocs.Items();
-    fs::remove_all(DocumentsFolder());
-    OnDialog(Choose("", false));
+    fs::remove_all(Native("C:\\Other"));  // a folder that has gone: the list stays as it was
+    Answer("", false);
     form.Command15.Press();
-    const std::vector<std::string> shown = TakeMessages();
-    // The dialog cannot open the folder either; then the refill fails.
+    const Items shown = TakeMessages();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(ReportedModules(shown), (Items{"Form_Load frmLoadDir ", "Command15_Click frmMain "}));
-    EXPECT_EQ(form.cboDocs.Items(), before);
-    EXPECT_EQ(form.cboDocs.Text(), "Labels.doc");
+    EXPECT_NE(shown[0].find("MODULE: Form_Load frmLoadDir \r\n"), std::string::npos);
+    EXPECT_NE(shown[1].find("MODULE: Command15_Click frmMain \r\n"), std::string::npos);
+    EXPECT_EQ(form.cboDocs.Text(), "Mailing.doc");
 }
 
 TEST_F(DocumentsTest, AnEmptyDocumentsFolderIsQuestionedAtEveryLoad) {
-    EmptyDocumentsFolder();
-    const std::string filled = MakeFolder("Filled", {"Labels.doc"});
+    fs::remove(Native(gDocumentsFolder + "Labels.doc"));
+    const Items question = {"Your Labels and Reports directory has not been set.\r\nWould you like to do this now?"};
+    EXPECT_EQ(Open().cboDocs.ListCount(), 0);
+    EXPECT_EQ(TakeMessages(), question) << "No: nothing more";
+    gMainForm->Unload();
 
-    // No: nothing more, the list stays empty; the next load asks again.
-    frmMain& form = Open();
-    EXPECT_EQ(TakeMessages(), Items{kQuestion});
-    EXPECT_EQ(form.cboDocs.ListCount(), 0);
-    EXPECT_TRUE(DialogsShown().empty());
-    Unload();
-    Open();
-    EXPECT_EQ(TakeMessages(), Items{kQuestion});
-    Unload();
-
-    // Yes, then Cancel: the list is refilled from the same, still empty folder.
     Messages().QueueAnswer(host::MessageBoxAnswer::Yes);
-    OnDialog(Choose(filled, false));
-    Open();
-    EXPECT_EQ(TakeMessages(), Items{kQuestion});
-    EXPECT_EQ(DialogsShown(), Items{"frmSetDir"});
-    EXPECT_EQ(form.cboDocs.ListCount(), 0);
-    Unload();
-
-    // Yes, then Save: the folder holds a document now; the next load asks nothing.
-    Messages().QueueAnswer(host::MessageBoxAnswer::Yes);
-    OnDialog(Choose(filled, true));
-    Open();
-    EXPECT_EQ(TakeMessages(), Items{kQuestion});
-    EXPECT_EQ(form.cboDocs.Items(), Items{"Labels.doc"});
-    EXPECT_EQ(gDocumentsFolder, filled);
-    Unload();
+    Answer("", false, [this] { AddDocument("Late.doc"); });
+    EXPECT_EQ(Open().cboDocs.Items(), Items{"Late.doc"}) << "Yes, then Cancel: refilled all the same";
+    EXPECT_EQ(TakeMessages(), question);
+    gMainForm->Unload();
     Open();
     EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(dialogs_->Shown(), Items{"frmSetDir"});
 }
 
 }  // namespace

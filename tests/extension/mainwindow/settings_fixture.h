@@ -1,15 +1,17 @@
 #pragma once
 // The main window on the example town: the command created as the host creates it, the
-// town's map document open, a "Labels.doc" in the documents folder (so the load asks no
-// question unless a test empties the folder) and a modal-dialog service the test drives.
+// town's map open, "Labels.doc" in the documents folder (so the load asks nothing unless a
+// test empties it) and modal dialogs run by the test's driver.
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
+#include "host/core/ErrorTrap.h"
+#include "host/forms/HostFrame.h"
 #include "host/platform/ModalDialogs.h"
 #include "tests/extension/command/CommandFixture.h"
 
@@ -17,37 +19,40 @@ namespace support {
 
 class MainWindowTest : public CommandTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    using Items = std::vector<std::string>;
 
-    // The documents folder on this machine.
-    std::filesystem::path DocumentsFolder() const;
-    void AddDocument(const std::string& name) const;
-    void EmptyDocumentsFolder() const;
+    void SetUp() override {
+        CommandTest::SetUp();
+        savedDialogs_ = host::ModalDialogs::Install(dialogs_);
+        CreateCommand();
+        app_->OpenDocument(std::filesystem::path(CORVANE_SOURCE_DIR) / "examples" / "town" / "town.json");
+        AddDocument("Labels.doc");
+    }
+    void TearDown() override {
+        host::ResumeNext([] { host::HostFrame::CloseAll(); });
+        host::ModalDialogs::Install(savedDialogs_);
+        CommandTest::TearDown();
+    }
 
-    // Writes "config" with these items (seven for a file that passes the click's repair).
-    void WriteConfig(const std::vector<std::string>& items) const;
-    // "config" as it stands on disk.
-    std::string ConfigText() const;
+    void AddDocument(const std::string& name) const { WriteBytes(Native(gDocumentsFolder + name), "doc"); }
+    static std::string Quoted(const Items& items) {
+        std::string text;
+        for (const std::string& item : items) text += "\"" + item + "\"\r\n";
+        return text;
+    }
+    void WriteConfig(const Items& items) const { WriteBytes(Native(gConfigFilePath), Quoted(items)); }
+    std::string ConfigText() const { return ReadBytes(Native(gConfigFilePath)); }
 
-    // A command click: repairs the settings files and shows the main window, which loads
-    // on the first click and after an unload.
-    frmMain& Open();
-    // Unloads the main window as the host does when it closes it (its settings are saved).
-    void Unload();
+    // A command click: the main window is shown, and loads on the first click and after
+    // an unload.
+    frmMain& Open() {
+        command_->ICommand_OnClick();
+        return *gMainForm;
+    }
 
-    // Drives every dialog shown modally from now on.
-    void OnDialog(std::function<void(host::Form&)> driver);
-    const std::vector<std::string>& DialogsShown() const { return dialogs_->Shown(); }
-
-    // The MODULE line of each unexpected-error report among the texts ("" for another box).
-    static std::vector<std::string> ReportedModules(const std::vector<std::string>& texts);
-
-    // The field names cboSearchField lists for the town's Parcels layer.
-    static constexpr const char* kParcelId = "Parcels.PARCEL_ID";
+    std::shared_ptr<host::HeadlessModalDialogs> dialogs_ = std::make_shared<host::HeadlessModalDialogs>();
 
 private:
-    std::shared_ptr<host::HeadlessModalDialogs> dialogs_;
     std::shared_ptr<host::ModalDialogs> savedDialogs_;
 };
 

@@ -79,6 +79,8 @@ TEST(Value, TextFormsOfValues) {
              {Value(-2.5), "-2.5"},
              {Value(1.0 / 3.0), "0.3333333333333333"},
              {Value(1e21), "1e+21"},
+             {Value(700000.0), "700000"},  // plain digits, not 7e+05
+             {Value(0.00002), "0.00002"},
              {Value(-0.0), "0"},
              {Value(0.1f), "0.1"},  // a single is written with a single's digits
              {Value(16777216.0f), "16777216"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "host/platform/DriveMap.h"
 #include "tests/support/ErrorOf.h"
 
@@ -71,6 +73,30 @@ TEST(DriveMap, TranslatesBothWaysThroughTheClosestDrive) {
     drives.Unmap('Z');
     EXPECT_EQ(ErrorOf([&] { drives.ToWindows("/elsewhere"); }), 76);
     EXPECT_EQ(drives.Letters(), "CD");
+}
+
+TEST(DriveMap, CurrentFolderStaysOnAMappedDrive) {
+    struct Case {
+        const char* what;
+        std::function<void(host::DriveMap&)> change;
+        const char* current;
+    } cases[] = {
+        {"nothing mapped", [](host::DriveMap&) {}, "C:\\"},
+        {"only D:", [](host::DriveMap& m) { m.Map('d', "/d"); }, "D:\\"},
+        {"E: then D:", [](host::DriveMap& m) { m.Map('E', "/e"); m.Map('D', "/d"); }, "E:\\"},
+        {"C: among others", [](host::DriveMap& m) { m.Map('D', "/d"); m.Map('C', "/c"); m.Unmap('D'); }, "C:\\"},
+        {"the current drive goes", [](host::DriveMap& m) { m.Map('C', "/c"); m.Map('F', "/f"); m.Unmap('C'); }, "F:\\"},
+        {"a folder of a mapped drive is kept",
+         [](host::DriveMap& m) { m.Map('C', "/c"); m.SetCurrentFolder("C:\\Work"); m.Map('D', "/d"); }, "C:\\Work\\"},
+    };
+    for (const auto& c : cases) {
+        host::DriveMap drives;
+        c.change(drives);
+        EXPECT_EQ(drives.CurrentFolder(), c.current) << c.what;
+        if (!drives.Letters().empty()) {
+            EXPECT_TRUE(drives.IsMapped(drives.Absolute("fields")[0])) << c.what;
+        }
+    }
 }
 
 TEST(DriveMap, DefaultsFollowTheUserDataFolder) {

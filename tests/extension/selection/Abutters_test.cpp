@@ -1,0 +1,183 @@
+// The Abutters routines on the small town: where clauses by field type, top-level lookups,
+// spatial selection, the magenta elements and the buffer bag.
+#include "extension/selection/Abutters.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "host/data/FeatureCursor.h"
+#include "host/data/Feature.h"
+#include "host/geometry/GeometryBag.h"
+#include "host/geometry/Point.h"
+#include "host/geometry/Polygon.h"
+#include "tests/extension/selection/AbuttersTown.h"
+
+namespace {
+
+using abutters_test::TownTest;
+
+constexpr const char* kNotCertain = "Sorry...  Field type not certain... Can't perform query";
+
+TEST_F(TownTest, SelectFeaturesBuildsTheClauseFromTheFieldType) {
+    struct Case {
+        const char* field;
+        const char* value;
+        std::vector<long> selected;  // parcels selected afterwards
+        std::string message;         // the one box shown ("" none; "report" an error report)
+    };
+    const Case cases[] = {
+        {"PARCEL_ID", "P2", {2}, ""},
+        {"parcel_id", "Q1", {7}, ""},            // field named in another case
+        {"OWNER", "O'BRIEN", {1}, ""},           // a quote inside the text
+        {"OWNER", "O''BRIEN", {5}, ""},          // two quotes are two quotes, not one
+        {"OWNER", "", {3}, ""},                  // empty text, not Null
+        {"OWNER", "SMITH", {2}, ""},             // text compares exactly
+        {"LAND_AREA", "10000.5", {1}, ""},
+        {"YEAR_BUILT", "1993", {3}, ""},
+        {"ROOMS", "0", {3, 6, 9, 12}, ""},
+        {"OBJECTID", "4", {4}, ""},
+        {"YEAR_BUILT", "", {}, kNotCertain},
+        {"KEY", "{0}", {}, kNotCertain},
+        {"SOLD", "2/3/2001", {}, "Sorry, Date queries are not yet supported."},
+        {"Shape", "x", {}, "Sorry... Can't query a Geometry field"},
+        {"YEAR_BUILT", "abc", {}, "report"},     // rejected by the host before anything changes
+        {"NOSUCH", "1", {}, "report"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " = " + c.value);
+        Select(parcels, {});
+        Select(streets, {1});
+        host::Ref<host::FeatureCursor> cursor = SelectFeaturesOLD("Parcels", c.field, c.value, 1);
+        std::vector<std::string> shown = TakeMessages();
+        EXPECT_EQ(Selected(parcels), c.selected);
+        if (c.message.empty()) {
+            EXPECT_TRUE(shown.empty());
+            EXPECT_TRUE(Selected(streets).empty()) << "mode 1 clears every layer";
+            std::vector<long> walked;
+            for (auto f = cursor->NextFeature(); f; f = cursor->NextFeature()) walked.push_back(f->OID());
+            EXPECT_EQ(walked, c.selected);
+        } else {
+            ASSERT_EQ(shown.size(), 1u);
+            if (c.message == "report")
+                EXPECT_NE(shown[0].find("MODULE: SelectFeaturesOLD Abutters \r\n"), std::string::npos);
+            else
+                EXPECT_EQ(shown[0], c.message);
+            EXPECT_EQ(Selected(streets), std::vector<long>{1}) << "the selection is left as it was";
+            EXPECT_TRUE(cursor.IsNothing());
+        }
+    }
+}
+
+TEST_F(TownTest, SelectFeaturesAddsInModeTwoAndRedrawsOnlyTheSelection) {
+    Select(streets, {2});
+    const long refreshes = document->ActiveView()->RefreshCount();
+    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P1", 2);
+    SelectFeaturesOLD("PARCELS", "PARCEL_ID", "P6", 2);
+    EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 6}));
+    EXPECT_EQ(Selected(streets), std::vector<long>{2});
+    EXPECT_EQ(document->ActiveView()->RefreshCount(), refreshes);
+    EXPECT_EQ(document->ActiveView()->PartialRefreshCount(host::ViewPhase::GeoSelection), 2);
+}
+
+TEST_F(TownTest, RoutinesLookAtTopLevelLayersOnlyAndTheLastNameWins) {
+    auto twin = abutters_test::MakeLayer("PARCELS", abutters_test::MakeParcels());
+    map->AddLayer(twin);
+    SelectFeaturesOLD("parcels", "PARCEL_ID", "P2", 1);
+    SelectWithinPolyOLD("parcels", host::Geometry::FromWkt(abutters_test::Square(0, 0)), 2);
+    EXPECT_TRUE(Selected(parcels).empty());
+    EXPECT_EQ(Selected(twin), (std::vector<long>{1, 2}));
+
+    // A group layer bearing the name cannot be taken as a feature layer.
+    auto group = host::New<host::GroupLayer>();
+    group->SetName("Parcels");
+    map->AddLayer(group);
+    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P3", 1);
+    SelectWithinPolyOLD("Parcels", host::Geometry::FromWkt(abutters_test::Square(0, 0)), 2);
+    EXPECT_EQ(ReportModules(), (std::vector<std::string>{"SelectFeaturesOLD Abutters ", "SelectWithinPolyOLD Abutters "}));
+    EXPECT_NE(Messages().Texts()[0].find("ERROR NUMBER: 13\r\n"), std::string::npos);
+    EXPECT_EQ(Selected(twin), (std::vector<long>{1, 2}));
+    TakeMessages();
+
+    // A layer inside a group layer is not found: a message of its own, or the object not set.
+    MakeTown(abutters_test::Layout::ParcelsGrouped);
+    Select(parcels, {4});
+    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P2", 1);
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Feature Not Found"});
+    SelectWithinPolyOLD("Parcels", host::Geometry::FromWkt(abutters_test::Square(0, 0)), 2);
+    EXPECT_EQ(ReportModules(), std::vector<std::string>{"SelectWithinPolyOLD Abutters "});
+    EXPECT_NE(Messages().Texts()[0].find("ERROR NUMBER: 91\r\n"), std::string::npos);
+    EXPECT_EQ(Selected(parcels), std::vector<long>{4});
+}
+
+TEST_F(TownTest, SelectWithinPolyAddsContainedOrIntersectingFeatures) {
+    const auto box = host::Geometry::FromWkt("POLYGON((-10 -10,210 -10,210 110,-10 110,-10 -10))");
+    const auto rightLobe = host::Geometry::FromWkt("POLYGON((1080 45,1090 45,1090 55,1080 55,1080 45))");
+    Select(parcels, {9});
+    SelectWithinPolyOLD("Parcels", box, 1);
+    EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 9})) << "contained only, nothing cleared";
+    SelectWithinPolyOLD("Parcels", box, 2);
+    EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 3, 9})) << "P3 touches the box";
+    SelectWithinPolyOLD("Parcels", rightLobe, 2);
+    EXPECT_EQ(Selected(parcels), (std::vector<long>{1, 2, 3, 9, 13})) << "the bow-tie's lost lobe counts";
+    EXPECT_TRUE(Messages().Texts().empty());
+}
+
+TEST_F(TownTest, DrawingRoutinesAddOneMagentaElementEach) {
+    const auto square = host::Geometry::FromWkt(abutters_test::Square(0, 0));
+    auto view = document->ActiveView();
+    DrawFilledPolygonOLD(square);
+    DrawFilledPolyLineOLD(host::Geometry::FromWkt("LINESTRING(0 0,10 10)"));
+    DrawFilledPointOLD(host::Geometry::FromWkt("POINT(5 5)"));
+    EXPECT_EQ(view->RefreshCount(), 0) << "the first three do not redraw";
+    DrawPolygonOLD(square);
+    DrawPolygonOLD(square);
+    EXPECT_EQ(view->RefreshCount(), 2);
+    EXPECT_EQ(abutters_test::Describe(view->Elements()),
+              (std::vector<std::string>{"polygon fill=0 255,0,255 outline=1 style=0 255,0,255",
+                                        "line style=0 width=2 255,0,255", "marker style=0 size=15 255,0,255",
+                                        "polygon fill=1 255,0,255 outline=3 style=0 255,0,255",
+                                        "polygon fill=1 255,0,255 outline=3 style=0 255,0,255"}));
+    EXPECT_EQ(map->BasicGraphicsLayer()->ElementCount(), 5) << "one list of elements seen three ways";
+
+    // A geometry of the wrong kind fails into the report before anything is added.
+    DrawFilledPolygonOLD(host::Geometry::FromWkt("POINT(1 1)"));
+    DrawFilledPointOLD(square);
+    EXPECT_EQ(ReportModules(), (std::vector<std::string>{"DrawFilledPolygonOLD Abutters ", "DrawFilledPointOLD Abutters "}));
+    EXPECT_EQ(view->ElementCount(), 5);
+}
+
+TEST_F(TownTest, BufferPolysBuffersTheWholeMapSelectionInOrder) {
+    EXPECT_TRUE(BufferPolysOLD(10, "none").IsNothing());
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Sorry... No features found"});
+
+    Select(hydrants, {1});
+    Select(parcels, {2, 13, 14, 15});
+    Select(wells, {1});
+    host::Ref<host::GeometryBag> bag = BufferPolysOLD(10, "none");
+    ASSERT_EQ(bag->GeometryCount(), 6);
+    EXPECT_EQ(bag->ToWkt(), BufferPolysOLD(10, "P2")->ToWkt()) << "the text argument is not read";
+    auto inside = [&](long member, double x, double y) { return bag->Geometry(member)->Contains(host::New<host::Point>(x, y)); };
+    EXPECT_TRUE(inside(0, 150, 105));                         // P2, parcels first
+    EXPECT_TRUE(inside(1, 1010, 50) && inside(1, 1090, 50));  // both lobes of the bow-tie
+    EXPECT_TRUE(bag->Geometry(2)->IsEmpty());                 // the parcel without a shape
+    EXPECT_TRUE(inside(3, 1892, 50) && inside(3, 2105, 50));  // the spike's tip and the square
+    EXPECT_TRUE(inside(4, 50, 158));                          // then the hydrant
+    EXPECT_TRUE(inside(5, 250, 150) && inside(5, 350, 150));  // the multipoint last
+    EXPECT_TRUE(TakeMessages().empty());
+
+    // Round buffers follow the circle within 0.1% of the distance.
+    Select(parcels, {});
+    Select(wells, {});
+    host::Ref<host::GeometryBag> circle = BufferPolysOLD(300, "none");
+    for (int degree = 0; degree < 360; ++degree) {
+        const double a = degree * std::numbers::pi / 180;
+        ASSERT_TRUE(circle->Geometry(0)->Contains(host::New<host::Point>(50 + 299.7 * std::cos(a), 150 + 299.7 * std::sin(a))))
+            << degree;
+    }
+
+    // A failing buffer drops what was made so far.
+    EXPECT_TRUE(BufferPolysOLD(std::nan(""), "none").IsNothing());
+    EXPECT_EQ(ReportModules(), std::vector<std::string>{"BufferPolysOLD Abutters "});
+}
+
+}  // namespace
