@@ -1,6 +1,7 @@
 #include "host/data/Table.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 #include "host/core/RuntimeError.h"
@@ -47,6 +48,17 @@ std::vector<std::size_t> SpatialCandidates(const Table& table, const std::vector
     return kept;
 }
 
+// The hash a value is indexed under: texts by their text, numbers of every kind by their
+// value as a double (0 and -0 alike); nullopt for values a where clause never equals.
+std::optional<std::uint64_t> IndexKey(const Value& value) {
+    if (value.IsText()) return std::hash<std::string>{}(value.AsText()) * 2;
+    if (value.IsNumber()) {
+        const double number = value.AsDouble();
+        return std::hash<double>{}(number == 0 ? 0.0 : number) * 2 + 1;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Table::Table(std::string name, Ref<host::Fields> fields, long oidField)
@@ -81,11 +93,41 @@ Ref<Cursor> Table::CursorOver(std::vector<std::size_t> positions, const QueryFil
 
 std::vector<std::size_t> Table::Matches(const QueryFilter* filter) const {
     auto where = ParseWhere(filter, *this);
+    if (where && dynamic_cast<const SpatialFilter*>(filter) == nullptr) return IndexedMatches(*where);
     std::vector<std::size_t> positions = SpatialCandidates(*this, nullptr, filter);
     if (where) {
         std::erase_if(positions, [&](std::size_t position) { return !where->Matches(*this, position); });
     }
     return positions;
+}
+
+std::vector<std::size_t> Table::IndexedMatches(const WhereClause& where) const {
+    ValueIndex& index = valueIndexes_[where.FieldIndex()];
+    if (!index.built || index.rows != Size()) {
+        index.entries.clear();
+        for (std::size_t position = 0; position < Size(); ++position) {
+            if (auto key = IndexKey(ValueAt(position, where.FieldIndex()))) index.entries.emplace_back(*key, position);
+        }
+        std::sort(index.entries.begin(), index.entries.end());
+        index.rows = Size();
+        index.built = true;
+    }
+    // A single matches an operand read as a single, so its own value is looked up too.
+    std::vector<std::uint64_t> keys;
+    if (auto key = IndexKey(where.Operand())) keys.push_back(*key);
+    if (where.Operand().IsNumber()) {
+        if (auto key = IndexKey(Value(static_cast<double>(static_cast<float>(where.Operand().AsDouble()))))) keys.push_back(*key);
+    }
+    std::vector<std::size_t> found;
+    for (std::uint64_t key : keys) {
+        auto first = std::lower_bound(index.entries.begin(), index.entries.end(), std::make_pair(key, std::size_t{0}));
+        for (auto it = first; it != index.entries.end() && it->first == key; ++it) {
+            if (where.Matches(*this, it->second)) found.push_back(it->second);
+        }
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
 }
 
 Ref<Row> Table::GetRow(long oid) const {

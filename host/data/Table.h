@@ -4,6 +4,8 @@
 // tables too; they override the storage readers below.
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,8 @@ class Row;
 class SelectionSet;
 class SpatialFilter;
 class Workspace;
+
+class WhereClause;
 
 class Table : public std::enable_shared_from_this<Table> {
 public:
@@ -94,6 +98,18 @@ private:
     std::vector<long> oids_;
     bool oidsAscending_ = true;
     std::unordered_map<long, std::size_t> oidIndex_;  // used once ids are out of order
+
+    // Equality lookups for where clauses without a spatial part, so that a query costs what
+    // it finds rather than the table's size: per field queried, (hash of the value, position)
+    // pairs in order, made on the field's first query and again once rows have been added.
+    // Every candidate is checked with the clause itself, so the answer is the scan's.
+    struct ValueIndex {
+        bool built = false;
+        std::size_t rows = 0;
+        std::vector<std::pair<std::uint64_t, std::size_t>> entries;
+    };
+    std::vector<std::size_t> IndexedMatches(const WhereClause& where) const;
+    mutable std::map<long, ValueIndex> valueIndexes_;
 };
 
 }  // namespace host

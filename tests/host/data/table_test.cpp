@@ -139,6 +139,16 @@ TEST(WhereClause, SelectsExactlyTheRowsThatEqualTheValue) {
     }
 }
 
+TEST(WhereClause, LookupsSeeRowsAddedAfterTheFirstQuery) {
+    auto table = host::New<host::Table>("T", MakeFields({{"OBJECTID", 6}, {"NAME", 4}, {"AREA", 3}}), 0);
+    table->AddRow({Value(std::int64_t{1}), "a", 0.0});
+    EXPECT_EQ(Ids(table, "NAME = 'b'"), std::vector<long>{});
+    EXPECT_EQ(Ids(table, "AREA = -0"), std::vector<long>{1});
+    table->AddRow({Value(std::int64_t{2}), "b", -0.0});
+    EXPECT_EQ(Ids(table, "NAME = 'b'"), std::vector<long>{2});
+    EXPECT_EQ(Ids(table, "AREA = 0"), (std::vector<long>{1, 2}));
+}
+
 TEST(WhereClause, FieldNamesAsTheTableNamesThem) {
     auto table = host::New<host::Table>("T", MakeFields({{"ID", 6}, {"Owner Name", 4}, {"Zoë-2", 1}}), 0);
     table->AddRow({Value(1), Value("a = b"), Value(2)});

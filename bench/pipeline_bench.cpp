@@ -1,0 +1,132 @@
+// The list click of the main window, headless, from the handler's start to the count
+// shown: one parcel of the map as the subject, buffered by 300 feet, the parcels around it
+// selected, the view zoomed. On the Cambridge parcels (opened whole, and with Assessing
+// joined on ML as an assessor works) and on synthetic towns of 100 thousand and 1 million
+// parcels (Owners joined, as the town generator's map document has them).
+//
+// The towns are the map benchmarks' (generated on first use into CORVANE_BENCH_DIR, else the
+// bench build folder, and reused). Run with the median over repetitions, e.g.
+//
+//   pipeline_bench --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/Map.h"
+#include "host/carto/MapDocumentFile.h"
+#include "host/carto/MxDocument.h"
+#include "host/carto/StandaloneTable.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/Row.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
+#include "host/platform/HeadlessMessageBoxes.h"
+#include "host/platform/MessageBoxes.h"
+#include "tools/towngen/Town.h"
+#include "tools/towngen/TownWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The main window without its settings load: the bench sets the shared values itself.
+class BenchForm : public frmMain {
+public:
+    void Form_Load() override {}
+};
+
+host::Ref<host::FeatureLayer> Parcels(const host::Ref<host::MxDocument>& document) {
+    for (const host::Ref<host::FeatureLayer>& layer : document->FocusMap()->FeatureLayers())
+        if (layer->Name() == "Parcels") return layer;
+    throw std::runtime_error("the map has no Parcels layer");
+}
+
+host::Ref<host::MxDocument> Cambridge(bool joined) {
+    auto document = host::MapDocumentFile::OpenDataset(fs::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg");
+    if (joined) {
+        const host::Ref<host::StandaloneTable> assessing = document->FocusMap()->FindStandaloneTable("Assessing");
+        Parcels(document)->SetJoin({"ML", "Assessing", "ML"}, assessing->Table());
+    }
+    return document;
+}
+
+// The town of that many parcels, shared with the map benchmarks.
+host::Ref<host::MxDocument> Town(std::int64_t parcels) {
+    const char* bench = std::getenv("CORVANE_BENCH_DIR");
+    const fs::path folder = fs::path(bench != nullptr && *bench != '\0' ? bench : CORVANE_BENCH_DIR) /
+                            ("town-" + std::to_string(parcels));
+    if (!fs::exists(folder / "town.json")) {
+        fs::create_directories(folder);
+        towngen::TownOptions options;
+        options.seed = 1;
+        options.parcels = parcels;
+        towngen::WriteTown(towngen::Town(options), folder / "town.gpkg", folder / "town.json");
+    }
+    return host::MapDocumentFile::Read(folder / "town.json");
+}
+
+// Clicks the field value of the parcel in the middle of the map, again and again.
+void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& document, const std::string& field) {
+    if (!host::Application::Running()) host::Application::Launch();
+    gApplication = host::Application::Running();
+    gApplication->SetDocument(document);
+    gMxDocument = document;
+    auto messages = std::make_shared<host::HeadlessMessageBoxes>();
+    host::MessageBoxes::Install(messages);
+
+    const host::Ref<host::FeatureLayer> parcels = Parcels(document);
+    const long middle = parcels->FeatureClass()->FeatureCount(nullptr) / 2;
+    const host::Ref<host::Table> table = parcels->DisplayTable();
+    const std::string value = table->GetRow(table->OIDAt(static_cast<std::size_t>(middle)))->Value(table->FindField(field)).Text();
+
+    auto form = host::New<BenchForm>();
+    form->Load();
+    gBufferLayerName = "Parcels";
+    gSelectionLayerName = "Parcels";
+    gSearchFieldName = field;
+    form->txtBuffer.SetText("300");
+    gSuppressListClick = true;
+    form->List1.AddItem(value);
+    form->List1.SetListIndex(0);
+    gSuppressListClick = false;
+
+    for (auto _ : state) {
+        form->List1_Click();
+        gApplication->StatusBar()->ProgressBar()->ClearHistory();
+    }
+    if (!messages->Shown().empty()) state.SkipWithError(messages->Shown().front().text.c_str());
+    state.counters["selected"] = std::stod(form->txtCount.Caption());
+}
+
+void CambridgeListClick(benchmark::State& state) {
+    const bool joined = state.range(0) != 0;
+    static host::Ref<host::MxDocument> documents[2];
+    if (!documents[joined]) documents[joined] = Cambridge(joined);
+    ListClick(state, documents[joined], joined ? "Parcels.ML" : "ML");
+}
+BENCHMARK(CambridgeListClick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void TownListClick(benchmark::State& state) {
+    static std::int64_t loaded = 0;
+    static host::Ref<host::MxDocument> document;
+    if (loaded != state.range(0)) {
+        document = nullptr;  // one town in memory at a time
+        document = Town(state.range(0));
+        loaded = state.range(0);
+    }
+    ListClick(state, document, "Parcels.PARCEL_ID");
+}
+BENCHMARK(TownListClick)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
