@@ -50,7 +50,7 @@ void ControlBinding::Detach() {
 bool ControlBinding::eventFilter(QObject* watched, QEvent* event) {
     // The widget the user puts the focus on is the form's active control.
     if (watched == widget_ && event->type() == QEvent::FocusIn && observer_ != 0 &&
-        control_.Parent().ActiveControl() != &control_)
+        control_.Parent().ActiveControl() != &control_ && control_.IsReachable())
         Act([this] { control_.SetFocus(); });
     return false;
 }

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -24,10 +25,15 @@ QString DefaultMessageTitle() {
 
 namespace {
 
-// The window a box or a dialog belongs to: the modal one in front, else the active one.
+// The window a box or a dialog belongs to: the modal one in front, else the active one, else
+// the main window (the window that was active may just have been hidden, as the main
+// window's frame is before the field configuration dialog opens).
 QWidget* OwnerWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible()) return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) return top;
+    return nullptr;
 }
 
 }  // namespace
