@@ -51,6 +51,18 @@ std::size_t CountSettingsItems(const std::string& path) {
     return count;
 }
 
+std::string StorableItem(std::string value) {
+    // An item runs from one double quote to the next and ends its line, so a double quote
+    // or a line break inside a value would split it and change the file's item count, and
+    // the next check would then reset every setting to its default. Such characters cannot
+    // be stored: a double quote is kept as a single quote, a line break as a blank.
+    for (char& c : value) {
+        if (c == '"') c = '\'';
+        else if (c == '\r' || c == '\n') c = ' ';
+    }
+    return value;
+}
+
 void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items) {
     auto& channels = host::FileChannels::Instance();
     channels.Close(kFileNumber);
@@ -61,7 +73,7 @@ void WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
     if (host::FileSystem::FileExists(temporary)) host::FileSystem::DeleteFile(temporary);
     try {
         channels.OpenForAppend(kFileNumber, temporary);
-        for (const std::string& item : items) channels.WriteItem(kFileNumber, item);
+        for (const std::string& item : items) channels.WriteItem(kFileNumber, StorableItem(item));
         channels.Close(kFileNumber);
         host::FileSystem::ReplaceFile(temporary, path);
     } catch (...) {

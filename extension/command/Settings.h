@@ -36,7 +36,12 @@ std::vector<std::string> ConfigItemsFromSharedState();
 // The number of items in the file, read through file number 1 (closed first and after).
 std::size_t CountSettingsItems(const std::string& path);
 
-// Writes the items to the file, one per line, replacing what it held. The items go to a
+// The value as a settings item can hold it: double quotes become single quotes and line
+// breaks blanks, so that the file keeps its item count.
+std::string StorableItem(std::string value);
+
+// Writes the items to the file, one per line, replacing what it held (each through
+// StorableItem). The items go to a
 // temporary file in the same folder through file number 1, which then replaces the file
 // in one step, so a failure leaves the old file as it was. Raises on failure (70 for a
 // read-only file).

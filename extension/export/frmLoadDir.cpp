@@ -87,8 +87,8 @@ void frmLoadDir::btnSave_Click() {
     StandardErrorTrap("btnSave_Click ", kSource, [&] {
         // The name as typed: an extension typed into it stays part of the name.
         const std::string fileName = Text1.Text();
-        std::string extension;
-        std::string delimiter;
+        const char* extension = "";
+        const char* delimiter = "";
         if (Option1.Value()) {
             extension = ".csv";
             delimiter = ",";

@@ -163,7 +163,7 @@ void frmMain::WireEvents() {
     cboSearchField.Click = [this] { cboSearchField_Click(); };
     cboSelectionLayer.Click = [this] { cboSelectionLayer_Click(); };
     Check1.Click = [this] { Check1_Click(); };
-    cboDocs.Click = [this] { cboDocs_Click(); };
+    cboDocs.Click = [this] { cboDocs_Change(); };  // a choice is the list's only change of text
     Command4.Click = [this] { Command4_Click(); };
     txtBuffer.KeyPress = [this](int& keyAscii) { txtBuffer_KeyPress(keyAscii); };
     txtBuffer.LostFocus = [this] { txtBuffer_LostFocus(); };

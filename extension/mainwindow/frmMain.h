@@ -92,7 +92,7 @@ public:
     void cboSearchField_Click();
     void cboSelectionLayer_Click();
     void Check1_Click();
-    void cboDocs_Click();
+    void cboDocs_Change();
     // Search list and distance box (frmMain_Search.cpp)
     void Command4_Click();
     void txtBuffer_KeyPress(int& KeyAscii);

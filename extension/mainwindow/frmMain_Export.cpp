@@ -62,8 +62,10 @@ void frmMain::Command1_Click() {
             }
             if (failed) return;
             // The shell opens the document with the program that belongs to its type, in
-            // the folder of its drive's root.
-            host::ShellExecute("open", documentPath, std::nullopt, documentPath.substr(0, 3), 1);
+            // the folder of its drive's root. Its answer is not looked at: a request that
+            // fails shows nothing.
+            host::ResumeNext(
+                [&] { host::ShellExecute("open", documentPath, std::nullopt, documentPath.substr(0, 3), 1); });
         },
         [&](const host::RuntimeError&) {
             host::ResumeNext([] { host::FileChannels::Instance().Close(kFileNumber); });

@@ -109,10 +109,13 @@ void ZoomToSelectedFeatures() {
     item->Execute();
 }
 
-// The buffer layer's own selection is cleared when the selection layer is another one
-// (names compared exactly, so names that differ only in case count as two layers).
-void ClearSubjectSelection(const host::Ref<host::FeatureLayer>& bufferLayer, const host::Ref<host::ActiveView>& view) {
-    if (gBufferLayerName == gSelectionLayerName) return;
+// The buffer layer's own selection is cleared when the selection layer is another one.
+// Layer lookups ignore case, so two names that differ only in case ("Parcels", "parcels")
+// find one and the same layer: clearing it then would wipe the abutters just selected, so
+// the found layers decide, not only the spelling of their names.
+void ClearSubjectSelection(const host::Ref<host::FeatureLayer>& bufferLayer,
+                           const host::Ref<host::FeatureLayer>& selectionLayer, const host::Ref<host::ActiveView>& view) {
+    if (gBufferLayerName == gSelectionLayerName || bufferLayer == selectionLayer) return;
     bufferLayer->Clear();
     view->PartialRefresh(host::ViewPhase::GeoSelection, nullptr, nullptr);
 }
@@ -159,7 +162,8 @@ void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& pr
         StopWith((list ? "Sorry, can't find layer: " : "Sorry, can't find buffer layer: ") + gBufferLayerName, progress);
         return;
     }
-    if (!FindLayer(gSelectionLayerName)) {
+    host::Ref<host::FeatureLayer> selectionLayer = FindLayer(gSelectionLayerName);
+    if (!selectionLayer) {
         StopWith("Sorry, can't find selection layer: " + gSelectionLayerName, progress);
         return;
     }
@@ -226,9 +230,9 @@ void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& pr
 
     if (list) {
         ZoomToSelectedFeatures();
-        ClearSubjectSelection(bufferLayer, view);
+        ClearSubjectSelection(bufferLayer, selectionLayer, view);
     } else {
-        ClearSubjectSelection(bufferLayer, view);
+        ClearSubjectSelection(bufferLayer, selectionLayer, view);
         ZoomToSelectedFeatures();
     }
 

@@ -155,9 +155,9 @@ void frmMain::Check1_Click() {
     StandardErrorTrap("Check1_Click ", kSource, [&] { gExcludeBuffered = Check1.Value() == 1 ? "1" : "0"; });
 }
 
-void frmMain::cboDocs_Click() {
+void frmMain::cboDocs_Change() {
     // A document the user chooses is remembered at once; the list's own refill is not a
     // choice.
     if (m_bFillingDocuments) return;
-    StandardErrorTrap("cboDocs_Click ", kSource, [&] { gDocumentName = cboDocs.Text(); });
+    StandardErrorTrap("cboDocs_Change ", kSource, [&] { gDocumentName = cboDocs.Text(); });
 }

@@ -102,6 +102,18 @@ TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
     while (!channels.Eof(1)) items.push_back(channels.ReadItem(1));
     channels.Close(1);
     EXPECT_EQ(items, ConfigItemsFromSharedState());
+
+    // A name with a double quote or a line break would split into more items, and the next
+    // check would reset all seven settings; it is stored transformed instead.
+    gBufferLayerName = "Lots \"A\", east";
+    gSearchFieldName = "OWNER\r\nNAME";
+    WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
+    EXPECT_EQ(CountSettingsItems(gConfigFilePath), kConfigItemCount);
+    EXPECT_FALSE(RepairConfigFile());
+    channels.OpenForInput(1, gConfigFilePath);
+    EXPECT_EQ(channels.ReadItem(1), "Lots 'A', east");
+    EXPECT_EQ(channels.ReadItem(1), "OWNER  NAME");
+    channels.Close(1);
 }
 
 TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWhole) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,7 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
         std::string table;
     };
     const std::string old = "old table\r\n";
+    auto& bar = *app_->StatusBar()->ProgressBar();
     const std::vector<Case> cases = {
         {"Lots", {1}, false, "Can't find layer: Lots", old},
         {"Parcels", {}, false, "No features selected", old},
@@ -115,10 +117,15 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
         WriteFileText(kOut, old);
         gSelectionLayerName = c.layer;
         Select(c.layer == "NoIds" ? noIds : parcels, c.selected);
+        bar.ClearHistory();
         EXPECT_TRUE(Export(false, "", c.useFields));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{c.message});
         EXPECT_EQ(FileText(kOut), c.table);
-        EXPECT_FALSE(app_->StatusBar()->ProgressBar()->Visible());
+        // The bar appears only once there is something to export, and is gone again.
+        const std::vector<std::string> history = bar.HistoryLines();
+        const bool shown = std::find(history.begin(), history.end(), "Show") != history.end();
+        EXPECT_EQ(shown, c.table != old || c.useFields);
+        EXPECT_FALSE(bar.Visible());
         EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
     }
 

@@ -1,14 +1,19 @@
 // View Report: what it refuses, "Export.txt" beside the documents and the shell's request.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extension/command/Globals.h"
+#include "extension/command/Settings.h"
 #include "extension/mainwindow/frmMain.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
+#include "host/core/RuntimeError.h"
+#include "host/platform/Shell.h"
 #include "tests/extension/export/ExportFixture.h"
 
 namespace {
@@ -57,12 +62,28 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
         EXPECT_TRUE(ShellRequests().Requests().empty());
         EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
     }
+
+    // Saved with every slot on NONE is no default: the export runs with eight empty key columns.
+    std::vector<std::string> allNone;
+    std::string header = "\"OBJECTID\"\t\"PARCEL_ID\"\t\"OWNER\"";
+    std::string row = "\"1\"\t\"1-1\"\t\"SMITH\"";
+    for (std::string_view key : kExportFieldSlotKeys) {
+        allNone.insert(allNone.end(), {"NONE", "NONE" + std::string(key)});
+        header += "\t\"" + std::string(key) + "\"";
+        row += "\t\"\"";
+    }
+    WriteFieldsItems(allNone);
+    gMainForm->Command1.Press();
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(FileText(ExportTxt()), export_test::Lines({header, row}));
 }
 
 TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere) {
     frmMain& main = OpenMainWindow({"Labels.fodt"}, "Parcels");
     WriteFieldsItems(kConfigured);
     const std::string labels = gDocumentsFolder + "Labels.fodt";
+    const std::string written =
+        export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""});
     struct Case {
         std::vector<long> selected;
         bool documentThere;
@@ -73,8 +94,8 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     const std::vector<Case> cases = {
         {{}, true, {"No features selected"}, "old", false},
         {{}, false, {"No features selected", labels + " not found."}, "old", false},
-        {{2}, false, {labels + " not found."}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), false},
-        {{2}, true, {}, export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""}), true},
+        {{2}, false, {labels + " not found."}, written, false},
+        {{2}, true, {}, written, true},
     };
     for (const Case& c : cases) {
         WriteFileText(ExportTxt(), "old");
@@ -93,6 +114,16 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     EXPECT_EQ(request.file, labels);
     EXPECT_EQ(request.parameters, std::nullopt);
     EXPECT_EQ(request.folder, "C:\\");
+
+    // A shell that refuses the request: no message, the table is written all the same.
+    struct RefusingShell : host::Shell {
+        void Execute(const host::ShellRequest&) override { host::Raise(host::err::AutomationError); }
+    };
+    host::Shell::Install(std::make_shared<RefusingShell>());
+    WriteFileText(ExportTxt(), "old");
+    main.Command1.Press();
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(FileText(ExportTxt()), written);
 }
 
 }  // namespace

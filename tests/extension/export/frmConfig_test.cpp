@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extension/command/Globals.h"
@@ -120,7 +121,22 @@ TEST_F(FrmConfigTest, WithoutASelectionLayerTheDialogIsRefused) {
     Configure([](frmConfig& dialog) { dialog.btnClose.Press(); });
     EXPECT_EQ(TakeMessages(), Texts{"Please choose a Selection Layer before configuring field output"});
     EXPECT_TRUE(gMainForm->Frame()->Visible());
+}
 
+TEST_F(FrmConfigTest, ALayerGoneFromTheMapOpensAnEmptyDialogWhoseSaveWritesEachKeyAfterAnEmptyText) {
+    gSelectionLayerName = "Lots";
+    std::size_t entries = 0;
+    const Texts opened = Configure([&](frmConfig& dialog) {
+        for (host::ComboBox* combo : dialog.SlotCombos()) entries += combo->Items().size();
+        dialog.btnClose.Press();
+    });
+    EXPECT_EQ(TakeMessages(), Texts{"Can't find layer: Lots"});
+    EXPECT_EQ(opened, Texts(8, ""));
+    EXPECT_EQ(entries, 0u) << "not even NONE";
+    Texts items;
+    for (std::string_view key : kExportFieldSlotKeys) items.insert(items.end(), {"", std::string(key)});
+    EXPECT_EQ(FileText(gFieldsFilePath), Items(items));
+    EXPECT_TRUE(gMainForm->Frame()->Visible());
 }
 
 TEST_F(FrmConfigTest, AFailedSaveKeepsTheOldFileAndTheDialogOpen) {

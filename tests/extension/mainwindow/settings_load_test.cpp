@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
+#include "host/carto/ActiveView.h"
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
 #include "host/framework/Application.h"
 #include "host/framework/StatusBar.h"
 #include "host/platform/Screen.h"
@@ -84,6 +88,30 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
     EXPECT_EQ(gSearchFieldName, "Parcels.PARCEL_ID");
     form.cboSearchField.ChooseItem(form.cboSearchField.IndexOf("STREET_NAME"));
     EXPECT_NE(form.List1.IndexOf("O'CONNELL ST"), -1);
+}
+
+TEST_F(SettingsLoadTest, TheLoadShowsTheMapAsItStandsAndTheUnloadRedrawsIt) {
+    WriteConfig(Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
+    frmMain& form = Open();
+    EXPECT_EQ(form.cboDocs.DroppedWidth(), 200);
+    EXPECT_EQ(form.cboSearchField.DroppedWidth(), 200);
+    EXPECT_EQ(form.cboBufferLayer.DroppedWidth(), 0);
+    form.List1.ChooseItem(form.List1.IndexOf("12-1"));
+    const host::Ref<host::Map> focusMap = gMxDocument->FocusMap();
+    const long selected = focusMap->SelectionCount();
+    ASSERT_GT(selected, 0);
+
+    // Another view is active when the window unloads and loads again.
+    const auto other = host::New<host::Map>();
+    gMxDocument->SetActiveView(other);
+    gMainForm->Unload();
+    EXPECT_EQ(other->RefreshCount(), 1);
+    const long refreshes = focusMap->RefreshCount();
+    Open();
+    EXPECT_EQ(form.txtCount.Caption(), std::to_string(selected));
+    EXPECT_TRUE(gMxDocument->ActiveView() == focusMap) << "the focus map is the active view again";
+    EXPECT_EQ(focusMap->RefreshCount(), refreshes + 1);
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(SettingsLoadTest, TheFrameIsCentredWithHalvesRoundedToEven) {

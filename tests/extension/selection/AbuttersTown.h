@@ -31,6 +31,7 @@
 #include "host/data/SelectionSet.h"
 #include "host/framework/Application.h"
 #include "host/geometry/Geometry.h"
+#include "tests/host/carto/CartoTestData.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace abutters_test {
@@ -44,16 +45,13 @@ inline std::string Square(int x, int y) {
 
 // Object ids: P1..P6 are 1..6, Q1..Q6 are 7..12, BOW 13, NOSHAPE 14, SPIKE 15.
 inline host::Ref<host::FeatureClass> MakeParcels() {
+    namespace type = host::FieldType;
     auto fields = host::New<host::Fields>();
-    fields->AddField(host::New<host::Field>("OBJECTID", host::FieldType::OID));
-    fields->AddField(host::New<host::Field>("Shape", host::FieldType::Geometry));
-    fields->AddField(host::New<host::Field>("PARCEL_ID", host::FieldType::String));
-    fields->AddField(host::New<host::Field>("OWNER", host::FieldType::String));
-    fields->AddField(host::New<host::Field>("LAND_AREA", host::FieldType::Double));
-    fields->AddField(host::New<host::Field>("YEAR_BUILT", host::FieldType::Integer));
-    fields->AddField(host::New<host::Field>("ROOMS", host::FieldType::SmallInteger));
-    fields->AddField(host::New<host::Field>("SOLD", host::FieldType::Date));
-    fields->AddField(host::New<host::Field>("KEY", host::FieldType::GUID));
+    for (const auto& [name, code] : std::vector<std::pair<const char*, long>>{
+             {"OBJECTID", type::OID}, {"Shape", type::Geometry}, {"PARCEL_ID", type::String},
+             {"OWNER", type::String}, {"LAND_AREA", type::Double}, {"YEAR_BUILT", type::Integer},
+             {"ROOMS", type::SmallInteger}, {"SOLD", type::Date}, {"KEY", type::GUID}})
+        fields->AddField(host::New<host::Field>(name, code));
     auto parcels = host::New<host::FeatureClass>("Parcels", fields, 0, 1, host::GeometryTypeCode::Polygon, nullptr);
     const std::vector<std::string> owners = {"O'BRIEN", "SMITH", "", "smith", "O''BRIEN", "JONES"};
     std::int64_t oid = 1;
@@ -82,28 +80,8 @@ inline host::Ref<host::FeatureClass> MakeParcels() {
     return parcels;
 }
 
-// A feature class with OBJECTID, Shape and NAME (text); object ids from 1.
-inline host::Ref<host::FeatureClass> MakeClass(const std::string& name, long shapeType,
-                                               const std::vector<std::pair<std::string, std::string>>& namedWkt) {
-    auto fields = host::New<host::Fields>();
-    fields->AddField(host::New<host::Field>("OBJECTID", host::FieldType::OID));
-    fields->AddField(host::New<host::Field>("Shape", host::FieldType::Geometry));
-    fields->AddField(host::New<host::Field>("NAME", host::FieldType::String));
-    auto featureClass = host::New<host::FeatureClass>(name, fields, 0, 1, shapeType, nullptr);
-    std::int64_t oid = 1;
-    for (const auto& [text, wkt] : namedWkt) {
-        featureClass->AddFeature({host::Value(oid++), host::Value(), host::Value(text)},
-                                 host::Geometry::FromWkt(wkt)->Geos());
-    }
-    return featureClass;
-}
-
-inline host::Ref<host::FeatureLayer> MakeLayer(const std::string& name, const host::Ref<host::FeatureClass>& data) {
-    auto layer = host::New<host::FeatureLayer>();
-    layer->SetFeatureClass(data);
-    layer->SetName(name);
-    return layer;
-}
+using carto_test::MakeClass;
+using carto_test::MakeLayer;
 
 inline std::string Rgb(const host::Ref<host::RgbColor>& c) {
     return std::to_string(c->Red()) + "," + std::to_string(c->Green()) + "," + std::to_string(c->Blue());
