@@ -1,0 +1,48 @@
+// corvane [MAP]: the desktop map application with Corvane, on MAP (a map document or a
+// dataset) when one is given.
+// corvane --script FILE [--work FOLDER]: runs a host script headless; no display is needed.
+// corvane --version
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include "app/desktop/HostSession.h"
+#include "app/desktop/MainWindow.h"
+#include "app/desktop/QtPlatform.h"
+#include "app/script/CommandLine.h"
+#include "host/platform/DesktopShell.h"
+#include "host/platform/Shell.h"
+
+int main(int argc, char** argv) {
+    // The headless runner makes no QApplication, so it needs no display.
+    if (script::WantsRunner(argc, argv)) return script::RunCommandLine(argc, argv);
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n", stderr);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    desktop::QtPlatform platform;
+    auto savedShell = host::Shell::Install(std::make_shared<host::DesktopShell>());
+    int status = 0;
+    try {
+        desktop::HostSession session;
+        {
+            desktop::MainWindow window(session.Application());
+            if (argc == 2) window.OpenMap(QString::fromLocal8Bit(argv[1]));
+            window.show();
+            status = QApplication::exec();
+        }
+        session.Shutdown();
+    } catch (const std::exception& e) {
+        std::cerr << "corvane: " << e.what() << "\n";
+        status = 1;
+    }
+    host::Shell::Install(savedShell);
+    return status;
+}

@@ -1,0 +1,288 @@
+// The application as a user drives it: the command's button, the main window's frame with
+// its controls, the buffer drawn on the canvas, the field configuration dialog, the help
+// windows, the layer list and the status bar.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/desktop/FormView.h"
+#include "app/desktop/LayerList.h"
+#include "app/desktop/MapCanvas.h"
+#include "app/desktop/QtPlatform.h"
+#include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/GroupLayer.h"
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/data/Feature.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/FeatureCursor.h"
+#include "host/data/QueryFilter.h"
+#include "host/forms/Form.h"
+#include "host/forms/HostFrame.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
+#include "host/geometry/Envelope.h"
+#include "host/platform/ItemReader.h"
+#include "tests/desktop/DesktopTest.h"
+
+namespace desktop_test {
+namespace {
+
+constexpr QRgb kMagenta = 0xFF00FF;
+
+host::Ref<host::MxDocument> Document() { return host::Application::Running()->Document(); }
+
+host::Ref<host::FeatureLayer> Parcels() { return host::As<host::FeatureLayer>(Document()->FocusMap()->Layer(0)); }
+
+// The envelope of the town parcel with that id.
+host::Ref<host::Envelope> ParcelEnvelope(const std::string& id) {
+    auto filter = host::New<host::QueryFilter>();
+    filter->SetWhereClause("PARCEL_ID = '" + id + "'");
+    host::Ref<host::Feature> feature = Parcels()->FeatureClass()->Search(filter, false)->NextFeature();
+    return feature->Shape()->Envelope();
+}
+
+QRect PixelRect(const desktop::ViewTransform& transform, const host::Envelope& envelope) {
+    return QRectF(transform.ToPixels({envelope.XMin(), envelope.YMax()}), transform.ToPixels({envelope.XMax(), envelope.YMin()}))
+        .toAlignedRect();
+}
+
+TEST_F(DesktopTest, CommandButtonShowsTheMainWindowsFrameWithItsControlsWhereTheLayoutPutsThem) {
+    QAction* command = Window().CommandAction("Tovalin.Corvane");
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), "Corvane");
+    EXPECT_EQ(command->toolTip(), "Corvane - Buffer, Select, and Report");
+    EXPECT_EQ(command->icon().pixmap(16, 16).size(), QSize(16, 16));
+    EXPECT_EQ(MainFrame(), nullptr);
+
+    ClickCommand();
+    desktop::FrameWindow* frame = MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), "Corvane");
+    desktop::FormView* view = frame->View();
+    EXPECT_EQ(view->size(), QSize(422, 350));
+
+    // Positions within the window's client area: frames' children add their frame's place.
+    struct Placed {
+        const char* control;
+        QRect rect;
+        const char* text;  // caption, title or tooltip the widget shows
+    };
+    const Placed placed[] = {
+        {"Frame2", {4, 8, 265, 105}, "1 - Layers"},
+        {"cboBufferLayer", {16, 48, 117, 21}, "Choose a layer to buffer"},
+        {"cboSelectionLayer", {144, 80, 113, 21}, nullptr},
+        {"txtBuffer", {100, 140, 73, 24}, "Enter a buffer distance"},
+        {"btnBufferSelected", {20, 173, 235, 20}, "Buffer Selected Features"},
+        {"List1", {16, 256, 241, 82}, nullptr},
+        {"Frame7", {276, 8, 141, 201}, "3 - Export"},
+        {"Command8", {288, 104, 120, 20}, "Configure"},
+        {"Check1", {288, 136, 125, 29}, "Exclude buffered features from export"},
+        {"txtCount", {280, 232, 85, 17}, "0"},
+        {"Command13", {394, 261, 22, 20}, "Help"},
+        {"Image2", {288, 288, 120, 50}, nullptr},
+    };
+    for (const Placed& p : placed) {
+        QWidget* widget = view->WidgetFor(p.control);
+        ASSERT_NE(widget, nullptr) << p.control;
+        EXPECT_EQ(QRect(widget->mapTo(view, QPoint(0, 0)), widget->size()), p.rect) << p.control;
+        EXPECT_TRUE(widget->isVisible()) << p.control;
+        if (p.text == nullptr) continue;
+        QString shown = widget->toolTip();
+        if (auto* box = qobject_cast<QGroupBox*>(widget)) shown = box->title();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && !button->text().isEmpty())
+            shown = button->text();
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) shown = label->text();
+        EXPECT_EQ(shown.toStdString(), p.text) << p.control;
+    }
+    // The stores and listers below the client area and the inert export button stay hidden.
+    for (const char* hidden : {"Option1", "Option2", "File1", "btnExportToLayer"})
+        EXPECT_FALSE(view->WidgetFor(hidden)->isVisible()) << hidden;
+    // The pickers show what the window's load put into them, in their colours.
+    auto* layers = qobject_cast<QComboBox*>(view->WidgetFor("cboBufferLayer"));
+    EXPECT_EQ(layers->itemText(0), "NONE");
+    EXPECT_GE(layers->findText("Parcels"), 1);
+    EXPECT_EQ(layers->palette().color(QPalette::Base), QColor(255, 255, 221));
+    EXPECT_EQ(view->WidgetFor("Label3")->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText))
+        << "the frame's caption colour stays the frame's";
+    EXPECT_EQ(view->palette().color(QPalette::Window), QColor(171, 181, 193));
+    // The logo and the picture buttons show their pictures.
+    EXPECT_FALSE(qobject_cast<QLabel*>(view->WidgetFor("Image2"))->pixmap().isNull());
+
+    // A second click shows the same frame; closing the window only hides it, with its content.
+    qobject_cast<QLineEdit*>(view->WidgetFor("txtBuffer"))->setFocus();
+    QTest::keyClicks(view->WidgetFor("txtBuffer"), "5");
+    Settle();
+    frame->close();
+    Settle();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(frame->Frame()->Visible());
+    ClickCommand();
+    EXPECT_EQ(MainFrame(), frame);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(Window().Frames().Windows().size(), 1u);
+    EXPECT_EQ(gMainForm->txtBuffer.Text(), qobject_cast<QLineEdit*>(view->WidgetFor("txtBuffer"))->text().toStdString());
+}
+
+TEST_F(DesktopTest, ChoosingASearchValueDrawsTheMagentaSubjectAndBufferOnTheCanvas) {
+    ClickCommand();
+    ChooseTownLayers();
+    desktop::MapCanvas& canvas = Window().Canvas();
+    EXPECT_EQ(CountPixels(canvas.grab().toImage(), kMagenta), 0);
+    const host::Ref<host::Envelope> before = Document()->ActiveView()->Extent();
+
+    ClickListEntry("10-6");
+    EXPECT_GT(Document()->FocusMap()->SelectionCount(), 1) << "the subject and its abutters";
+    EXPECT_FALSE(host::Application::Running()->StatusBar()->ProgressBar()->Visible());
+    // The zoom command's extent is what the canvas shows.
+    const host::Ref<host::Envelope> after = Document()->ActiveView()->Extent();
+    EXPECT_LT(after->Width(), before->Width());
+
+    const QImage picture = canvas.grab().toImage();
+    const QRect subject = PixelRect(canvas.Transform(), *ParcelEnvelope("10-6"));
+    ASSERT_TRUE(picture.rect().contains(subject)) << "the subject lies in view";
+    // The subject is filled in magenta; the buffer's hollow outline lies around it.
+    EXPECT_GT(CountPixelsIn(picture, kMagenta, subject.adjusted(2, 2, -2, -2)), subject.width() * subject.height() / 4);
+    EXPECT_GT(CountPixelsIn(picture, kMagenta, subject.adjusted(-4, -4, 4, 4), true), 100);
+    // The abutters are highlighted.
+    EXPECT_GT(CountPixels(picture, desktop::MapRenderer::SelectionColor().rgb()), 50);
+
+    // Clear takes the graphics and the selection away again.
+    ClickButton("Command14");
+    EXPECT_EQ(CountPixels(canvas.grab().toImage(), kMagenta), 0);
+    EXPECT_EQ(Document()->FocusMap()->SelectionCount(), 0);
+}
+
+TEST_F(DesktopTest, ConfigureOpensItsDialogModallyAndSaveClosesItAndShowsTheMainWindowAgain) {
+    ClickCommand();
+    ChooseTownLayers();
+    ClickListEntry("10-6");
+    ASSERT_GT(Document()->FocusMap()->SelectionCount(), 0);
+
+    bool checked = false;
+    WhenModalOpens([&](QWidget& dialog) {
+        checked = true;
+        EXPECT_EQ(dialog.windowTitle(), "Corvane - Configure");
+        EXPECT_TRUE(dialog.isModal());
+        EXPECT_FALSE(MainFrame()->isVisible()) << "the main window is hidden while the dialog is open";
+        desktop::FormView& view = qobject_cast<desktop::ModalDialog*>(&dialog)->View();
+        auto* parcelId = qobject_cast<QComboBox*>(view.WidgetFor("cboParcelID"));
+        ASSERT_NE(parcelId, nullptr);
+        EXPECT_EQ(parcelId->itemText(0), "NONE");
+        EXPECT_GE(parcelId->findText("Parcels.PARCEL_ID"), 1);
+        emit parcelId->activated(parcelId->findText("Parcels.PARCEL_ID"));
+        QTest::mouseClick(view.WidgetFor("btnClose"), Qt::LeftButton);  // Save
+    });
+    ClickButton("Command8");
+
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(MainFrame()->isVisible());
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<desktop::ModalDialog*>(top) != nullptr && top->isVisible());
+    EXPECT_EQ(Document()->FocusMap()->SelectionCount(), 0) << "Save clears the selection";
+    const std::string fields = ReadBytes(Native(gFieldsFilePath));
+    EXPECT_EQ(host::ItemReader::Count(fields), 16u);
+    EXPECT_EQ(host::ItemReader(fields).Next(), "Parcels.PARCEL_ID");
+}
+
+TEST_F(DesktopTest, EveryHelpClickOpensAnotherHelpWindowShowingItsPage) {
+    ClickCommand();
+    ClickButton("Command13");
+    ClickButton("Command13");
+    std::vector<desktop::FrameWindow*> help;
+    for (const auto& window : Window().Frames().Windows())
+        if (window->View()->Form()->Name() == "frmHelp") help.push_back(window);
+    ASSERT_EQ(help.size(), 2u);
+    EXPECT_NE(help[0], help[1]);
+    for (desktop::FrameWindow* window : help) {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->windowTitle(), "Corvane - Help");
+        EXPECT_FALSE(qobject_cast<QLabel*>(window->View()->WidgetFor("imgPage"))->pixmap().isNull());
+        EXPECT_EQ(qobject_cast<QLabel*>(window->View()->WidgetFor("txtVersion"))->text(), "v2.25");
+    }
+    // A link click goes to the shell and leaves the window open.
+    QTest::mouseClick(help[1]->View()->WidgetFor("Label4"), Qt::LeftButton);
+    ASSERT_EQ(ShellRequests().Requests().size(), 1u);
+    EXPECT_TRUE(help[1]->isVisible());
+    // A frame the host closes takes its window down.
+    help[0]->Frame()->Close();
+    Settle();
+    EXPECT_EQ(Window().Frames().Windows().size(), 2u);
+}
+
+TEST_F(DesktopTest, LayerListShowsTheMapsLayersAndTheirVisibility) {
+    desktop::LayerList& layers = Window().Layers();
+    ASSERT_EQ(layers.topLevelItemCount(), 2);
+    EXPECT_EQ(layers.topLevelItem(0)->text(0), "Parcels");
+    QTreeWidgetItem* group = layers.topLevelItem(1);
+    EXPECT_EQ(group->text(0), "Infrastructure");
+    ASSERT_EQ(group->childCount(), 2);
+    EXPECT_EQ(group->child(0)->checkState(0), Qt::Checked);    // Streets
+    EXPECT_EQ(group->child(1)->checkState(0), Qt::Unchecked);  // Hydrants
+
+    // Unticking a layer hides it and redraws the view; the extension's own change shows too.
+    host::Ref<host::GroupLayer> infrastructure = host::As<host::GroupLayer>(Document()->FocusMap()->Layer(1));
+    const long refreshes = Document()->ActiveView()->RefreshCount();
+    group->child(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_FALSE(infrastructure->Layer(0)->Visible());
+    EXPECT_EQ(Document()->ActiveView()->RefreshCount(), refreshes + 1);
+    infrastructure->Layer(1)->SetVisible(true);
+    layers.Refresh();
+    EXPECT_EQ(layers.ItemFor("Hydrants")->checkState(0), Qt::Checked);
+}
+
+TEST_F(DesktopTest, StatusBarShowsTheStepProgressorAndTheMessage) {
+    host::Ref<host::StatusBar> bar = host::Application::Running()->StatusBar();
+    host::Ref<host::StepProgressor> progress = bar->ProgressBar();
+    auto* shownBar = Window().findChild<QProgressBar*>("statusProgress");
+    auto* shownText = Window().findChild<QLabel*>("statusMessage");
+    bar->SetMessage("Ready");
+    Window().SyncStatus();
+    EXPECT_FALSE(shownBar->isVisible());
+    EXPECT_EQ(shownText->text(), "Ready");
+
+    progress->SetMinRange(1);
+    progress->SetMaxRange(10);
+    progress->SetPosition(4);
+    progress->SetMessage("Locating and Buffering Feature...");
+    progress->Show();
+    Window().SyncStatus();
+    EXPECT_TRUE(shownBar->isVisible());
+    EXPECT_EQ(shownBar->minimum(), 1);
+    EXPECT_EQ(shownBar->maximum(), 10);
+    EXPECT_EQ(shownBar->value(), 4);
+    EXPECT_EQ(shownText->text(), "Locating and Buffering Feature...");
+
+    progress->Hide();
+    Window().SyncStatus();
+    EXPECT_FALSE(shownBar->isVisible());
+    EXPECT_EQ(shownText->text(), "Ready");
+}
+
+TEST_F(DesktopTest, AMapThatCannotBeOpenedKeepsTheCurrentOneAndSaysWhy) {
+    const host::Ref<host::MxDocument> current = Document();
+    const std::filesystem::path broken = TempRoot() / "broken.json";
+    WriteBytes(broken, "{ not a map");
+    for (const std::filesystem::path& path : {broken, TempRoot() / "missing.json"}) {
+        Messages().ClearShown();
+        EXPECT_FALSE(Window().OpenMap(QString::fromStdString(path.string())));
+        EXPECT_EQ(Document(), current);
+        ASSERT_EQ(Messages().Texts().size(), 1u);
+        EXPECT_NE(Messages().Texts()[0].find("Could not open the map"), std::string::npos);
+    }
+    EXPECT_EQ(Window().Layers().topLevelItemCount(), 2);
+}
+
+}  // namespace
+}  // namespace desktop_test

@@ -1,0 +1,137 @@
+#include "tests/desktop/DesktopTest.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "app/desktop/FormView.h"
+#include "app/desktop/QtPlatform.h"
+#include "host/forms/Form.h"
+#include "host/platform/ModalDialogs.h"
+
+namespace desktop_test {
+
+std::filesystem::path TownMap() { return std::filesystem::path(CORVANE_SOURCE_DIR) / "examples/town/town.json"; }
+
+std::filesystem::path SmallMap() { return std::filesystem::path(CORVANE_SOURCE_DIR) / "tests/data/small_map.json"; }
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+long CountPixelsIn(const QImage& image, QRgb color, const QRect& area, bool outside) {
+    long count = 0;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            if (area.contains(x, y) != outside && (rgb.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu)) ++count;
+    return count;
+}
+
+long CountPixels(const QImage& image, QRgb color) { return CountPixelsIn(image, color, image.rect()); }
+
+namespace {
+
+desktop::ModalDialog* OpenModalDialog() {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<desktop::ModalDialog*>(top);
+        if (dialog != nullptr && dialog->isVisible()) return dialog;
+    }
+    return nullptr;
+}
+
+// Looks for the dialog again on each pass of the event loop, a bounded number of times.
+void CheckWhenOpen(std::function<void(QWidget& dialog)> check, int passesLeft) {
+    QTimer::singleShot(0, [check = std::move(check), passesLeft]() mutable {
+        desktop::ModalDialog* dialog = OpenModalDialog();
+        if (dialog == nullptr) {
+            if (passesLeft > 0)
+                CheckWhenOpen(std::move(check), passesLeft - 1);
+            else
+                ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
+        check(*dialog);
+        if (host::Form* form = dialog->View().Form(); form != nullptr && form->IsOpen()) {
+            ADD_FAILURE() << "the dialog " << form->Name() << " was still open after the check";
+            form->Unload();
+        }
+    });
+}
+
+}  // namespace
+
+void WhenModalOpens(std::function<void(QWidget& dialog)> check) { CheckWhenOpen(std::move(check), 1000); }
+
+void DesktopTest::SetUp() {
+    HeadlessTest::SetUp();
+    savedModal_ = host::ModalDialogs::Install(std::make_shared<desktop::QtModalDialogs>());
+    session_ = std::make_unique<desktop::HostSession>(false);
+    window_ = std::make_unique<desktop::MainWindow>(session_->Application());
+    window_->resize(900, 650);
+    ASSERT_TRUE(window_->OpenMap(QString::fromStdString(TownMap().string())));
+    window_->show();
+    Settle();
+}
+
+void DesktopTest::TearDown() {
+    window_.reset();
+    if (session_) session_->Shutdown();
+    session_.reset();
+    Settle();
+    host::ModalDialogs::Install(savedModal_);
+    HeadlessTest::TearDown();
+}
+
+void DesktopTest::ClickCommand() {
+    QAction* action = window_->CommandAction("Tovalin.Corvane");
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    Settle();
+}
+
+desktop::FrameWindow* DesktopTest::MainFrame() const { return window_->Frames().FindByForm("frmMain"); }
+
+QWidget* DesktopTest::MainWidget(const char* control) const {
+    desktop::FrameWindow* frame = MainFrame();
+    return frame != nullptr && frame->View() != nullptr ? frame->View()->WidgetFor(control) : nullptr;
+}
+
+void DesktopTest::Choose(const char* combo, const QString& text) {
+    auto* box = qobject_cast<QComboBox*>(MainWidget(combo));
+    ASSERT_NE(box, nullptr) << combo;
+    const int index = box->findText(text);
+    ASSERT_GE(index, 0) << combo << " has no entry " << text.toStdString();
+    emit box->activated(index);
+    Settle();
+}
+
+void DesktopTest::ClickListEntry(const QString& text) {
+    auto* list = qobject_cast<QListWidget*>(MainWidget("List1"));
+    ASSERT_NE(list, nullptr);
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << "the search list has no entry " << text.toStdString();
+    list->scrollToItem(found.front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    Settle();
+}
+
+void DesktopTest::ClickButton(const char* button) {
+    QWidget* widget = MainWidget(button);
+    ASSERT_NE(widget, nullptr) << button;
+    QTest::mouseClick(widget, Qt::LeftButton);
+    Settle();
+}
+
+void DesktopTest::ChooseTownLayers() {
+    Choose("cboBufferLayer", "Parcels");
+    Choose("cboSearchField", "Parcels.PARCEL_ID");
+    Choose("cboSelectionLayer", "Parcels");
+}
+
+}  // namespace desktop_test

@@ -1,0 +1,141 @@
+// The map canvas: zoom and pan set the view's extent as the user sees it, the select tool
+// selects on the visible layers, and the canvas redraws when the view says it changed.
+#include <QTest>
+#include <QWheelEvent>
+
+#include <set>
+
+#include "app/desktop/MapCanvas.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/GroupLayer.h"
+#include "host/carto/Map.h"
+#include "host/carto/MapDocumentFile.h"
+#include "host/carto/MxDocument.h"
+#include "host/data/QueryFilter.h"
+#include "host/data/SelectionSet.h"
+#include "host/geometry/Envelope.h"
+#include "tests/desktop/DesktopTest.h"
+
+namespace desktop_test {
+namespace {
+
+class MapCanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        document_ = host::MapDocumentFile::Open(SmallMap());
+        canvas_.resize(600, 300);
+        canvas_.SetDocument(document_);
+        canvas_.show();
+        Settle();
+    }
+
+    host::Ref<host::FeatureLayer> Parcels() const {
+        return host::As<host::FeatureLayer>(document_->FocusMap()->Layer(0));
+    }
+    std::set<long> SelectedParcels() const {
+        const auto& ids = Parcels()->SelectionSet()->IDs();
+        return {ids.begin(), ids.end()};
+    }
+    // The pixel of a map point now.
+    QPoint Pixel(double x, double y) const { return canvas_.Transform().ToPixels({x, y}).toPoint(); }
+
+    host::Ref<host::MxDocument> document_;
+    desktop::MapCanvas canvas_;
+};
+
+TEST_F(MapCanvasTest, ZoomKeepsThePointUnderThePointerAndPanFollowsIt) {
+    struct Zoom {
+        double factor;
+        QPointF around;
+    };
+    for (const Zoom z : {Zoom{0.5, {300, 150}}, Zoom{0.5, {10, 290}}, Zoom{2.0, {450, 60}}, Zoom{0.8, {0, 0}}}) {
+        const desktop::ViewTransform before = canvas_.Transform();
+        const QPointF under = before.ToMap(z.around);
+        canvas_.ZoomBy(z.factor, z.around);
+        const desktop::ViewTransform after = canvas_.Transform();
+        EXPECT_NEAR(after.Scale(), before.Scale() / z.factor, 1e-9 * after.Scale());
+        const QPointF still = after.ToPixels(under);
+        EXPECT_NEAR(still.x(), z.around.x(), 1e-6);
+        EXPECT_NEAR(still.y(), z.around.y(), 1e-6);
+    }
+    const QPointF mapPoint = canvas_.Transform().ToMap(QPointF(100, 100));
+    canvas_.PanBy(QPointF(100, -50));
+    const QPointF moved = canvas_.Transform().ToPixels(mapPoint);
+    EXPECT_NEAR(moved.x(), 200, 1e-6);
+    EXPECT_NEAR(moved.y(), 50, 1e-6);
+
+    // A wheel notch forward zooms in by a quarter about the pointer.
+    const double scale = canvas_.Transform().Scale();
+    QWheelEvent wheel(QPointF(300, 150), canvas_.mapToGlobal(QPointF(300, 150)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas_, &wheel);
+    EXPECT_NEAR(canvas_.Transform().Scale(), scale * 1.25, 1e-9 * scale);
+
+    canvas_.ZoomToFullExtent();
+    const host::Ref<host::Envelope> extent = document_->ActiveView()->Extent();
+    EXPECT_EQ(QRectF(extent->XMin(), extent->YMin(), extent->Width(), extent->Height()), QRectF(1000, 1990, 400, 160)) << "hidden layers count too";
+}
+
+TEST_F(MapCanvasTest, SelectToolSelectsOnTheVisibleLayers) {
+    struct Step {
+        QRect pixels;  // in map feet, turned into pixels below
+        bool add;
+        std::set<long> selected;
+    };
+    auto box = [&](double x1, double y1, double x2, double y2) { return QRect(Pixel(x1, y1), Pixel(x2, y2)).normalized(); };
+    const Step steps[] = {
+        {box(1250, 2050, 1250, 2050), false, {3}},           // a click in parcel 3
+        {box(1050, 2050, 1050, 2050), true, {1, 3}},         // Shift-click adds parcel 1
+        {box(1120, 2030, 1280, 2070), false, {2, 3}},        // a rectangle over parcels 2 and 3
+        {box(1040, 2140, 1060, 2160), false, {}},            // over a hidden hydrant only
+        {box(950, 1950, 950, 1950), false, {}},              // nothing there
+    };
+    for (const Step& s : steps) {
+        canvas_.SelectIn(s.pixels, s.add);
+        EXPECT_EQ(SelectedParcels(), s.selected) << s.pixels.x() << "," << s.pixels.y();
+    }
+    EXPECT_EQ(document_->FocusMap()->SelectionCount(), 0);
+
+    // The same with the mouse: press on parcel 1, release on parcel 2.
+    QTest::mousePress(&canvas_, Qt::LeftButton, {}, Pixel(1050, 2050));
+    QTest::mouseRelease(&canvas_, Qt::LeftButton, {}, Pixel(1150, 2050));
+    EXPECT_EQ(SelectedParcels(), (std::set<long>{1, 2}));
+    QTest::mouseClick(&canvas_, Qt::LeftButton, Qt::ShiftModifier, Pixel(1350, 2050));
+    EXPECT_EQ(SelectedParcels(), (std::set<long>{1, 2, 4}));
+
+    // With the pan tool a drag moves the map and selects nothing.
+    canvas_.SetTool(desktop::MapCanvas::Tool::Pan);
+    const QPoint before = Pixel(1050, 2050);
+    QTest::mousePress(&canvas_, Qt::LeftButton, {}, QPoint(300, 150));
+    QTest::mouseRelease(&canvas_, Qt::LeftButton, {}, QPoint(340, 150));
+    EXPECT_EQ(Pixel(1050, 2050), before + QPoint(40, 0));
+    EXPECT_EQ(SelectedParcels(), (std::set<long>{1, 2, 4}));
+}
+
+TEST_F(MapCanvasTest, CanvasRedrawsWhenTheViewChanges) {
+    const QRgb cyan = desktop::MapRenderer::SelectionColor().rgb();
+    EXPECT_EQ(CountPixels(canvas_.grab().toImage(), cyan), 0);
+    auto filter = host::New<host::QueryFilter>();
+    filter->SetWhereClause("Parcels.PARCEL_ID = '1-001'");
+    Parcels()->SelectFeatures(filter, host::SelectionResult::New, false);
+    EXPECT_GT(CountPixels(canvas_.grab().toImage(), cyan), 100);
+
+    // The extent set by the host is the one the canvas draws.
+    document_->ActiveView()->SetExtent(host::New<host::Envelope>(1000, 2000, 1100, 2100));
+    EXPECT_NEAR(canvas_.Transform().Scale(), 3.0, 1e-9);
+    EXPECT_EQ(canvas_.grab().toImage().pixel(300, 150) & 0xFFFFFFu,
+              desktop::MapRenderer::PolygonFill().rgb() & 0xFFFFFFu);
+
+    // A new active view is followed; a canvas without a document draws nothing.
+    auto other = host::New<host::Map>();
+    document_->SetActiveView(other);
+    canvas_.FollowActiveView();
+    EXPECT_EQ(CountPixels(canvas_.grab().toImage(), cyan), 0);
+    canvas_.SetDocument(nullptr);
+    EXPECT_EQ(CountPixels(canvas_.grab().toImage(), 0xFFFFFF), 600 * 300);
+    canvas_.ZoomBy(0.5, {1, 1});
+    canvas_.SelectIn(QRect(0, 0, 600, 300), false);
+}
+
+}  // namespace
+}  // namespace desktop_test
