@@ -117,33 +117,6 @@ protected:
     }
 };
 
-TEST_F(ScriptRunnerTest, FirstClickPreparesTheProductFolderAndShowsOneFrame) {
-    const std::string out = Run(
-        "drive C: ${WORK}/c\n"
-        "start\n"
-        "click Tovalin_Corvane\n"
-        "print frmMain\n"
-        "click Tovalin_Corvane\n"
-        "test-frames\n");
-    EXPECT_EQ(out,
-              "ASK Your Labels and Reports directory has not been set.\\nWould you like to do this now? -> NO\n"
-              "frmMain Form caption=\"Corvane\" loaded=1 visible=1 frame.caption=\"Corvane\" frame.visible=1\n"
-              "FRAMES 1\n");
-    const fs::path product = TempRoot() / "work/c/Program Files/Tovalin/Corvane";
-    EXPECT_TRUE(fs::is_directory(product / "Documents"));
-    gDocumentsFolder = "C:\\Program Files\\Tovalin\\Corvane\\Documents\\";
-    std::string config;
-    for (const auto& item : DefaultConfigItems()) config += "\"" + item + "\"\r\n";
-    std::string fields;
-    for (const auto& item : DefaultFieldsItems()) fields += "\"" + item + "\"\r\n";
-    EXPECT_EQ(ReadBytes(product / "config"), config);
-    EXPECT_EQ(ReadBytes(product / "fields"), fields);
-    // The run left nothing behind in the process.
-    EXPECT_TRUE(host::HostFrame::All().empty());
-    EXPECT_TRUE(host::Form::LoadedForms().empty());
-    EXPECT_FALSE(gMainForm);
-}
-
 TEST_F(ScriptRunnerTest, FailingLinesAreNamedAndStopTheScript) {
     struct Case {
         std::string script;
