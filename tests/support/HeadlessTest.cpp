@@ -6,6 +6,9 @@
 #include <system_error>
 
 #include "extension/command/Globals.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/SelectionSet.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/Screen.h"
 
@@ -98,9 +101,51 @@ std::string HeadlessTest::ReadBytes(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string ItemsText(std::initializer_list<std::string_view> items) {
+std::string HeadlessTest::FileText(std::string_view windowsPath) {
+    const fs::path file = Native(windowsPath);
+    return fs::exists(file) ? ReadBytes(file) : "(missing)";
+}
+
+void HeadlessTest::WriteItems(std::string_view windowsPath, const std::vector<std::string>& items) {
+    WriteBytes(Native(windowsPath), ItemsText(items));
+}
+
+std::vector<std::string> HeadlessTest::TakeMessages() {
+    std::vector<std::string> texts = Messages().Texts();
+    Messages().ClearShown();
+    return texts;
+}
+
+std::vector<long> HeadlessTest::ReportedErrors(const std::vector<std::string>& texts) {
+    std::vector<long> numbers;
+    const std::string key = "ERROR NUMBER: ";
+    for (const std::string& text : texts) {
+        const auto at = text.find(key);
+        numbers.push_back(at == std::string::npos ? 0 : std::stol(text.substr(at + key.size())));
+    }
+    return numbers;
+}
+
+std::vector<std::string> HeadlessTest::ReportModules() {
+    std::vector<std::string> modules;
+    for (const std::string& text : Messages().Texts()) {
+        const std::size_t at = text.find("MODULE: ");
+        if (at != std::string::npos) modules.push_back(text.substr(at + 8, text.find("\r\n", at) - at - 8));
+    }
+    return modules;
+}
+
+void HeadlessTest::Select(const host::Ref<host::FeatureLayer>& layer, std::vector<long> ids) {
+    layer->SetSelectionSet(host::New<host::SelectionSet>(layer->FeatureClass(), std::move(ids)));
+}
+
+std::vector<long> HeadlessTest::Selected(const host::Ref<host::FeatureLayer>& layer) {
+    return layer->SelectionSet()->IDs();
+}
+
+std::string ItemsText(const std::vector<std::string>& items) {
     std::string text;
-    for (std::string_view item : items) {
+    for (const std::string& item : items) {
         text += '"';
         text += item;
         text += "\"\r\n";

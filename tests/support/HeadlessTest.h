@@ -9,10 +9,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/platform/DriveMap.h"
 #include "host/platform/HeadlessMessageBoxes.h"
 #include "host/platform/HeadlessShell.h"
+
+#include "host/core/Ref.h"
+
+namespace host {
+class FeatureLayer;
+}  // namespace host
 
 namespace support {
 
@@ -40,6 +47,22 @@ protected:
     // Whole-file helpers on paths of this machine (bytes as they are).
     static void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
     static std::string ReadBytes(const std::filesystem::path& file);
+    // The bytes of a file given by its drive path; "(missing)" when there is none.
+    static std::string FileText(std::string_view windowsPath);
+    // Writes a settings file of these items at a drive path.
+    static void WriteItems(std::string_view windowsPath, const std::vector<std::string>& items);
+
+    // The message boxes shown since the last call, then forgets them.
+    std::vector<std::string> TakeMessages();
+    // The error number of each unexpected-error report among the texts (0 for another box).
+    static std::vector<long> ReportedErrors(const std::vector<std::string>& texts);
+    // The MODULE line of each unexpected-error report shown so far.
+    std::vector<std::string> ReportModules();
+
+    // Selects features of a layer by object id, as the user's own selection tool does, and
+    // the selected ids of a layer, ascending.
+    static void Select(const host::Ref<host::FeatureLayer>& layer, std::vector<long> ids);
+    static std::vector<long> Selected(const host::Ref<host::FeatureLayer>& layer);
 
 private:
     std::filesystem::path root_;
@@ -51,6 +74,6 @@ private:
 };
 
 // The text a file of settings items holds: each item quoted, CR LF after each.
-std::string ItemsText(std::initializer_list<std::string_view> items);
+std::string ItemsText(const std::vector<std::string>& items);
 
 }  // namespace support

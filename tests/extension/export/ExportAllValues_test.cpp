@@ -13,11 +13,11 @@
 #include "host/framework/StatusBar.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
-#include "tests/extension/export/ExportFixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
-using export_test::Lines;
+using support::Lines;
 using host::Value;
 using Table = std::vector<std::vector<std::string>>;
 
@@ -48,10 +48,11 @@ Table ReadTable(const std::string& text, char delim) {
     return rows;
 }
 
-class ExportAllValuesTest : public export_test::ExportTest {
+class ExportAllValuesTest : public support::CommandTest {
 protected:
     void SetUp() override {
-        ExportTest::SetUp();
+        CommandTest::SetUp();
+        CreateCommand();
         gSelectionLayerName = "Parcels";
         gSearchFieldName = "PARCEL_ID";
     }
@@ -114,7 +115,7 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        WriteFileText(kOut, old);
+        WriteBytes(Native(kOut), old);
         gSelectionLayerName = c.layer;
         Select(c.layer == "NoIds" ? noIds : parcels, c.selected);
         bar.ClearHistory();
@@ -156,7 +157,7 @@ TEST_F(ExportAllValuesTest, TheFieldConfigurationNamesColumnsBySlotKeysAndAddsEm
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteFieldsItems(c.items);
+        WriteItems(gFieldsFilePath, c.items);
         EXPECT_FALSE(Export(false, "", true));
         const Table table = ReadTable(FileText(kOut), '\t');
         std::string header;

@@ -14,7 +14,7 @@
 #include "host/data/Field.h"
 #include "host/data/JoinedTable.h"
 #include "host/framework/Application.h"
-#include "tests/extension/export/ExportFixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
@@ -26,9 +26,10 @@ std::vector<std::string> Columns(const std::string& line) {
     return columns;
 }
 
-class ExportCambridgeTest : public export_test::ExportTest {};
+class ExportCambridgeTest : public support::CommandTest {};
 
 TEST_F(ExportCambridgeTest, JoinedColumnsAreQualifiedAndParcelsWithoutAnAssessingRowHaveEmptyCells) {
+    CreateCommand();
     const std::string gpkg = std::string(CORVANE_SHARED_DIR) + "/data/cambridge/cambridge.gpkg";
     const std::filesystem::path mapFile = TempRoot() / "cambridge.json";
     std::ofstream(mapFile) << R"({"version": 1, "layers": [{"name": "Parcels", "source": ")" << gpkg
@@ -48,7 +49,7 @@ TEST_F(ExportCambridgeTest, JoinedColumnsAreQualifiedAndParcelsWithoutAnAssessin
         if (id < 0) id = joined->OIDAt(position);
     }
     Select(parcels, {std::min(matched, unmatched), std::max(matched, unmatched)});
-    WriteFieldsItems({"Parcels.ML", "XPARCELIDX", "assessing.location", "XADDRESSAX", "NONE", "NONEXZIPX"});
+    WriteItems(gFieldsFilePath, {"Parcels.ML", "XPARCELIDX", "assessing.location", "XADDRESSAX", "NONE", "NONEXZIPX"});
     ASSERT_FALSE(ExportAllValues("C:\\cambridge.txt", "\t", "\"", false, "", true, gFieldsFilePath));
 
     std::istringstream text(FileText("C:\\cambridge.txt"));

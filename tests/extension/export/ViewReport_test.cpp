@@ -14,16 +14,17 @@
 #include "host/platform/FileSystem.h"
 #include "host/core/RuntimeError.h"
 #include "host/platform/Shell.h"
-#include "tests/extension/export/ExportFixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
 const std::vector<std::string> kConfigured = {"OWNER", "XNAMEAX", "NONE", "NONEXZIPX"};
 
-class ViewReportTest : public export_test::ExportTest {
+class ViewReportTest : public support::CommandTest {
 protected:
     void SetUp() override {
-        ExportTest::SetUp();
+        CommandTest::SetUp();
+        CreateCommand();
         parcels_ = AddLayer("Parcels", {"PARCEL_ID", "OWNER"}, {{"1-1", "SMITH"}, {"1-2", "JONES"}});
     }
     static std::string ExportTxt() { return gDocumentsFolder + "Export.txt"; }
@@ -46,11 +47,12 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        frmMain& main = OpenMainWindow(c.documents, "Parcels");
+        for (const std::string& document : c.documents) AddDocument(document);
+        frmMain& main = Open("Parcels");
         main.RefillDocumentsList();
         Select(parcels_, {1});
         if (c.fields)
-            WriteFieldsItems(*c.fields);
+            WriteItems(gFieldsFilePath, *c.fields);
         else
             host::FileSystem::DeleteFile(gFieldsFilePath);
         TakeMessages();
@@ -72,18 +74,19 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
         header += "\t\"" + std::string(key) + "\"";
         row += "\t\"\"";
     }
-    WriteFieldsItems(allNone);
+    WriteItems(gFieldsFilePath, allNone);
     gMainForm->Command1.Press();
     EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(FileText(ExportTxt()), export_test::Lines({header, row}));
+    EXPECT_EQ(FileText(ExportTxt()), support::Lines({header, row}));
 }
 
 TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere) {
-    frmMain& main = OpenMainWindow({"Labels.fodt"}, "Parcels");
-    WriteFieldsItems(kConfigured);
+    AddDocument("Labels.fodt");
+    frmMain& main = Open("Parcels");
+    WriteItems(gFieldsFilePath, kConfigured);
     const std::string labels = gDocumentsFolder + "Labels.fodt";
     const std::string written =
-        export_test::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""});
+        support::Lines({"\"OBJECTID\"\t\"PARCEL_ID\"\t\"XNAMEAX\"\t\"XZIPX\"", "\"2\"\t\"1-2\"\t\"JONES\"\t\"\""});
     struct Case {
         std::vector<long> selected;
         bool documentThere;
@@ -98,8 +101,8 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
         {{2}, true, {}, written, true},
     };
     for (const Case& c : cases) {
-        WriteFileText(ExportTxt(), "old");
-        if (c.documentThere) WriteFileText(labels, "");
+        WriteBytes(Native(ExportTxt()), "old");
+        if (c.documentThere) WriteBytes(Native(labels), "");
         if (!c.documentThere && host::FileSystem::FileExists(labels)) host::FileSystem::DeleteFile(labels);
         Select(parcels_, c.selected);
         ShellRequests().Clear();
@@ -120,7 +123,7 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
         void Execute(const host::ShellRequest&) override { host::Raise(host::err::AutomationError); }
     };
     host::Shell::Install(std::make_shared<RefusingShell>());
-    WriteFileText(ExportTxt(), "old");
+    WriteBytes(Native(ExportTxt()), "old");
     main.Command1.Press();
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(FileText(ExportTxt()), written);

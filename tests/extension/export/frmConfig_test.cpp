@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "extension/command/Globals.h"
@@ -14,7 +13,7 @@
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
 #include "host/platform/FileSystem.h"
-#include "tests/extension/export/ExportFixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
@@ -32,12 +31,14 @@ Texts NoneFrom(std::size_t from) {
     return items;
 }
 
-class FrmConfigTest : public export_test::ExportTest {
+class FrmConfigTest : public support::CommandTest {
 protected:
     void SetUp() override {
-        ExportTest::SetUp();
+        CommandTest::SetUp();
+        CreateCommand();
         parcels_ = AddLayer("Parcels", {"PARCEL_ID", "OWNER"}, {{"1-1", "SMITH"}, {"1-2", "JONES"}});
-        main_ = &OpenMainWindow({"Labels.fodt"}, "Parcels");
+        AddDocument("Labels.fodt");
+        main_ = &Open("Parcels");
         Select(parcels_, {1, 2});
     }
     // Opens the dialog from Configure; the driver gets it with the slot texts it opened with.
@@ -53,11 +54,6 @@ protected:
         return opened;
     }
     static void Choose(host::ComboBox& combo, const std::string& entry) { combo.ChooseItem(combo.IndexOf(entry)); }
-    static std::string Items(const Texts& items) {
-        std::string text;
-        for (const std::string& item : items) text += "\"" + item + "\"\r\n";
-        return text;
-    }
     static long Selected() { return gMxDocument->FocusMap()->SelectionCount(); }
 
     host::Ref<host::FeatureLayer> parcels_;
@@ -74,7 +70,7 @@ TEST_F(FrmConfigTest, SaveWritesEachChoiceThenItsKeyClearsTheSelectionAndReopeni
         dialog.PressEnter();               // Save is the default button
     });
     EXPECT_EQ(opened, Texts(8, "NONE")) << "the defaults show NONE";
-    const std::string saved = Items(Join({"PARCEL_ID", "XPARCELIDX", "OWNER", "XNAMEAX", "OWNER", "XNAMEBX"}, NoneFrom(3)));
+    const std::string saved = support::ItemsText(Join({"PARCEL_ID", "XPARCELIDX", "OWNER", "XNAMEAX", "OWNER", "XNAMEBX"}, NoneFrom(3)));
     EXPECT_EQ(FileText(gFieldsFilePath), saved);
     EXPECT_EQ(Selected(), 0);
     EXPECT_TRUE(gMainForm->Frame()->Visible());
@@ -107,11 +103,11 @@ TEST_F(FrmConfigTest, OpeningChoosesWhatTheFileNamesAndNothingForWhatItLacks) {
     };
     for (const Case& c : cases) {
         if (c.items)
-            WriteFieldsItems(*c.items);
+            WriteItems(gFieldsFilePath, *c.items);
         else
             host::FileSystem::DeleteFile(gFieldsFilePath);
         EXPECT_EQ(Configure([](frmConfig& dialog) { dialog.Command2.Press(); }), c.opened);
-        EXPECT_EQ(FileText(gFieldsFilePath), c.items ? Items(*c.items) : "(missing)");
+        EXPECT_EQ(FileText(gFieldsFilePath), c.items ? support::ItemsText(*c.items) : "(missing)");
     }
     EXPECT_TRUE(TakeMessages().empty());
 }
@@ -120,22 +116,6 @@ TEST_F(FrmConfigTest, WithoutASelectionLayerTheDialogIsRefused) {
     gSelectionLayerName = "NONE";
     Configure([](frmConfig& dialog) { dialog.btnClose.Press(); });
     EXPECT_EQ(TakeMessages(), Texts{"Please choose a Selection Layer before configuring field output"});
-    EXPECT_TRUE(gMainForm->Frame()->Visible());
-}
-
-TEST_F(FrmConfigTest, ALayerGoneFromTheMapOpensAnEmptyDialogWhoseSaveWritesEachKeyAfterAnEmptyText) {
-    gSelectionLayerName = "Lots";
-    std::size_t entries = 0;
-    const Texts opened = Configure([&](frmConfig& dialog) {
-        for (host::ComboBox* combo : dialog.SlotCombos()) entries += combo->Items().size();
-        dialog.btnClose.Press();
-    });
-    EXPECT_EQ(TakeMessages(), Texts{"Can't find layer: Lots"});
-    EXPECT_EQ(opened, Texts(8, ""));
-    EXPECT_EQ(entries, 0u) << "not even NONE";
-    Texts items;
-    for (std::string_view key : kExportFieldSlotKeys) items.insert(items.end(), {"", std::string(key)});
-    EXPECT_EQ(FileText(gFieldsFilePath), Items(items));
     EXPECT_TRUE(gMainForm->Frame()->Visible());
 }
 

@@ -11,18 +11,20 @@
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
 #include "host/platform/HeadlessMessageBoxes.h"
-#include "tests/extension/export/ExportFixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
-using export_test::Lines;
+using support::Lines;
 
-class FrmLoadDirTest : public export_test::ExportTest {
+class FrmLoadDirTest : public support::CommandTest {
 protected:
     void SetUp() override {
-        ExportTest::SetUp();
+        CommandTest::SetUp();
+        CreateCommand();
         parcels_ = AddLayer("Parcels", {"PARCEL_ID"}, {{"1-1"}, {"1-2"}});
-        main_ = &OpenMainWindow({"Labels.fodt"}, "Parcels");
+        AddDocument("Labels.fodt");
+        main_ = &Open("Parcels");
         Select(parcels_, {2});
         std::filesystem::create_directories(Native("C:\\Exports"));
     }
@@ -48,7 +50,7 @@ protected:
 };
 
 TEST_F(FrmLoadDirTest, SaveWritesWhereTheFolderListStandsNamedAsTyped) {
-    WriteFieldsItems({"PARCEL_ID", "XPARCELIDX", "NONE", "NONEXZIPX"});  // not used here
+    WriteItems(gFieldsFilePath, {"PARCEL_ID", "XPARCELIDX", "NONE", "NONEXZIPX"});  // not used here
     const std::vector<std::tuple<std::string, std::string, bool, std::string>> cases = {
         {"C:\\Exports", "AbuttersList", false, "C:\\Exports\\AbuttersList.csv"},
         {"C:\\Exports", "list", true, "C:\\Exports\\list.txt"},
@@ -66,7 +68,7 @@ TEST_F(FrmLoadDirTest, SaveWritesWhereTheFolderListStandsNamedAsTyped) {
 
 TEST_F(FrmLoadDirTest, AnExistingTableIsReplacedOnlyWhenTheUserSaysSoAndTheExportHasRows) {
     const std::string path = "C:\\Exports\\AbuttersList.csv";
-    WriteFileText(path, "old");
+    WriteBytes(Native(path), "old");
     const std::string ask = "File already exists. Overwrite?";
 
     Messages().QueueAnswer(host::MessageBoxAnswer::No);

@@ -5,14 +5,18 @@
 #include <functional>
 
 #include "extension/export/frmSetDir.h"
-#include "tests/extension/mainwindow/settings_fixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class DocumentsTest : public support::MainWindowTest {
+class DocumentsTest : public support::CommandTest {
 protected:
+    void SetUp() override {
+        CommandTest::SetUp();
+        OpenTown();
+    }
     // The dialog's driver: opens the folder (when one is given), then Save or Cancel.
     void Answer(const std::string& folder, bool save, std::function<void()> meanwhile = {}) {
         dialogs_->SetDriver([=](host::Form& form) {

@@ -83,7 +83,6 @@ TEST_F(FrmMainLayoutTest, EveryControlStandsWhereTheLayoutPutsIt) {
     EXPECT_EQ(form.Caption(), "Corvane");
     EXPECT_EQ(form.Width(), 6330);
     EXPECT_EQ(form.Height(), 5250);
-    EXPECT_EQ(form.BackColor(), host::Rgb(171, 181, 193));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         host::Control* control = form.FindControl(row.name);
@@ -109,41 +108,8 @@ TEST_F(FrmMainLayoutTest, EveryControlStandsWhereTheLayoutPutsIt) {
         if (kind == "CommandButton") {
             EXPECT_TRUE(dynamic_cast<host::CommandButton&>(*control).IsPictureButton());
         }
-        if (kind == "Frame") {
-            EXPECT_EQ(control->ForeColor(), host::Rgb(128, 0, 0));
-        }
     }
-    EXPECT_EQ(form.cboBufferLayer.BackColor(), host::Rgb(255, 255, 221));
-    EXPECT_EQ(form.cboSearchField.BackColor(), host::Rgb(255, 255, 221));
-    EXPECT_EQ(form.cboSelectionLayer.BackColor(), host::Rgb(255, 255, 221));
-    EXPECT_EQ(form.cboDocs.BackColor(), host::Rgb(255, 255, 255));
-    EXPECT_EQ(form.txtBuffer.BackColor(), host::Rgb(224, 224, 224));
-    EXPECT_EQ(form.txtBuffer.ForeColor(), host::Rgb(0, 0, 255));
-    EXPECT_EQ(form.txtSearch.BackColor(), host::Rgb(224, 224, 224));
-    EXPECT_EQ(form.List1.ForeColor(), host::Rgb(0, 0, 255));
-    EXPECT_EQ(form.List1.BackColor(), host::Rgb(255, 255, 255));
-    EXPECT_EQ(form.txtCount.ForeColor(), host::Rgb(0, 0, 255));
     EXPECT_TRUE(form.List1.Sorted());
-}
-
-TEST_F(FrmMainLayoutTest, HiddenControlsStoreWhatOthersReadButNobodyReachesThem) {
-    CreateCommand().ICommand_OnClick();
-    frmMain& form = *gMainForm;
-    ASSERT_TRUE(form.IsOpen());
-    EXPECT_TRUE(form.Option1.Value());
-    EXPECT_EQ(form.Option1.Caption(), "Create new selection");
-    EXPECT_FALSE(form.Option2.Value());
-    EXPECT_EQ(form.Option2.Caption(), "Add to current selection");
-    EXPECT_EQ(form.btnExportToLayer.Caption(), "Export To Layer");
-    EXPECT_EQ(form.btnExportToLayer.ToolTipText(), "Export the selected features to a new map layer");
-    EXPECT_GT(form.btnExportToLayer.Top() + form.btnExportToLayer.Height(), form.Frame7.Height())
-        << "outside its frame's area";
-    for (host::Control* hidden : std::initializer_list<host::Control*>{&form.Option1, &form.Option2, &form.File1,
-                                                                       &form.btnExportToLayer}) {
-        SCOPED_TRACE(hidden->Name());
-        EXPECT_FALSE(hidden->IsReachable());
-    }
-    EXPECT_TRUE(form.Command4.IsReachable());
 }
 
 TEST_F(FrmMainLayoutTest, FrameIsMadeOnceWithTheProductNameOfItsDay) {
@@ -176,19 +142,6 @@ TEST_F(FrmMainLayoutTest, AFrameWhoseCreateFailsIsKeptAndNotCreatedAgain) {
     EXPECT_NE(kept, other);
     EXPECT_EQ(kept->Window(), nullptr) << "Create is not called again";
     EXPECT_TRUE(TakeMessages().empty());
-}
-
-TEST_F(FrmMainLayoutTest, LogoOpensTheMakersPage) {
-    CreateCommand().ICommand_OnClick();
-    gMainForm->Image2.Press();
-    ASSERT_EQ(ShellRequests().Requests().size(), 1u);
-    const host::ShellRequest& request = ShellRequests().Requests()[0];
-    EXPECT_EQ(request.verb, "Open");
-    EXPECT_EQ(request.file, kMakerWebAddress);
-    EXPECT_EQ(request.parameters, std::optional<std::string>(""));
-    EXPECT_EQ(request.folder, "");
-    EXPECT_EQ(request.showCommand, 1);
-    EXPECT_EQ(std::string(kMakerWebAddress).find("example.com") != std::string::npos, true);
 }
 
 }  // namespace

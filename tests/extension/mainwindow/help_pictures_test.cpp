@@ -37,9 +37,6 @@ Size ImageSize(const std::filesystem::path& file) {
 
 int Pixels(long twips) { return static_cast<int>(twips / host::TwipsPerPixel); }
 
-std::uint32_t Read16(const std::string& bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8);
-}
 
 TEST(WindowPictures, EveryPictureButtonAndImageFindsAFileOfTheSizeItsControlNeeds) {
     auto main = host::New<frmMain>();
@@ -88,53 +85,6 @@ TEST(WindowPictures, EveryPictureButtonAndImageFindsAFileOfTheSizeItsControlNeed
     // The page is drawn at its own size under the window's other controls.
     EXPECT_FALSE(help->imgPage.Stretch());
     EXPECT_EQ(help->Controls().front(), &help->imgPage);
-}
-
-TEST(WindowPictures, TheHandPointerIsAThirtyTwoPixelCursorWithItsHotSpotOnTheFingerTip) {
-    auto help = host::New<frmHelp>();
-    for (const host::Label* link : {&help->Label2, &help->Label3, &help->Label4, &help->Label6}) {
-        EXPECT_EQ(link->MousePointer(), host::pointer::Custom);
-        EXPECT_EQ(link->MouseIcon().File(), host::Screen::Instance().MouseIcon());
-    }
-    const std::filesystem::path file = help->Label2.MouseIcon().Locate();
-    ASSERT_FALSE(file.empty());
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // Header, one entry, a bitmap header, two colours and two 32 by 32 masks of one bit.
-    ASSERT_EQ(bytes.size(), 6u + 16u + 40u + 8u + 2u * 128u);
-    EXPECT_EQ(Read16(bytes, 2), 2u);  // a cursor
-    EXPECT_EQ(Read16(bytes, 4), 1u);  // one picture
-    EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 32u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[7]), 32u);
-    const std::uint32_t hotX = Read16(bytes, 10);
-    const std::uint32_t hotY = Read16(bytes, 12);
-    EXPECT_EQ(hotX, 10u);
-    EXPECT_EQ(hotY, 10u);
-
-    // Masks run from the bottom row; a set transparency bit lets the screen through.
-    const std::size_t colours = 6 + 16 + 40 + 8;
-    const std::size_t transparency = colours + 128;
-    const auto bit = [&](std::size_t mask, std::uint32_t x, std::uint32_t y) {
-        const std::size_t at = mask + (31 - y) * 4 + x / 8;
-        return (static_cast<unsigned char>(bytes[at]) & (0x80 >> (x % 8))) != 0;
-    };
-    int black = 0, white = 0, clear = 0;
-    for (std::uint32_t y = 0; y < 32; ++y)
-        for (std::uint32_t x = 0; x < 32; ++x) {
-            if (bit(transparency, x, y))
-                ++clear;
-            else if (bit(colours, x, y))
-                ++white;
-            else
-                ++black;
-        }
-    EXPECT_GT(black, 0);
-    EXPECT_GT(white, 0);
-    EXPECT_GT(clear, 32 * 32 / 2);
-    // The hot spot is drawn, and nothing of the hand lies above or left of the finger tip.
-    EXPECT_FALSE(bit(transparency, hotX, hotY));
-    for (std::uint32_t y = 0; y < hotY; ++y)
-        for (std::uint32_t x = 0; x < 32; ++x) EXPECT_TRUE(bit(transparency, x, y)) << x << "," << y;
 }
 
 class PictureFolders : public support::HeadlessTest {};

@@ -41,32 +41,6 @@ public:
     void Execute(const host::ShellRequest&) override { host::Raise(host::err::FileNotFound); }
 };
 
-TEST_F(HelpWindowTest, EachHelpClickOpensOneMoreWindowInAFrameOfItsOwn) {
-    auto main = host::New<frmMain>();
-    for (int click = 1; click <= 3; ++click) {
-        main->Command13_Click();
-        const auto frames = HelpFrames();
-        ASSERT_EQ(frames.size(), static_cast<std::size_t>(click));
-        // The earlier windows stay open as they were.
-        for (const auto& frame : frames) {
-            auto* help = dynamic_cast<frmHelp*>(frame->Window());
-            EXPECT_TRUE(frame->Visible());
-            EXPECT_TRUE(help->IsLoaded());
-            EXPECT_EQ(frame->Caption(), "Corvane - Help");
-            EXPECT_EQ(help->txtVersion.Caption(), "v2.25");
-            // The window's own member gives the frame it lives in, without making another.
-            EXPECT_EQ(help->Frame(), frame);
-        }
-    }
-    const auto frames = HelpFrames();
-    std::set<host::Form*> windows;
-    for (const auto& frame : frames) windows.insert(frame->Window());
-    EXPECT_EQ(windows.size(), 3u);
-    EXPECT_TRUE(Messages().Shown().empty());
-    // The main window is left alone.
-    EXPECT_FALSE(main->IsLoaded());
-}
-
 TEST_F(HelpWindowTest, LinksAndVersionStandOverThePageWhereTheLayoutPutsThem) {
     struct Row {
         const char* name;
@@ -168,22 +142,6 @@ TEST_F(HelpWindowTest, LinksAskTheShellToOpenTheirTargetsAndLeaveTheWindowOpen) 
     auto main = host::New<frmMain>();
     main->Command13_Click();
     auto* help = dynamic_cast<frmHelp*>(HelpFrames().at(0)->Window());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
-        ShellRequests().Clear();
-        host::Label& label = help->*c.label;
-        EXPECT_EQ(label.Caption(), c.shown);
-        label.Press();
-        ASSERT_EQ(ShellRequests().Requests().size(), 1u);
-        const host::ShellRequest& request = ShellRequests().Requests()[0];
-        EXPECT_EQ(request.verb, "Open");
-        EXPECT_EQ(request.file, c.target);
-        EXPECT_EQ(request.parameters, std::optional<std::string>(""));
-        EXPECT_EQ(request.folder, "");
-        EXPECT_EQ(request.showCommand, 1);
-        EXPECT_TRUE(help->IsOpen());
-    }
-
     // A target the shell cannot open: no message, nothing leaves the click, the window stays.
     host::Shell::Install(std::make_shared<BrokenShell>());
     for (const Case& c : cases) EXPECT_NO_THROW((help->*c.label).Press());

@@ -239,24 +239,6 @@ TEST_F(PipelineTest, ButtonDrawsItsLayersFeaturesButBuffersTheWholeSelection) {
     EXPECT_TRUE(Bar()->History().empty()) << "no progress bar for the button";
 }
 
-TEST_F(PipelineTest, ButtonClearsThenZoomsWhereTheListZoomsThenClears) {
-    gBufferLayerName = "Streets";
-    gSearchFieldName = "NAME";
-    gSelectionLayerName = "Hydrants";
-    form->txtBuffer.SetText("60");
-    Click("MAIN ST");
-    const double listWidth = document->ActiveView()->Extent()->Width();
-    Select(hydrants, {});
-    Select(streets, {1});
-    form->btnBufferSelected_Click();
-    const double buttonWidth = document->ActiveView()->Extent()->Width();
-    EXPECT_TRUE(Messages().Texts().empty());
-    EXPECT_GE(listWidth, 700) << "zoomed while the street was still selected";
-    EXPECT_LT(buttonWidth, 100) << "zoomed to the hydrant alone";
-    EXPECT_EQ(Selected(hydrants), std::vector<long>{1});
-    EXPECT_TRUE(Selected(streets).empty());
-}
-
 TEST_F(PipelineTest, LayerNamesDifferingOnlyInCaseKeepTheAbutters) {
     // Both names find the one layer: clearing the "other" layer's selection would wipe the
     // abutters with the subject.
@@ -346,14 +328,6 @@ TEST_F(PipelineTest, MultipointSubjectIsBufferedButNotDrawn) {
     EXPECT_EQ(Selected(parcels), (std::vector<long>{3, 4}));
     EXPECT_TRUE(Selected(wells).empty());
     EXPECT_EQ(form->txtCount.Caption(), "2");
-}
-
-TEST_F(PipelineTest, ValueThatSelectsNothingStopsQuietly) {
-    Click("ZZZ");
-    EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Sorry... No features found"});
-    EXPECT_EQ(Pointer(), host::pointer::Default);
-    EXPECT_FALSE(Bar()->Visible());
-    EXPECT_EQ(form->txtCount.Caption(), "7");
 }
 
 TEST_F(PipelineTest, UnexpectedErrorClosesFileOneAndResetsPointerAndBarBeforeTheReport) {

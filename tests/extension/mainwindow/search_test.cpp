@@ -3,14 +3,15 @@
 
 #include "host/core/RuntimeError.h"
 #include "host/platform/Screen.h"
-#include "tests/extension/mainwindow/settings_fixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
-class SearchTest : public support::MainWindowTest {
+class SearchTest : public support::CommandTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        CommandTest::SetUp();
+        OpenTown();
         form_ = &Open();
         // Each click of the list records whether it would have started the pipeline.
         form_->List1.Click = [this] { clicks_.push_back(!gSuppressListClick); };

@@ -12,12 +12,16 @@
 #include "host/framework/Application.h"
 #include "host/framework/StatusBar.h"
 #include "host/platform/Screen.h"
-#include "tests/extension/mainwindow/settings_fixture.h"
+#include "tests/extension/command/CommandFixture.h"
 
 namespace {
 
-class SettingsLoadTest : public support::MainWindowTest {
+class SettingsLoadTest : public support::CommandTest {
 protected:
+    void SetUp() override {
+        CommandTest::SetUp();
+        OpenTown();
+    }
     Items Config(const char* buffer, const char* field, const char* selection, const char* exclude = "0") const {
         return {buffer, field, selection, "250", "NONE", exclude, gDocumentsFolder};
     }
@@ -42,7 +46,7 @@ TEST_F(SettingsLoadTest, SavedNamesAreRestoredOnlyWhenAPickerHoldsThemExactly) {
     const auto progress = app_->StatusBar()->ProgressBar();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.saved[0] + " / " + c.saved[1]);
-        WriteConfig(c.saved);
+        WriteItems(gConfigFilePath, c.saved);
         progress->ClearHistory();
         frmMain& form = Open();
         EXPECT_EQ(form.cboBufferLayer.Items(), (Items{"NONE", "Parcels", "Streets", "Hydrants"}));
@@ -60,13 +64,13 @@ TEST_F(SettingsLoadTest, SavedNamesAreRestoredOnlyWhenAPickerHoldsThemExactly) {
         EXPECT_EQ(std::count(history.begin(), history.end(), "Show"), c.values > 0 ? 1 : 0);
         // The unload writes back exactly what was read, whatever the pickers show.
         gMainForm->Unload();
-        EXPECT_EQ(ConfigText(), Quoted(c.saved));
+        EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText(c.saved));
     }
     EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheFormerField) {
-    WriteConfig(Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
+    WriteItems(gConfigFilePath, Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
     frmMain& form = Open();
     const Items values = form.List1.Items();
     form.cboSearchField.ChooseItem(0);  // "NONE" keeps the list
@@ -81,7 +85,7 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
     form.cboSelectionLayer.ChooseItem(form.cboSelectionLayer.IndexOf("Hydrants"));
     form.Check1.Press();
     gMainForm->Unload();
-    EXPECT_EQ(ConfigText(), Quoted({"Streets", "Parcels.PARCEL_ID", "Hydrants", "250", "NONE", "1", gDocumentsFolder}));
+    EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText({"Streets", "Parcels.PARCEL_ID", "Hydrants", "250", "NONE", "1", gDocumentsFolder}));
 
     Open();  // the former field is no field of Streets: nothing chosen, the value kept
     EXPECT_EQ(form.cboSearchField.ListIndex(), -1);
@@ -91,7 +95,7 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
 }
 
 TEST_F(SettingsLoadTest, TheLoadShowsTheMapAsItStandsAndTheUnloadRedrawsIt) {
-    WriteConfig(Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
+    WriteItems(gConfigFilePath, Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
     frmMain& form = Open();
     EXPECT_EQ(form.cboDocs.DroppedWidth(), 200);
     EXPECT_EQ(form.cboSearchField.DroppedWidth(), 200);
@@ -130,7 +134,7 @@ TEST_F(SettingsLoadTest, TheFrameIsCentredWithHalvesRoundedToEven) {
 
 TEST_F(SettingsLoadTest, AFailedSaveKeepsTheLastFileAndAMissingDocumentsFolderEndsTheLoad) {
     const Items saved = {"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", "C:\\Nowhere\\"};
-    WriteConfig(saved);
+    WriteItems(gConfigFilePath, saved);
     frmMain& form = Open();
     const Items shown = TakeMessages();
     ASSERT_EQ(ReportedErrors(shown), std::vector<long>{76}) << "the report, and no question";
@@ -143,7 +147,7 @@ TEST_F(SettingsLoadTest, AFailedSaveKeepsTheLastFileAndAMissingDocumentsFolderEn
     form.cboBufferLayer.ChooseItem(1);
     std::filesystem::create_directories(Native(gConfigFilePath + ".tmp"));  // the new file cannot be made
     EXPECT_TRUE(gMainForm->Unload()) << "never refused";
-    EXPECT_EQ(ConfigText(), Quoted(saved));
+    EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText(saved));
     EXPECT_TRUE(TakeMessages().empty());
 }
 

@@ -168,34 +168,6 @@ protected:
         gMxDocument = document;
     }
 
-    // The selected object ids of a layer, ascending.
-    static std::vector<long> Selected(const host::Ref<host::FeatureLayer>& layer) {
-        return layer->SelectionSet()->IDs();
-    }
-
-    // Selects features of a layer by object id, as the user's own selection tool does.
-    static void Select(const host::Ref<host::FeatureLayer>& layer, std::vector<long> ids) {
-        layer->SetSelectionSet(host::New<host::SelectionSet>(layer->FeatureClass(), std::move(ids)));
-    }
-
-    // The texts of the message boxes shown since the last call, and forgets them.
-    std::vector<std::string> TakeMessages() {
-        std::vector<std::string> texts = Messages().Texts();
-        Messages().ClearShown();
-        return texts;
-    }
-
-    // The MODULE line of each unexpected-error report shown so far ("" for other boxes).
-    std::vector<std::string> ReportModules() {
-        std::vector<std::string> modules;
-        for (const std::string& text : Messages().Texts()) {
-            const std::size_t at = text.find("MODULE: ");
-            if (at == std::string::npos) continue;
-            modules.push_back(text.substr(at + 8, text.find("\r\n", at) - at - 8));
-        }
-        return modules;
-    }
-
     host::Ref<host::Application> application;
     host::Ref<host::MxDocument> document;
     host::Ref<host::Map> map;

@@ -15,13 +15,6 @@ protected:
     }
 };
 
-TEST(ErrorLineText, ZeroGivesNothingOtherNumbersTheirDigits) {
-    EXPECT_EQ(ErrorLineText(0), "");
-    EXPECT_EQ(ErrorLineText(42), "Line : 42");
-    EXPECT_EQ(ErrorLineText(-7), "Line : -7");
-    EXPECT_EQ(ErrorLineText(2147483647), "Line : 2147483647");
-}
-
 TEST_F(ErrorReportTest, TheReportHasItsNineteenLines) {
     ReportUnexpectedError("ICommand_OnClick Corvane Line : 12", 53, "File not found");
     const std::string expected =

@@ -53,16 +53,4 @@ TEST(ListUtilities, RemoveComboItemRemovesOnlyTheFirstEqualItem) {
     }
 }
 
-TEST(HostCommandIdentifiers, EachCallGivesANewObjectWithTheCommandsGuid) {
-    const auto zoom = ArcID::ZoomToSelectedFeaturesUid();
-    const auto tool = ArcID::SelectElementsToolUid();
-    EXPECT_EQ(zoom->Value(), "{AB073B49-DE5E-11D1-AA80-00C04FA37860}");
-    EXPECT_EQ(tool->Value(), "{C22579D1-BC17-11D0-8667-0000F8751720}");
-    zoom->SetValue("changed");
-    const auto again = ArcID::ZoomToSelectedFeaturesUid();
-    EXPECT_FALSE(again == zoom);
-    EXPECT_EQ(again->Value(), "{AB073B49-DE5E-11D1-AA80-00C04FA37860}");
-    EXPECT_FALSE(ArcID::SelectElementsToolUid() == tool);
-}
-
 }  // namespace
