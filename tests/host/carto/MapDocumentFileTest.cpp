@@ -121,31 +121,6 @@ TEST_F(MapDocumentFileTest, RoundTripsThroughAnotherFolder) {
     EXPECT_FALSE(fs::exists(first.string() + ".writing"));
 }
 
-TEST_F(MapDocumentFileTest, CambridgeDocumentWithAJoinRoundTrips) {
-    fs::path cambridge = carto_test::CambridgeFile();
-    fs::path file = WriteText("cambridge.json", R"({"version": 1,
-        "layers": [
-          {"name": "Parcels", "source": ")" + cambridge.string() + R"(", "layer": "Parcels",
-           "join": {"key": "ML", "table": "Assessing", "table_key": "ML"}},
-          {"name": "Streets and hydrants", "group": [
-            {"name": "Centerlines", "source": ")" + cambridge.string() + R"(", "layer": "Centerlines"},
-            {"name": "Hydrants", "source": ")" + cambridge.string() + R"(", "layer": "hydrants", "visible": false}]}],
-        "tables": [{"name": "Assessing", "source": ")" + cambridge.string() + R"(", "layer": "Assessing"}]})");
-    Ref<host::MxDocument> document = host::MapDocumentFile::Read(file);
-    std::string outline = Outline(*document);
-    EXPECT_EQ(outline.substr(0, outline.find("extent")),
-              "feature Parcels cambridge.gpkg:Parcels join ML->Assessing.ML\n"
-              "group Streets and hydrants\n"
-              "  feature Centerlines cambridge.gpkg:Centerlines\n"
-              "  feature Hydrants hidden cambridge.gpkg:hydrants\n"
-              "table Assessing\n");
-    EXPECT_FALSE(document->FocusMap()->Extent()->IsEmpty()) << "no extent given: the layers' full extent";
-
-    fs::path copy = TempRoot() / "copy.json";
-    host::MapDocumentFile::Write(*document, copy);
-    EXPECT_EQ(Outline(*host::MapDocumentFile::Read(copy)), outline);
-}
-
 TEST_F(MapDocumentFileTest, RefusesFilesThatAreNotMapDocuments) {
     struct Case {
         const char* text;

@@ -64,20 +64,8 @@ TEST_F(Cambridge, LayersLoadAsFeatureClassesAndTablesWithHostFieldTypes) {
     EXPECT_FALSE(host::Is<host::FeatureClass>(assessing));
     EXPECT_EQ(assessing->RowCount(nullptr), 27528);
 
-    struct Expected {
-        std::string table, field;
-        long type;
-    };
-    for (const Expected& e : std::vector<Expected>{{"Parcels", "OBJECTID", 6},
-                                                   {"Parcels", "Shape", 7},
-                                                   {"Parcels", "ML", 4},
-                                                   {"Parcels", "UYEAR", 1},
-                                                   {"Assessing", "LandArea", 3}}) {
-        auto fields = Source().Table(e.table)->Fields();
-        long index = fields->FindField(e.field);
-        ASSERT_GE(index, 0) << e.table << "." << e.field;
-        EXPECT_EQ(fields->Field(index)->Type(), e.type) << e.table << "." << e.field;
-    }
+    EXPECT_EQ(Parcels()->Fields()->Field(Parcels()->FindField("UYEAR"))->Type(), 1);
+    EXPECT_EQ(assessing->Fields()->Field(assessing->FindField("LandArea"))->Type(), 3);
     EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Hydrants"))->ShapeType(), 1);
     EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Centerlines"))->ShapeType(), 3);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cpl_conv.h>
 #include <cpl_error.h>
+#include <cpl_string.h>
 #include <gdal.h>
 #include <ogr_api.h>
 #include <ogr_srs_api.h>
@@ -51,109 +53,90 @@ protected:
         return (TempRoot() / name).string();
     }
 
-    // A GeoPackage with a polygon layer "Lots" of every field kind and a table "Owners".
-    std::string WriteGeoPackage() const {
-        std::string path = (TempRoot() / "town.gpkg").string();
-        GDALDriverH driver = GDALGetDriverByName("GPKG");
-        GDALDatasetH ds = GDALCreate(driver, path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-        OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
-        OSRImportFromEPSG(srs, 2249);
-        OGRLayerH lots = GDALDatasetCreateLayer(ds, "Lots", srs, wkbMultiPolygon, nullptr);
-        OSRDestroySpatialReference(srs);
-        struct FieldDef {
-            const char* name;
-            OGRFieldType type;
-            OGRFieldSubType subtype;
-        };
-        for (const FieldDef& f : std::vector<FieldDef>{{"small", OFTInteger, OFSTInt16},
-                                                       {"whole", OFTInteger, OFSTNone},
-                                                       {"flag", OFTInteger, OFSTBoolean},
-                                                       {"big", OFTInteger64, OFSTNone},
-                                                       {"single", OFTReal, OFSTFloat32},
-                                                       {"real", OFTReal, OFSTNone},
-                                                       {"text", OFTString, OFSTNone},
-                                                       {"day", OFTDate, OFSTNone},
-                                                       {"moment", OFTDateTime, OFSTNone},
-                                                       {"bytes", OFTBinary, OFSTNone},
-                                                       {"shape", OFTString, OFSTNone}}) {
-            OGRFieldDefnH defn = OGR_Fld_Create(f.name, f.type);
-            OGR_Fld_SetSubType(defn, f.subtype);
-            OGR_L_CreateField(lots, defn, TRUE);
-            OGR_Fld_Destroy(defn);
-        }
-        auto addLot = [&](GIntBig fid, const char* wkt, bool withValues) {
-            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(lots));
-            OGR_F_SetFID(f, fid);
-            if (wkt != nullptr) {
-                OGRGeometryH g = nullptr;
-                char* text = const_cast<char*>(wkt);
-                OGR_G_CreateFromWkt(&text, nullptr, &g);
-                OGR_F_SetGeometryDirectly(f, g);
+    struct Field {
+        const char* name;
+        OGRFieldType type;
+        OGRFieldSubType subtype = OFSTNone;
+    };
+    // One feature: its id (OGRNullFID for one the driver gives), its shape (taken over; may
+    // be null) and its values as text, nullptr leaving a value Null; bytes are written in hex.
+    struct Feature {
+        GIntBig fid;
+        OGRGeometryH shape;
+        std::vector<const char*> values;
+    };
+    struct Layer {
+        const char* name;
+        OGRwkbGeometryType type;
+        std::vector<Field> fields;
+        std::vector<Feature> features;
+        int epsg = 0;
+    };
+    std::string WriteGeoPackage(const std::string& name, const std::vector<Layer>& layers) const {
+        std::string path = (TempRoot() / name).string();
+        GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+        for (const Layer& l : layers) {
+            OGRSpatialReferenceH srs = l.epsg == 0 ? nullptr : OSRNewSpatialReference(nullptr);
+            if (srs != nullptr) OSRImportFromEPSG(srs, l.epsg);
+            OGRLayerH layer = GDALDatasetCreateLayer(ds, l.name, srs, l.type, nullptr);
+            if (srs != nullptr) OSRDestroySpatialReference(srs);
+            for (const Field& f : l.fields) {
+                OGRFieldDefnH defn = OGR_Fld_Create(f.name, f.type);
+                OGR_Fld_SetSubType(defn, f.subtype);
+                OGR_L_CreateField(layer, defn, TRUE);
+                OGR_Fld_Destroy(defn);
             }
-            if (withValues) {
-                OGR_F_SetFieldInteger(f, 0, -12);
-                OGR_F_SetFieldInteger(f, 1, 123456);
-                OGR_F_SetFieldInteger(f, 2, 1);
-                OGR_F_SetFieldInteger64(f, 3, 9007199254740993LL);
-                OGR_F_SetFieldDouble(f, 4, 0.1);
-                OGR_F_SetFieldDouble(f, 5, 0.1);
-                OGR_F_SetFieldString(f, 6, "O'Brien, Zoë");
-                OGR_F_SetFieldDateTime(f, 7, 2005, 7, 5, 0, 0, 0, 0);
-                OGR_F_SetFieldDateTimeEx(f, 8, 2014, 1, 5, 15, 4, 5.0f, 0);
-                GByte bytes[] = {0, 1, 255};
-                OGR_F_SetFieldBinary(f, 9, 3, bytes);
-                OGR_F_SetFieldString(f, 10, "attribute named shape");
+            for (const Feature& entry : l.features) {
+                OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
+                OGR_F_SetFID(f, entry.fid);
+                if (entry.shape != nullptr) OGR_F_SetGeometryDirectly(f, entry.shape);
+                for (int i = 0; i < static_cast<int>(entry.values.size()); ++i) {
+                    if (entry.values[i] == nullptr) continue;
+                    if (l.fields[i].type != OFTBinary) {
+                        OGR_F_SetFieldString(f, i, entry.values[i]);
+                        continue;
+                    }
+                    int size = 0;
+                    GByte* bytes = CPLHexToBinary(entry.values[i], &size);
+                    OGR_F_SetFieldBinary(f, i, size, bytes);
+                    CPLFree(bytes);
+                }
+                EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << l.name;
+                OGR_F_Destroy(f);
             }
-            EXPECT_EQ(OGR_L_CreateFeature(lots, f), OGRERR_NONE);
-            OGR_F_Destroy(f);
-        };
-        addLot(7, "MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))", true);
-        addLot(3, "POLYGON((20 0,20 10,30 10,30 0,20 0))", false);  // a single polygon in a multipolygon layer
-        addLot(9, nullptr, false);
-        OGRLayerH owners = GDALDatasetCreateLayer(ds, "Owners", nullptr, wkbNone, nullptr);
-        OGRFieldDefnH name = OGR_Fld_Create("Owner", OFTString);
-        OGR_L_CreateField(owners, name, TRUE);
-        OGR_Fld_Destroy(name);
-        for (const char* owner : {"A", "B"}) {
-            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(owners));
-            OGR_F_SetFieldString(f, 0, owner);
-            EXPECT_EQ(OGR_L_CreateFeature(owners, f), OGRERR_NONE);
-            OGR_F_Destroy(f);
         }
         GDALClose(ds);
         return path;
     }
 
-    // A GeoPackage with one layer "L" of a text field "label": a feature per entry, with its
-    // id (OGRNullFID for one the driver gives) and its geometry (taken over; may be null).
-    struct Labelled {
-        GIntBig fid;
-        std::string label;
-        OGRGeometryH geometry;
-    };
-    std::string WriteLabelled(const std::string& name, OGRwkbGeometryType type,
-                              const std::vector<Labelled>& features) const {
-        std::string path = (TempRoot() / name).string();
-        GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-        OGRLayerH layer = GDALDatasetCreateLayer(ds, "L", nullptr, type, nullptr);
-        OGRFieldDefnH label = OGR_Fld_Create("label", OFTString);
-        OGR_L_CreateField(layer, label, TRUE);
-        OGR_Fld_Destroy(label);
-        for (const Labelled& entry : features) {
-            OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
-            OGR_F_SetFID(f, entry.fid);
-            OGR_F_SetFieldString(f, 0, entry.label.c_str());
-            if (entry.geometry != nullptr) OGR_F_SetGeometryDirectly(f, entry.geometry);
-            EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << entry.label;
-            OGR_F_Destroy(f);
-        }
-        GDALClose(ds);
-        return path;
+    static OGRGeometryH Wkt(const char* wkt) {
+        OGRGeometryH g = nullptr;
+        char* text = const_cast<char*>(wkt);
+        OGR_G_CreateFromWkt(&text, nullptr, &g);
+        return g;
+    }
+
+    // A polygon layer "Lots" of every field kind and a table "Owners".
+    std::string WriteTown() const {
+        return WriteGeoPackage(
+            "town.gpkg",
+            {{"Lots",
+              wkbMultiPolygon,
+              {{"small", OFTInteger, OFSTInt16}, {"whole", OFTInteger}, {"flag", OFTInteger, OFSTBoolean},
+               {"big", OFTInteger64}, {"single", OFTReal, OFSTFloat32}, {"real", OFTReal}, {"text", OFTString},
+               {"day", OFTDate}, {"moment", OFTDateTime}, {"bytes", OFTBinary}, {"shape", OFTString}},
+              {{7, Wkt("MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))"),
+                {"-12", "123456", "1", "9007199254740993", "0.1", "0.1", "O'Brien, Zoë", "2005/07/05",
+                 "2014/01/05 15:04:05", "0001FF", "attribute named shape"}},
+               {3, Wkt("POLYGON((20 0,20 10,30 10,30 0,20 0))"), {}},  // a single polygon in a multipolygon layer
+               {9, nullptr, {}}},
+              2249},
+             {"Owners", wkbNone, {{"Owner", OFTString}}, {{OGRNullFID, nullptr, {"A"}}, {OGRNullFID, nullptr, {"B"}}}}});
     }
 };
 
 TEST_F(Loader, FieldTypesValuesAndIdsFromAGeoPackage) {
-    auto source = host::DataSource::Open(WriteGeoPackage());
+    auto source = host::DataSource::Open(WriteTown());
     auto lots = host::As<host::FeatureClass>(source->Table("lots"));
     EXPECT_EQ(lots->ShapeType(), 4);
     EXPECT_EQ(lots->SpatialReference()->FactoryCode(), 2249);
@@ -241,17 +224,13 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
         {"infinite", std::numeric_limits<double>::infinity(), false},
         {"near the largest double", 1e306, false},
     };
-    std::vector<Labelled> features;
+    std::vector<Feature> features;
     for (const Case& c : cases) {
-        OGRGeometryH ring = OGR_G_CreateGeometry(wkbLinearRing);
-        for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 10.0}, {c.x, 10.0}, {10.0, 0.0}, {0.0, 0.0}}) {
-            OGR_G_AddPoint_2D(ring, x, y);
-        }
-        OGRGeometryH polygon = OGR_G_CreateGeometry(wkbPolygon);
-        OGR_G_AddGeometryDirectly(polygon, ring);
-        features.push_back({OGRNullFID, c.label, polygon});
+        OGRGeometryH polygon = Wkt("POLYGON((0 0,0 10,10 10,10 0,0 0))");
+        OGR_G_SetPoint_2D(OGR_G_GetGeometryRef(polygon, 0), 2, c.x, 10);
+        features.push_back({OGRNullFID, polygon, {c.label}});
     }
-    std::string path = WriteLabelled("damaged.gpkg", wkbPolygon, features);
+    std::string path = WriteGeoPackage("damaged.gpkg", {{"L", wkbPolygon, {{"label", OFTString}}, features}});
 
     auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("L"));
     ASSERT_EQ(lots->FeatureCount(nullptr), 5);
@@ -271,9 +250,10 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
 
 TEST_F(Loader, IdsUpToTheLargestOneLoad) {
     const std::vector<GIntBig> fids = {5, std::numeric_limits<GIntBig>::max()};
-    std::vector<Labelled> features;
-    for (GIntBig fid : fids) features.push_back({fid, std::to_string(fid), nullptr});
-    std::string path = WriteLabelled("ids.gpkg", wkbNone, features);
+    const std::vector<std::string> labels = {"5", std::to_string(fids[1])};
+    std::string path = WriteGeoPackage("ids.gpkg", {{"L", wkbNone, {{"label", OFTString}},
+                                                     {{fids[0], nullptr, {labels[0].c_str()}},
+                                                      {fids[1], nullptr, {labels[1].c_str()}}}}});
 
     auto table = host::DataSource::Open(path)->Table("L");
     ASSERT_EQ(table->RowCount(nullptr), 2);
@@ -293,7 +273,7 @@ TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
              {"not a dataset", [&] { host::DataSource::Open(garbage); }, host::err::AutomationError},
              {"broken GeoJSON", [&] { host::DataSource::Open(badJson); }, host::err::AutomationError},
              {"a folder of nothing", [&] { host::DataSource::Open(TempRoot().string() + "/empty/"); }, 53},
-             {"missing layer", [&] { host::DataSource::Open(WriteGeoPackage())->Table("Nope"); }, host::err::AutomationError},
+             {"missing layer", [&] { host::DataSource::Open(WriteTown())->Table("Nope"); }, host::err::AutomationError},
          }) {
         EXPECT_EQ(ErrorOf(c.statement), c.error) << c.what;
     }

@@ -88,65 +88,43 @@ TEST_F(FormTest, ShowModalFailures) {
     EXPECT_FALSE(dialog.IsModal());
 }
 
-TEST_F(FormTest, HostFrameLoadsItsFormAndShowsIt) {
-    // The load handler already finds the form in its frame (it centres the frame there).
+TEST_F(FormTest, HostFrameCarriesItsFormUntilClosed) {
     struct MainForm : TestForm {
         MainForm() : TestForm("frmMain") {}
         host::HostFrame* frameInLoad = nullptr;
+        std::shared_ptr<int> unloadsAtEnd = std::make_shared<int>(-1);
+        ~MainForm() override { *unloadsAtEnd = unloads; }
         void Form_Load() override {
             TestForm::Form_Load();
             frameInLoad = HostingFrame();
         }
     };
     auto form = std::make_shared<MainForm>();
+    std::shared_ptr<int> unloads = form->unloadsAtEnd;
+    std::weak_ptr<MainForm> watch = form;
     auto frame = host::New<host::HostFrame>();
     frame->Create(*form);
-    EXPECT_EQ(form->frameInLoad, frame.raw());
-    EXPECT_TRUE(form->IsLoaded());
-    EXPECT_FALSE(frame->Visible());
+    EXPECT_EQ(form->frameInLoad, frame.raw());  // the load handler already finds its frame
     EXPECT_EQ(ErrorOf([&] { frame->Create(*form); }), 5);
     EXPECT_EQ(ErrorOf([&] { host::New<host::HostFrame>()->Create(*form); }), 5);
 
     frame->SetVisible(true);
-    EXPECT_TRUE(form->Visible());
     form->Hide();  // hiding the form hides its frame, and does not unload it
     EXPECT_FALSE(frame->Visible());
     EXPECT_TRUE(form->IsLoaded());
-
-    // Unloaded by the host, then shown again: the form loads afresh in the same frame.
-    form->Unload();
+    form->Unload();  // unloaded by the host, then shown: loads afresh in the same frame
     frame->SetVisible(true);
-    EXPECT_TRUE(form->IsLoaded());
     EXPECT_EQ(form->loads, 2);
-}
 
-TEST_F(FormTest, FramesKeepTheirFormsUntilClosed) {
-    std::weak_ptr<TestForm> watch;
-    {
-        auto help = std::make_shared<TestForm>("frmHelp");
-        watch = help;
-        auto frame = host::New<host::HostFrame>();
-        frame->Create(*help);
-        frame->SetVisible(true);
-    }
-    // Nobody but the host holds the help window and its frame now.
+    // Nobody but the host holds the form now; closing unloads it even when it would cancel.
+    form->cancelUnload = 1;
+    form.reset();
+    frame.Reset();
     ASSERT_FALSE(watch.expired());
     ASSERT_EQ(host::HostFrame::All().size(), 1u);
-    EXPECT_EQ(host::HostFrame::All()[0]->Window(), watch.lock().get());
-    host::HostFrame::CloseAll();
+    host::HostFrame::All()[0]->Close();
     EXPECT_TRUE(watch.expired());
-    EXPECT_TRUE(host::HostFrame::All().empty());
-}
-
-TEST_F(FormTest, ClosingAFrameUnloadsItsForm) {
-    TestForm form("frmMain");  // a form the test owns
-    auto frame = host::New<host::HostFrame>();
-    frame->Create(form);
-    form.cancelUnload = 1;  // the host closes the window all the same
-    frame->Close();
-    EXPECT_EQ(form.unloads, 1);
-    EXPECT_EQ(frame->Window(), nullptr);
-    EXPECT_EQ(form.HostingFrame(), nullptr);
+    EXPECT_EQ(*unloads, 2);
     EXPECT_TRUE(host::HostFrame::All().empty());
 }
 
