@@ -92,9 +92,6 @@ const script::ScriptCommand kTestMessage("test-message", [](script::Runner&, con
     for (const auto& word : args) text += (text.empty() ? "" : "\r\n") + word;
     host::ShowMessage(text);
 });
-const script::ScriptCommand kTestShell("test-shell", [](script::Runner&, const script::Arguments& args) {
-    host::ShellExecute(args.at(0), args.at(1), std::nullopt, args.at(2));
-});
 const script::ScriptCommand kTestDrives("test-drives", [](script::Runner& runner, const script::Arguments&) {
     runner.Print("DRIVES " + host::DriveMap::Instance().Letters());
 });
@@ -229,15 +226,6 @@ TEST_F(ScriptRunnerTest, PrintShowsEachKindWithItsFields) {
               "frmTestDialog Form caption=\"Test \"\"dialog\"\"\" loaded=1 visible=1 frame.caption=\"Second\" "
               "frame.visible=1\n"
               "DRIVES CD\n");
-}
-
-TEST_F(ScriptRunnerTest, ShellRequestsAndMessagesPrintOnOneLine) {
-    const std::string out = Run(
-        "test-shell open \"C:\\My Docs\\labels.odt\" C:\\\n"
-        "test-message \"line one\" \"line two\" three\n");
-    EXPECT_EQ(out,
-              "SHELL open \"C:\\My Docs\\labels.odt\" \"\" \"C:\\\"\n"
-              "MSG line one\\nline two\\nthree\n");
 }
 
 TEST_F(ScriptRunnerTest, TheRunnerPutsBackWhatItChanged) {

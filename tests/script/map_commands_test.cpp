@@ -1,6 +1,6 @@
 // The runner's map commands on the example town and the Cambridge parcels: opening,
-// selecting, clearing, and what `print` shows of the selection, the graphics, the extent
-// and the progress bar.
+// selecting, clearing, and what `print` shows of the selection, the extent and the
+// progress bar (the graphics print runs in examples/town_abutters.script).
 
 #include <gtest/gtest.h>
 
@@ -10,54 +10,14 @@
 
 #include "app/script/ScriptCommands.h"
 #include "app/script/ScriptRunner.h"
-#include "host/carto/ActiveView.h"
-#include "host/carto/LineElement.h"
-#include "host/carto/MarkerElement.h"
-#include "host/carto/MxDocument.h"
-#include "host/carto/PolygonElement.h"
-#include "host/carto/RgbColor.h"
-#include "host/carto/SimpleFillSymbol.h"
-#include "host/carto/SimpleLineSymbol.h"
-#include "host/carto/SimpleMarkerSymbol.h"
 #include "host/framework/Application.h"
 #include "host/framework/StatusBar.h"
 #include "host/framework/StepProgressor.h"
-#include "host/geometry/Geometry.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Draws on the active view: a hollow magenta polygon with a 3-wide outline, a magenta line
-// 2 wide, a diamond marker 7.5 in size, and a default polygon without an outline.
-const script::ScriptCommand kDraw("test-map-draw", [](script::Runner&, const script::Arguments&) {
-    const auto view = host::Application::Running()->Document()->ActiveView();
-    const auto magenta = host::New<host::RgbColor>(255, 0, 255);
-    auto add = [&](auto element, const char* wkt, auto symbol) {
-        element->SetGeometry(host::Geometry::FromWkt(wkt));
-        element->SetSymbol(symbol);
-        view->AddElement(element, 0);
-    };
-    auto line = host::New<host::SimpleLineSymbol>();
-    line->SetColor(magenta);
-    line->SetWidth(3);
-    auto fill = host::New<host::SimpleFillSymbol>();
-    fill->SetColor(magenta);
-    fill->SetStyle(host::FillStyle::Hollow);
-    fill->SetOutline(line);
-    add(host::New<host::PolygonElement>(), "POLYGON((0 0,10 0,10 10,0 0))", fill);
-    line->SetWidth(2);
-    add(host::New<host::LineElement>(), "LINESTRING(0 0,10 10)", line);
-    auto marker = host::New<host::SimpleMarkerSymbol>();
-    marker->SetColor(host::New<host::RgbColor>(1, 2, 3));
-    marker->SetStyle(host::MarkerStyle::Diamond);
-    marker->SetSize(7.5);
-    add(host::New<host::MarkerElement>(), "POINT(5 5)", marker);
-    auto bare = host::New<host::SimpleFillSymbol>();
-    bare->SetOutline(nullptr);
-    add(host::New<host::PolygonElement>(), "POLYGON((0 0,1 0,1 1,0 0))", bare);
-});
 
 // Drives the progress bar as the list click does at its start, then hides it.
 const script::ScriptCommand kProgress("test-map-progress", [](script::Runner&, const script::Arguments&) {
@@ -128,19 +88,6 @@ TEST_F(MapCommandsTest, ADatasetOpensWholeAndItsExtentPrints) {
               "EXTENT empty\n"
               "SELECTION Hydrants count=1 oids=[1]\n"
               "EXTENT 700000 2900000 702650 2902900\n");
-}
-
-TEST_F(MapCommandsTest, GraphicsPrintKindColourStyleAndWidthOrSize) {
-    const std::string out = Run(
-        "open \"" + kTown + "\"\n"
-        "print graphics\n"
-        "test-map-draw\n"
-        "print graphics\n");
-    EXPECT_EQ(out,
-              "GRAPHIC polygon color=255,0,255 style=hollow outline=255,0,255 outlinestyle=solid width=3\n"
-              "GRAPHIC line color=255,0,255 style=solid width=2\n"
-              "GRAPHIC marker color=1,2,3 style=diamond size=7.5\n"
-              "GRAPHIC polygon color=190,190,190 style=solid outline=none\n");
 }
 
 TEST_F(MapCommandsTest, ProgressPrintsTheBarsCallsSinceTheLastPrint) {

@@ -25,7 +25,7 @@ protected:
         gFieldsFilePath = "C:\\Program Files\\Tovalin\\Corvane\\fields";
     }
     static std::string DefaultConfigText() {
-        return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", kDocuments});
+        return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", gDocumentsFolder});
     }
     static std::string DefaultFieldsFileText() {
         return ItemsText({"XPARCELIDX", "NONE", "XNAMEAX", "NONE", "XNAMEBX", "NONE", "XADDRESSAX", "NONE",
@@ -58,6 +58,7 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         {"fields default", true, DefaultFieldsFileText(), false},
         {"fields seventeen", true, DefaultFieldsFileText() + "\"x\"\r\n", true},
     };
+    gDocumentsFolder = "D:\\Elsewhere\\";  // item seven is the folder held at the time of the repair
     for (const auto& c : cases) {
         const std::string& path = c.fields ? gFieldsFilePath : gConfigFilePath;
         fs::remove(Native(path));
@@ -70,14 +71,6 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         EXPECT_FALSE(fs::exists(Native(path + ".tmp"))) << c.what;
     }
     EXPECT_TRUE(Messages().Shown().empty());
-}
-
-TEST_F(SettingsTest, ItemSevenIsTheDocumentsFolderHeldAtThatMoment) {
-    gDocumentsFolder = "D:\\Elsewhere\\";
-    WriteBytes(Native(gConfigFilePath), ItemsText({"only one"}));
-    EXPECT_TRUE(RepairConfigFile());
-    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)),
-              ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", "D:\\Elsewhere\\"}));
 }
 
 TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
