@@ -2,8 +2,6 @@
 // holds, exports the abutters table and saves the picture of the map with the buffer.
 #include <QImage>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "app/script/ScriptRunner.h"
@@ -13,11 +11,6 @@ namespace desktop_test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class DemoScriptTest : public support::HeadlessTest {};
 
@@ -34,9 +27,9 @@ TEST_F(DemoScriptTest, WritesTheAbuttersTableAndThePictureOfTheMap) {
         code = runner.RunFile(examples / "demo.desktop-script");
     }
     ASSERT_EQ(code, 0) << errors.str();
-    EXPECT_EQ(lines.str(), Read(examples / "demo.desktop-expected"));
+    EXPECT_EQ(lines.str(), ReadBytes(examples / "demo.desktop-expected"));
 
-    const std::string table = Read(options.workFolder / "abutters.csv");
+    const std::string table = ReadBytes(options.workFolder / "abutters.csv");
     EXPECT_EQ(table.rfind("\"Parcels.fid\",\"Parcels.PARCEL_ID\"", 0), 0u);
     EXPECT_NE(table.find("\"10-6\""), std::string::npos) << "the subject is among the selected parcels";
     const QImage map(QString::fromStdString((options.workFolder / "map.png").string()));
