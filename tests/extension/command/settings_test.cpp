@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "extension/command/Globals.h"
 #include "extension/command/Settings.h"
 #include "host/platform/FileChannels.h"
@@ -27,63 +30,39 @@ protected:
     static std::string DefaultConfigText() {
         return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", gDocumentsFolder});
     }
-    static std::string DefaultFieldsFileText() {
-        return ItemsText({"XPARCELIDX", "NONE", "XNAMEAX", "NONE", "XNAMEBX", "NONE", "XADDRESSAX", "NONE",
-                          "XADDRESSBX", "NONE", "XCITYX", "NONE", "XSTATEX", "NONE", "XZIPX", "NONE"});
-    }
 };
 
 TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
     const std::string configured = ItemsText({"Parcels", "MAP_LOT", "Parcels", "300", "Labels.doc", "1", kDocuments});
-    const std::string allNone =
-        ItemsText({"NONE", "NONEXPARCELIDX", "NONE", "NONEXNAMEAX", "NONE", "NONEXNAMEBX", "NONE", "NONEXADDRESSAX",
-                   "NONE", "NONEXADDRESSBX", "NONE", "NONEXCITYX", "NONE", "NONEXSTATEX", "NONE", "NONEXZIPX"});
-    struct Case {
-        const char* what;
-        bool fields;
-        std::optional<std::string> before;  // nullopt: no file
-        bool rewritten;
-    } cases[] = {
-        {"config right", false, configured, false},
-        {"config with empty lines", false, "\"a\"\r\n\r\n\r\n\"100\"\r\n\r\n\"0\"\r\n\"C:\\\"\r\n", false},
-        {"config with a comma inside quotes", false, ItemsText({"a, b", "x", "y", "1", "d", "0", "f"}), false},
-        {"config without CR LF at the end", false, configured.substr(0, configured.size() - 2), false},
-        {"config missing", false, std::nullopt, true},
-        {"config empty", false, "", true},
-        {"config with a stray eighth line", false, configured + "\"stray\"\r\n", true},
-        {"config one short", false, ItemsText({"a", "b", "c", "d", "e", "f"}), true},
-        {"config unquoted comma splits", false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},
-        {"fields empty", true, "", true},
-        {"fields all NONE", true, allNone, false},
-        {"fields default", true, DefaultFieldsFileText(), false},
-        {"fields seventeen", true, DefaultFieldsFileText() + "\"x\"\r\n", true},
+    const std::string fields = ItemsText(DefaultFieldsItems());
+    // Whether "fields" (or "config"), the text before (nullopt: no file), whether rewritten.
+    const std::vector<std::tuple<bool, std::optional<std::string>, bool>> cases = {
+        {false, configured, false},
+        {false, "\"a\"\r\n\r\n\r\n\"100\"\r\n\r\n\"0\"\r\n\"C:\\\"\r\n", false},  // empty lines
+        {false, ItemsText({"a, b", "x", "y", "1", "d", "0", "f"}), false},      // a comma inside quotes
+        {false, configured.substr(0, configured.size() - 2), false},           // no CR LF at the end
+        {false, std::nullopt, true},
+        {false, "", true},
+        {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},  // an unquoted comma splits
+        {true, fields, false},
+        {true, fields + "\"x\"\r\n", true},
     };
     gDocumentsFolder = "D:\\Elsewhere\\";  // item seven is the folder held at the time of the repair
-    for (const auto& c : cases) {
-        const std::string& path = c.fields ? gFieldsFilePath : gConfigFilePath;
+    for (const auto& [isFields, before, rewritten] : cases) {
+        const std::string& path = isFields ? gFieldsFilePath : gConfigFilePath;
         fs::remove(Native(path));
-        if (c.before) WriteBytes(Native(path), *c.before);
-        bool rewritten = c.fields ? RepairFieldsFile() : RepairConfigFile();
-        EXPECT_EQ(rewritten, c.rewritten) << c.what;
-        std::string expected = c.rewritten ? (c.fields ? DefaultFieldsFileText() : DefaultConfigText()) : *c.before;
-        EXPECT_EQ(ReadBytes(Native(path)), expected) << c.what;
-        EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1)) << c.what;
-        EXPECT_FALSE(fs::exists(Native(path + ".tmp"))) << c.what;
+        if (before) WriteBytes(Native(path), *before);
+        EXPECT_EQ(isFields ? RepairFieldsFile() : RepairConfigFile(), rewritten) << before.value_or("(none)");
+        EXPECT_EQ(ReadBytes(Native(path)), rewritten ? (isFields ? fields : DefaultConfigText()) : *before);
+        EXPECT_FALSE(fs::exists(Native(path + ".tmp")));
     }
     EXPECT_TRUE(Messages().Shown().empty());
 }
 
 TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
     gBufferLayerName = "Parcels, 2024";
-    gSearchFieldName = "OWNER";
-    gSelectionLayerName = "Parcels";
-    gBufferDistance = "0.5";
     gDocumentName = "";
-    gExcludeBuffered = "1";
-    gDocumentsFolder = "C:\\Docs\\";
     WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
-    EXPECT_EQ(CountSettingsItems(gConfigFilePath), kConfigItemCount);
-
     auto& channels = host::FileChannels::Instance();
     channels.OpenForInput(1, gConfigFilePath);
     std::vector<std::string> items;
@@ -96,7 +75,6 @@ TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
     gBufferLayerName = "Lots \"A\", east";
     gSearchFieldName = "OWNER\r\nNAME";
     WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
-    EXPECT_EQ(CountSettingsItems(gConfigFilePath), kConfigItemCount);
     EXPECT_FALSE(RepairConfigFile());
     channels.OpenForInput(1, gConfigFilePath);
     EXPECT_EQ(channels.ReadItem(1), "Lots 'A', east");
@@ -112,7 +90,6 @@ TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWhole) {
     fs::create_directory(Native(gConfigFilePath + ".tmp"));
     EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 75);
     EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
-    EXPECT_FALSE(host::FileChannels::Instance().IsOpen(1));
     fs::remove(Native(gConfigFilePath + ".tmp"));
 
     // A read-only file is neither repaired nor replaced.
