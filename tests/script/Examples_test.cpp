@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -16,11 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 std::string Placeholders(std::string text, const std::string& path, const std::string& name) {
     for (auto at = text.find(path); !path.empty() && at != std::string::npos; at = text.find(path, at + name.size()))
@@ -37,28 +30,22 @@ TEST_F(ExamplesTest, EveryExampleScriptPrintsWhatItsExpectedFileHolds) {
         if (entry.is_regular_file() && entry.path().extension() == ".script") scripts.push_back(entry.path());
     std::sort(scripts.begin(), scripts.end());
     ASSERT_FALSE(scripts.empty());
-
     for (const fs::path& script : scripts) {
         SCOPED_TRACE(script.string());
         const fs::path expectedFile = fs::path(script).replace_extension(".expected");
         ASSERT_TRUE(fs::exists(expectedFile)) << "every example script has its .expected file";
-        const std::string expected = Read(expectedFile);
-
         script::RunOptions options;
         options.scriptFolder = script.parent_path();
         options.workFolder = TempRoot() / script.stem();
-        std::string out;
+        std::ostringstream lines, errors;
+        int code = 0;
         {
-            std::ostringstream lines;
-            std::ostringstream errors;
-            script::Runner runner(lines, errors, options);
-            const int code = runner.Run(Read(script), script.filename().string());
-            out = lines.str() + errors.str();
-            EXPECT_EQ(code, errors.str().empty() ? 0 : 1);
+            script::Runner runner(lines, errors, options);  // gone before the output is read
+            code = runner.Run(ReadBytes(script), script.filename().string());
         }
-        out = Placeholders(out, options.workFolder.string(), "${WORK}");
-        out = Placeholders(out, options.scriptFolder.string(), "${SCRIPT_DIR}");
-        EXPECT_EQ(out, expected);
+        EXPECT_EQ(code, errors.str().empty() ? 0 : 1);
+        const std::string out = Placeholders(lines.str() + errors.str(), options.workFolder.string(), "${WORK}");
+        EXPECT_EQ(Placeholders(out, options.scriptFolder.string(), "${SCRIPT_DIR}"), ReadBytes(expectedFile));
     }
 }
 
