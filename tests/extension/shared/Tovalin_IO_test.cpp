@@ -22,6 +22,7 @@ TEST_F(TovalinIOTest, FirstDriveWithProgramFilesWinsAndKeepsAnExistingFile) {
     MapDrive('D');
     MakeProgramFiles('D');
     MakeProgramFiles('C');
+    fs::create_directories(Native("C:\\Program Files\\Tovalin\\Corvane"));
     WriteBytes(Native("C:\\Program Files\\Tovalin\\Corvane\\config"), "\"kept\"\r\n");
     ASSERT_EQ(ResolveProductFolder("Tovalin", "Corvane", "config", ""), 1);
     EXPECT_EQ(gConfigFilePath, "C:\\Program Files\\Tovalin\\Corvane\\config");

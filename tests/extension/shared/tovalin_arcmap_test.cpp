@@ -200,7 +200,7 @@ TEST_F(ArcMapHelpersTest, AnUnreadableFilterHidesTheBarAndReportsTheProcedure) {
     AddLayer("Things", MakeThings());
     LoadListWithUniqueFieldValues("Things", "NAME", Form().List1, true, Where("NAME LIKE 'a%'"));
     EXPECT_EQ(Progress().HistoryLines().back(), "Hide");
-    EXPECT_EQ(ReportModules(), (Items{"LoadListWithUniqueFieldValues Tovalin_ArcMap"}));
+    EXPECT_EQ(ReportModules(), (Items{"LoadListWithUniqueFieldValues Tovalin_ArcMap "}));
 }
 
 TEST_F(ArcMapHelpersTest, CambridgeParcelsFillTheSearchListWithEveryMapLotOnce) {
