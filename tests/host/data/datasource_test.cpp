@@ -14,14 +14,17 @@
 #include <functional>
 #include <limits>
 
+#include "host/data/Cursor.h"
 #include "host/data/DataSource.h"
 #include "host/data/Feature.h"
 #include "host/data/FeatureClass.h"
+#include "host/data/FeatureCursor.h"
 #include "host/data/Row.h"
 #include "host/data/SelectionSet.h"
 #include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Geometry.h"
+#include "host/geometry/Polygon.h"
 #include "host/geometry/SpatialReference.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/HeadlessTest.h"
