@@ -35,11 +35,11 @@
 
 namespace abutters_test {
 
+// A square 100 wide with its lower left corner at (x, y).
 inline std::string Square(int x, int y) {
-    const std::string x0 = std::to_string(x), x1 = std::to_string(x + 100);
-    const std::string y0 = std::to_string(y), y1 = std::to_string(y + 100);
-    return "POLYGON((" + x0 + " " + y0 + "," + x1 + " " + y0 + "," + x1 + " " + y1 + "," + x0 + " " + y1 + "," + x0 +
-           " " + y0 + "))";
+    auto at = [](int px, int py) { return std::to_string(px) + " " + std::to_string(py); };
+    return "POLYGON((" + at(x, y) + "," + at(x + 100, y) + "," + at(x + 100, y + 100) + "," + at(x, y + 100) + "," +
+           at(x, y) + "))";
 }
 
 // Object ids: P1..P6 are 1..6, Q1..Q6 are 7..12, BOW 13, NOSHAPE 14, SPIKE 15.
@@ -78,33 +78,31 @@ inline host::Ref<host::FeatureClass> MakeParcels() {
 using carto_test::MakeClass;
 using carto_test::MakeLayer;
 
-inline std::string Rgb(const host::Ref<host::RgbColor>& c) {
-    return std::to_string(c->Red()) + "," + std::to_string(c->Green()) + "," + std::to_string(c->Blue());
-}
-
-// One element as the tests compare it:
+// Each element as the tests compare it:
 //   "polygon fill=1 255,0,255 outline=3 style=0 255,0,255", "line style=0 width=2 255,0,255",
 //   "marker style=0 size=15 255,0,255" (a "+" after a width or size that is not whole).
-inline std::string Describe(const host::Ref<host::Element>& element) {
+inline std::vector<std::string> Describe(const std::vector<host::Ref<host::Element>>& elements) {
     auto number = [](double v) { return std::to_string(static_cast<int>(v)) + (v == static_cast<int>(v) ? "" : "+"); };
     auto code = [](auto style) { return std::to_string(static_cast<long>(style)); };
-    if (host::Is<host::PolygonElement>(element)) {
-        auto fill = host::As<host::PolygonElement>(element)->Symbol();
-        auto outline = fill->Outline();
-        return "polygon fill=" + code(fill->Style()) + " " + Rgb(fill->Color()) + " outline=" + number(outline->Width()) +
-               " style=" + code(outline->Style()) + " " + Rgb(outline->Color());
-    }
-    if (host::Is<host::LineElement>(element)) {
-        auto line = host::As<host::LineElement>(element)->Symbol();
-        return "line style=" + code(line->Style()) + " width=" + number(line->Width()) + " " + Rgb(line->Color());
-    }
-    auto marker = host::As<host::MarkerElement>(element)->Symbol();
-    return "marker style=" + code(marker->Style()) + " size=" + number(marker->Size()) + " " + Rgb(marker->Color());
-}
-
-inline std::vector<std::string> Describe(const std::vector<host::Ref<host::Element>>& elements) {
+    auto rgb = [](const host::Ref<host::RgbColor>& c) {
+        return std::to_string(c->Red()) + "," + std::to_string(c->Green()) + "," + std::to_string(c->Blue());
+    };
     std::vector<std::string> out;
-    for (const auto& element : elements) out.push_back(Describe(element));
+    for (const auto& element : elements) {
+        if (host::Is<host::PolygonElement>(element)) {
+            auto fill = host::As<host::PolygonElement>(element)->Symbol();
+            auto outline = fill->Outline();
+            out.push_back("polygon fill=" + code(fill->Style()) + " " + rgb(fill->Color()) + " outline=" +
+                          number(outline->Width()) + " style=" + code(outline->Style()) + " " + rgb(outline->Color()));
+        } else if (host::Is<host::LineElement>(element)) {
+            auto line = host::As<host::LineElement>(element)->Symbol();
+            out.push_back("line style=" + code(line->Style()) + " width=" + number(line->Width()) + " " + rgb(line->Color()));
+        } else {
+            auto marker = host::As<host::MarkerElement>(element)->Symbol();
+            out.push_back("marker style=" + code(marker->Style()) + " size=" + number(marker->Size()) + " " +
+                          rgb(marker->Color()));
+        }
+    }
     return out;
 }
 
