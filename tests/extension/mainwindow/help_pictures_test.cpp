@@ -1,6 +1,5 @@
 // The windows' pictures: every picture button and image finds its file, each file has the
-// size its control needs, the hand pointer is a proper cursor, and named pictures are found
-// in the picture folders.
+// size its control needs, and named pictures are found in the picture folders.
 #include <gdal_priv.h>
 
 #include <algorithm>
@@ -13,7 +12,6 @@
 #include "extension/mainwindow/frmMain.h"
 #include "extension/resources/WindowPictures.h"
 #include "host/forms/Picture.h"
-#include "host/platform/Screen.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace {
