@@ -31,7 +31,6 @@ TEST_F(SettingsLoadTest, SavedNamesAreRestoredOnlyWhenAPickerHoldsThemExactly) {
         {Config("NONE", "NONE", "NONE"), "NONE||", 1, 0, 0},
         {Config("Parcels", id, "Streets", "1"), "Parcels|Parcels.PARCEL_ID|Streets", 15, 500, 1},
         {Config("parcels", id, "STREETS", "yes"), "||", 1, 0, 0},
-        {Config("Parcels", "NONE", "Hydrants", ""), "Parcels||Hydrants", 15, 0, 0},
         {Config("Parcels", "parcels.parcel_id", "Parcels"), "Parcels||Parcels", 15, 0, 0},
     };
     const auto progress = app_->StatusBar()->ProgressBar();
@@ -77,26 +76,6 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
     EXPECT_EQ(gSearchFieldName, "Parcels.PARCEL_ID");
     form.cboSearchField.ChooseItem(form.cboSearchField.IndexOf("STREET_NAME"));
     EXPECT_NE(form.List1.IndexOf("O'CONNELL ST"), -1);
-}
-
-TEST_F(SettingsLoadTest, TheLoadShowsTheMapAsItStandsAndTheUnloadRedrawsIt) {
-    WriteItems(gConfigFilePath, Config("Parcels", "Parcels.PARCEL_ID", "Parcels"));
-    frmMain& form = Open();
-    form.List1.ChooseItem(form.List1.IndexOf("12-1"));
-    const host::Ref<host::Map> focusMap = gMxDocument->FocusMap();
-    const long selected = focusMap->SelectionCount();
-
-    // Another view is active when the window unloads and loads again.
-    const auto other = host::New<host::Map>();
-    gMxDocument->SetActiveView(other);
-    gMainForm->Unload();
-    EXPECT_EQ(other->RefreshCount(), 1);
-    const long refreshes = focusMap->RefreshCount();
-    Open();
-    EXPECT_EQ(form.txtCount.Caption(), std::to_string(selected));
-    EXPECT_TRUE(gMxDocument->ActiveView() == focusMap) << "the focus map is the active view again";
-    EXPECT_EQ(focusMap->RefreshCount(), refreshes + 1);
-    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(SettingsLoadTest, TheFrameIsCentredWithHalvesRoundedToEven) {
