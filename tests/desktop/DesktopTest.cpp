@@ -89,9 +89,7 @@ void DesktopTest::TearDown() {
 }
 
 void DesktopTest::ClickCommand() {
-    QAction* action = window_->CommandAction("Tovalin.Corvane");
-    ASSERT_NE(action, nullptr);
-    action->trigger();
+    window_->CommandAction("Tovalin.Corvane")->trigger();
     Settle();
 }
 
@@ -122,9 +120,8 @@ void DesktopTest::ClickListEntry(const QString& text) {
 }
 
 void DesktopTest::ClickButton(const char* button) {
-    QWidget* widget = MainWidget(button);
-    ASSERT_NE(widget, nullptr) << button;
-    QTest::mouseClick(widget, Qt::LeftButton);
+    ASSERT_NE(MainWidget(button), nullptr) << button;
+    QTest::mouseClick(MainWidget(button), Qt::LeftButton);
     Settle();
 }
 

@@ -61,11 +61,10 @@ void HeadlessTest::TearDown() {
     host::DriveMap::Instance() = savedDrives_;
     host::Screen::Instance().Reset();
     ResetSharedState();
-    if (!root_.empty()) {
-        MakeWritable(root_);
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
+    if (root_.empty()) return;
+    MakeWritable(root_);
+    std::error_code ec;
+    fs::remove_all(root_, ec);
 }
 
 fs::path HeadlessTest::MapDrive(char letter) {
@@ -145,11 +144,7 @@ std::vector<long> HeadlessTest::Selected(const host::Ref<host::FeatureLayer>& la
 
 std::string ItemsText(const std::vector<std::string>& items) {
     std::string text;
-    for (const std::string& item : items) {
-        text += '"';
-        text += item;
-        text += "\"\r\n";
-    }
+    for (const std::string& item : items) text += '"' + item + "\"\r\n";
     return text;
 }
 
