@@ -49,7 +49,7 @@ namespace fs = std::filesystem;
 
 constexpr double kBufferFeet = 300;
 
-fs::path CambridgeFile() { return fs::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg"; }
+fs::path CambridgeFile() { return fs::path(CORVANE_CAMBRIDGE_GPKG); }
 
 fs::path BenchFolder() {
     if (const char* folder = std::getenv("CORVANE_BENCH_DIR"); folder != nullptr && *folder != '\0') return folder;

@@ -55,7 +55,7 @@ host::Ref<host::FeatureLayer> Parcels(const host::Ref<host::MxDocument>& documen
 }
 
 host::Ref<host::MxDocument> Cambridge(bool joined) {
-    auto document = host::MapDocumentFile::OpenDataset(fs::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg");
+    auto document = host::MapDocumentFile::OpenDataset(fs::path(CORVANE_CAMBRIDGE_GPKG));
     if (joined) {
         const host::Ref<host::StandaloneTable> assessing = document->FocusMap()->FindStandaloneTable("Assessing");
         Parcels(document)->SetJoin({"ML", "Assessing", "ML"}, assessing->Table());

@@ -29,7 +29,7 @@ const script::ScriptCommand kProgress("test-map-progress", [](script::Runner&, c
 });
 
 const std::string kTown = CORVANE_SOURCE_DIR "/examples/town/town.json";
-const std::string kCambridge = CORVANE_SHARED_DIR "/data/cambridge/cambridge.gpkg";
+const std::string kCambridge = CORVANE_CAMBRIDGE_GPKG;
 
 class MapCommandsTest : public support::HeadlessTest {
 protected:

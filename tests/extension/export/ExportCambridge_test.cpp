@@ -30,7 +30,7 @@ class ExportCambridgeTest : public support::CommandTest {};
 
 TEST_F(ExportCambridgeTest, JoinedColumnsAreQualifiedAndParcelsWithoutAnAssessingRowHaveEmptyCells) {
     CreateCommand();
-    const std::string gpkg = std::string(CORVANE_SHARED_DIR) + "/data/cambridge/cambridge.gpkg";
+    const std::string gpkg = std::string(CORVANE_CAMBRIDGE_GPKG);
     const std::filesystem::path mapFile = TempRoot() / "cambridge.json";
     std::ofstream(mapFile) << R"({"version": 1, "layers": [{"name": "Parcels", "source": ")" << gpkg
                            << R"(", "layer": "Parcels", "join": {"key": "ML", "table": "Assessing", "table_key": "ML"}}],

@@ -69,7 +69,7 @@ public:
     Raw& operator=(const Raw&) = delete;
 
     static std::filesystem::path File() {
-        return std::filesystem::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg";
+        return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG);
     }
     GEOSContextHandle_t H() const { return h_; }
     const std::vector<Feature>& Layer(const std::string& name) const { return layers_.at(name); }

@@ -20,7 +20,7 @@ namespace carto_test {
 inline std::filesystem::path FixtureFolder() { return std::filesystem::path(CORVANE_SOURCE_DIR) / "tests" / "data"; }
 
 inline std::filesystem::path CambridgeFile() {
-    return std::filesystem::path(CORVANE_SHARED_DIR) / "data" / "cambridge" / "cambridge.gpkg";
+    return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG);
 }
 
 inline host::Ref<host::QueryFilter> Where(const std::string& clause) {
