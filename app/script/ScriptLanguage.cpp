@@ -58,6 +58,10 @@ std::vector<std::string> SplitWords(std::string_view line) {
 }
 
 std::vector<ScriptLine> ParseScript(std::string_view text) {
+    // A UTF-8 byte-order mark, as Windows editors write at the start, is not part of the
+    // first command.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     std::vector<ScriptLine> lines;
     int number = 0;
     std::size_t start = 0;

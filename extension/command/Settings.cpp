@@ -1,9 +1,11 @@
 #include "extension/command/Settings.h"
 
 #include "extension/command/Globals.h"
+#include <optional>
+
 #include "host/core/ErrorTrap.h"
 #include "host/platform/FileChannels.h"
-#include "host/platform/FileSystem.h"
+#include "host/platform/FileLock.h"
 
 namespace {
 constexpr int kFileNumber = 1;
@@ -63,36 +65,50 @@ std::string StorableItem(std::string value) {
     return value;
 }
 
-void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items) {
+namespace {
+
+// Every read-and-rewrite and every save of a settings file runs under the lock of the lock
+// file beside it ("config.lock"), so that two programs sharing the product folder (two
+// windows, a script while the desktop runs) never repair a file the other is saving: the
+// last whole save wins. No lock for an empty path, which fails on its own.
+std::optional<host::FileLock> LockSettingsFile(const std::string& path) {
+    std::optional<host::FileLock> lock;
+    if (!path.empty()) lock.emplace(path + ".lock");
+    return lock;
+}
+
+// Writes the items as the file's new content, whole or not at all: they go to a temporary
+// file of this writer's own beside it, which then takes the file's place in one step. The
+// caller holds the file's lock.
+void ReplaceSettingsItems(const std::string& path, const std::vector<std::string>& items) {
     auto& channels = host::FileChannels::Instance();
     channels.Close(kFileNumber);
-    // A read-only file stays as it is, as deleting it would fail.
-    if (host::FileSystem::IsReadOnly(path)) host::Raise(host::err::PermissionDenied);
-
-    const std::string temporary = path + ".tmp";
-    if (host::FileSystem::FileExists(temporary)) host::FileSystem::DeleteFile(temporary);
     try {
-        channels.OpenForAppend(kFileNumber, temporary);
+        channels.OpenForReplace(kFileNumber, path);
         for (const std::string& item : items) channels.WriteItem(kFileNumber, StorableItem(item));
-        channels.Close(kFileNumber);
-        host::FileSystem::ReplaceFile(temporary, path);
+        channels.Commit(kFileNumber);
     } catch (...) {
         host::ResumeNext([&] { channels.Close(kFileNumber); });
-        host::ResumeNext([&] {
-            if (host::FileSystem::FileExists(temporary)) host::FileSystem::DeleteFile(temporary);
-        });
         throw;
     }
 }
 
+}  // namespace
+
+void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items) {
+    const auto lock = LockSettingsFile(path);
+    ReplaceSettingsItems(path, items);
+}
+
 bool RepairSettingsFile(const std::string& path, const std::vector<std::string>& defaults) {
+    const auto lock = LockSettingsFile(path);
     auto& channels = host::FileChannels::Instance();
     channels.Close(kFileNumber);
     channels.OpenForAppend(kFileNumber, path);
     channels.Close(kFileNumber);
 
     if (CountSettingsItems(path) == defaults.size()) return false;
-    WriteSettingsFile(path, defaults);
+    ReplaceSettingsItems(path, defaults);
     return true;
 }
 

@@ -41,15 +41,18 @@ std::size_t CountSettingsItems(const std::string& path);
 std::string StorableItem(std::string value);
 
 // Writes the items to the file, one per line, replacing what it held (each through
-// StorableItem). The items go to a
-// temporary file in the same folder through file number 1, which then replaces the file
-// in one step, so a failure leaves the old file as it was. Raises on failure (70 for a
-// read-only file).
+// StorableItem). The items go to a temporary file of this writer's own in the same folder
+// through file number 1, which then replaces the file in one step, so a failure leaves the
+// old file as it was. Runs under the file's lock (see RepairSettingsFile). Raises on
+// failure (70 for a read-only file), naming the file and the cause.
 void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items);
 
 // The check and repair run at each click of the command: creates the file empty when it
 // is missing, counts its items and, unless there are exactly defaults.size(), rewrites it
-// with the defaults. Returns true when it rewrote the file.
+// with the defaults. Returns true when it rewrote the file. The whole check runs under an
+// advisory lock on the lock file beside the settings file ("config.lock"), as does every
+// WriteSettingsFile, so that another program sharing the product folder cannot save in
+// between: each sees and leaves only whole files.
 bool RepairSettingsFile(const std::string& path, const std::vector<std::string>& defaults);
 // RepairSettingsFile for "config" (gConfigFilePath) and for "fields" (gFieldsFilePath).
 bool RepairConfigFile();

@@ -193,9 +193,10 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
             config = ReadFieldConfiguration(FieldConfigPath);
         }
 
-        fDeleteFile(OutPath);
+        // The table is written beside its place and takes it only when whole: an export
+        // that fails (a full disk, a write error) leaves the former table, or none.
         channels.Close(kTableFile);
-        channels.OpenForAppend(kTableFile, OutPath);
+        channels.OpenForReplace(kTableFile, OutPath);
 
         // Header: the field columns, renamed by the slots that name them, then the NONE slots.
         host::Ref<host::Fields> fields = table->Fields();
@@ -221,7 +222,7 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
         host::Ref<host::Row> feature = cursor->NextRow();
         if (!feature->HasOID()) {
             host::ShowMessage("Attribute Table must have an ObjectID field.  Please create one.");
-            channels.Close(kTableFile);
+            channels.Commit(kTableFile);  // the table of the header line only
             progress->Hide();
             gaveUp = true;
             return;
@@ -248,7 +249,7 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
             feature = cursor->NextRow();
         }
 
-        channels.Close(kTableFile);
+        channels.Commit(kTableFile);
         progress->Hide();
     };
 
@@ -256,7 +257,8 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
         try {
             body();
         } catch (...) {
-            // The table keeps the lines written so far; the bar goes away before the report.
+            // The table is left as it was before the export (the report names the file and
+            // the cause when it could not be written); the bar goes away before the report.
             host::ResumeNext([&] { channels.Close(kTableFile); });
             host::ResumeNext([&] { channels.Close(kFieldConfigFile); });
             if (progress) host::ResumeNext([&] { progress->Hide(); });

@@ -9,6 +9,7 @@
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/FormLayout.h"
 #include "extension/shared/Tovalin_IO.h"
+#include "host/platform/FileSystem.h"
 #include "host/platform/MessageBoxes.h"
 
 namespace {
@@ -97,12 +98,19 @@ void frmLoadDir::btnSave_Click() {
             extension = ".txt";
             delimiter = "\t";
         }
-        std::string path = Dir1.Path();
-        if (path.empty() || path.back() != '\\') path += '\\';
-        path += fileName + extension;
+        const std::string folder = Dir1.Path();
+        const std::string name = fileName + extension;
+        // A name the platform cannot use gets one message, and the dialog stays open for
+        // another, as after answering No below.
+        const std::string problem = host::FileSystem::FileNameProblem(folder, name);
+        if (!problem.empty()) {
+            host::ShowMessage("Cannot save the table as \"" + name + "\": " + problem + ". Please type another name.");
+            return;
+        }
+        // A drive root (D:\) already ends in its backslash.
+        const std::string path = WithOneTrailingBackslash(folder) + name;
 
-        // The old file stays until the export has something to write in its place: the
-        // export deletes it once the layer and the selection are found.
+        // The old file stays until the export has a whole table to put in its place.
         if (fDoesFileExist(path) && host::AskYesNo("File already exists. Overwrite?") != host::MessageBoxAnswer::Yes)
             return;
 

@@ -7,6 +7,7 @@
 #include "extension/resources/WindowPictures.h"
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/FormLayout.h"
+#include "extension/shared/Tovalin_IO.h"
 
 namespace {
 
@@ -69,11 +70,8 @@ void frmSetDir::Dir1_Change() {
 void frmSetDir::btnSave_Click() {
     StandardErrorTrap("btnSave_Click ", kSource, [&] {
         // The folder the list has open; a drive root already ends in its backslash.
-        std::string folder = Dir1.Path();
-        if (!folder.empty()) {
-            if (folder.back() != '\\') folder += '\\';
-            gDocumentsFolder = folder;
-        }
+        const std::string folder = Dir1.Path();
+        if (!folder.empty()) gDocumentsFolder = WithOneTrailingBackslash(folder);
         Unload();
     });
 }

@@ -12,6 +12,7 @@
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/Tovalin_ArcMap.h"
+#include "extension/shared/Tovalin_IO.h"
 #include "host/carto/ActiveView.h"
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
@@ -53,6 +54,9 @@ void ReadConfig() {
         host::ResumeNext([&] { *value = channels.ReadItem(kConfigFile); });
     }
     host::ResumeNext([&] { channels.Close(kConfigFile); });
+    // A hand-edited folder may lack its final backslash (or have two); "Export.txt" and
+    // the documents are named by appending to it.
+    gDocumentsFolder = WithOneTrailingBackslash(gDocumentsFolder);
 }
 
 }  // namespace

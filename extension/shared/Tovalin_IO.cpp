@@ -48,6 +48,10 @@ std::int16_t ResolveProductFolder(const std::string& maker, const std::string& p
             std::string path;
             if (!fileName.empty()) {
                 path = folder + fileName;
+                // Named before the file is made: when it cannot be (a folder of that name,
+                // no right to create it), the settings steps that follow fail on this path
+                // and report what is wrong with it, not an empty file name.
+                gConfigFilePath = path;
                 if (!fDoesFileExist(path)) {
                     auto& channels = host::FileChannels::Instance();
                     channels.Close(1);
@@ -83,4 +87,11 @@ bool fDoesDirectoryExist(const std::string& path) {
     bool result = false;
     StandardErrorTrap("fDoesDirectoryExist ", "Tovalin_IO", [&] { result = host::FileSystem::FolderExists(path); });
     return result;
+}
+
+std::string WithOneTrailingBackslash(std::string folder) {
+    if (folder.empty()) return folder;
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    folder += '\\';
+    return folder;
 }

@@ -21,3 +21,8 @@ void fDeleteFile(const std::string& path);
 void fCreateDirectory(const std::string& path);
 // True when a folder of that path exists; False otherwise and after a reported error.
 bool fDoesDirectoryExist(const std::string& path);
+
+// The folder path ending in exactly one backslash: trailing separators (backslashes or slashes) are
+// replaced by one backslash, one is added when there is none ("C:\Docs", "C:\Docs\\" give
+// "C:\Docs\"; "C:" gives "C:\"). An empty path stays empty.
+std::string WithOneTrailingBackslash(std::string folder);

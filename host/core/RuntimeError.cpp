@@ -13,7 +13,9 @@ std::string ErrorDescription(long number) {
     case err::FileNotFound: return "File not found";
     case err::BadFileMode: return "Bad file mode";
     case err::FileAlreadyOpen: return "File already open";
+    case err::DeviceIOError: return "Device I/O error";
     case err::FileAlreadyExists: return "File already exists";
+    case err::DiskFull: return "Disk full";
     case err::InputPastEndOfFile: return "Input past end of file";
     case err::PermissionDenied: return "Permission denied";
     case err::PathFileAccessError: return "Path/File access error";

@@ -1,7 +1,8 @@
 #pragma once
 // Numbered file channels (#1, #2, ... up to 511), as the extension opens its settings and
 // export files. Paths are drive paths (see DriveMap). Bytes are written and read as they
-// are; line ends are CR LF. The item format is ItemReader's.
+// are; line ends are CR LF. The item format is ItemReader's. Errors about a file name the
+// file and the cause in their description (see FileError.h).
 
 #include <map>
 #include <memory>
@@ -25,8 +26,21 @@ public:
     // Opens a file for appending; a missing file is created empty. Error 75 for a read-only
     // file or a folder, 76 when its folder is missing, 55 / 52 as above.
     void OpenForAppend(int number, std::string_view path);
+    // Opens a channel that writes a new version of the file. The writes go to a temporary
+    // file of its own, uniquely named, in the same folder; Commit puts it in the file's
+    // place in one step once it is whole, and Close without Commit throws it away. So a
+    // failed or abandoned write leaves the former file (or none) as it was, and two
+    // programs writing the same file never share a temporary file. Errors as
+    // OpenForAppend, but 70 for a read-only file; the file itself is not touched.
+    void OpenForReplace(int number, std::string_view path);
+    // Puts what a channel opened by OpenForReplace wrote in its file's place, then closes
+    // the channel. A write, flush or rename that fails raises an error naming the file and
+    // the cause (61 for a full disk); the channel is closed and its temporary file gone
+    // either way. Error 54 on a channel opened otherwise, 52 when not open.
+    void Commit(int number);
 
-    // Closes the channel; harmless when it is not open.
+    // Closes the channel; harmless when it is not open. A channel opened by OpenForReplace
+    // and not committed leaves its file as it was.
     void Close(int number);
     void CloseAll();
     bool IsOpen(int number) const;

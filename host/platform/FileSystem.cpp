@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <system_error>
 
@@ -42,12 +43,16 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return less || (!greater && a < b);
 }
 
+// True when the name holds a character that a file name on the platform cannot hold.
+bool HoldsUnusableCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), [](char ch) {
+        return static_cast<unsigned char>(ch) < 32 || std::string_view("\\/:*?\"<>|").find(ch) != std::string_view::npos;
+    });
+}
+
 // A name that can be written as part of a drive path.
 bool Addressable(const std::string& name) {
-    if (name.empty() || name[0] == '.') return false;
-    return std::none_of(name.begin(), name.end(), [](char ch) {
-        return static_cast<unsigned char>(ch) < 32 || std::string_view(":<>\"|?*\\").find(ch) != std::string_view::npos;
-    });
+    return !name.empty() && name[0] != '.' && !HoldsUnusableCharacter(name);
 }
 
 std::vector<std::string> List(std::string_view folder, bool wantFolders) {
@@ -121,6 +126,22 @@ void FileSystem::ReplaceFile(std::string_view source, std::string_view target) {
     if (fs::is_directory(to, ec) || ReadOnly(to)) Raise(err::PermissionDenied);
     fs::rename(from, to, ec);
     if (ec) RaiseFor(ec, err::PathFileAccessError);
+}
+
+std::string FileSystem::FileNameProblem(std::string_view folder, std::string_view name) {
+    constexpr std::size_t kLongestName = 255;
+    if (HoldsUnusableCharacter(name))
+        return "a file name cannot contain any of \\ / : * ? \" < > | or control characters";
+    if (name.size() > kLongestName) return "a file name can be at most 255 characters long";
+    fs::path native;
+    // A folder that cannot be translated is left to the operations that follow.
+    try {
+        native = DriveMap::Instance().ToNative(folder);
+    } catch (const RuntimeError&) {
+        return {};
+    }
+    if ((native / std::string(name)).native().size() >= PATH_MAX) return "the whole path would be too long";
+    return {};
 }
 
 bool FileSystem::IsReadOnly(std::string_view path) {

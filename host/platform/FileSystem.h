@@ -29,6 +29,11 @@ public:
     // exist. Error 53 when source is missing, 70 when target is read-only or a folder.
     static void ReplaceFile(std::string_view source, std::string_view target);
 
+    // What makes a file name unusable in the folder, or an empty text when it can be used:
+    // a character that file names cannot hold (\ / : * ? " < > | and control characters),
+    // a name longer than 255 bytes, or a whole path longer than this machine takes.
+    static std::string FileNameProblem(std::string_view folder, std::string_view name);
+
     // True when the file exists and is read-only (no write permission for its owner).
     static bool IsReadOnly(std::string_view path);
     static void SetReadOnly(std::string_view path, bool readOnly);

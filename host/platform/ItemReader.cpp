@@ -6,7 +6,24 @@ namespace host {
 
 namespace {
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
+
+ItemReader::ItemReader(std::string_view bytes) : bytes_(bytes) {
+    if (bytes_.substr(0, kByteOrderMark.size()) == kByteOrderMark) start_ = kByteOrderMark.size();
+    pos_ = start_;
+    contentEnd_ = bytes_.size();
+    while (contentEnd_ > start_ && (IsBlank(bytes_[contentEnd_ - 1]) || IsLineEnd(bytes_[contentEnd_ - 1])))
+        --contentEnd_;
+}
+
+bool ItemReader::AtEnd() const {
+    if (pos_ >= bytes_.size()) return true;
+    // Past the last content, at the start of a line: only empty lines are left. Within a
+    // line (after a comma) an empty item still follows.
+    return pos_ >= contentEnd_ && (pos_ == start_ || IsLineEnd(bytes_[pos_ - 1]));
+}
 
 std::string FormatItem(std::string_view text) {
     std::string line;
@@ -29,7 +46,7 @@ void ItemReader::SkipLineEnd() {
 std::string ItemReader::Next() {
     if (AtEnd()) Raise(err::InputPastEndOfFile);
     const std::size_t n = bytes_.size();
-    while (pos_ < n && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) ++pos_;
+    while (pos_ < n && IsBlank(bytes_[pos_])) ++pos_;
     if (pos_ >= n) return {};
 
     std::string value;

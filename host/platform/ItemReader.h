@@ -8,6 +8,10 @@
 // skipped; any other item runs to the next comma or line end; an empty line is one empty
 // item. A line ends with CR LF, LF or CR; the last line need not end. Bytes are taken as
 // they are (NUL included).
+//
+// What editors add is not read as items: a UTF-8 byte-order mark at the very start, and
+// empty lines (or lines of blanks only) at the very end, which would otherwise count as
+// empty items and change the file's item count.
 
 #include <cstddef>
 #include <string>
@@ -21,9 +25,10 @@ std::string FormatItem(std::string_view text);
 class ItemReader {
 public:
     // Reads the given bytes; they must outlive the reader.
-    explicit ItemReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit ItemReader(std::string_view bytes);
 
-    bool AtEnd() const { return pos_ >= bytes_.size(); }
+    // True when nothing but empty lines is left.
+    bool AtEnd() const;
     // The next item's value, without its quotes. Error 62 when AtEnd().
     std::string Next();
     std::size_t Position() const { return pos_; }
@@ -34,6 +39,8 @@ public:
 private:
     void SkipLineEnd();
     std::string_view bytes_;
+    std::size_t start_ = 0;        // after a byte-order mark
+    std::size_t contentEnd_ = 0;   // after the last byte that is not a blank or a line end
     std::size_t pos_ = 0;
 };
 

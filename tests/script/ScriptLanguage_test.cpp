@@ -31,6 +31,10 @@ TEST(ScriptLanguage, ParsesLinesWithTheirNumbers) {
     EXPECT_EQ(lines[2].words, (Words{"print", "x y"}));
     EXPECT_EQ((std::vector<int>{lines[0].number, lines[1].number, lines[2].number, lines[3].number}),
               (std::vector<int>{2, 4, 5, 6}));
+    // A byte-order mark before the first command is not part of it.
+    lines = ParseScript("\xEF\xBB\xBFstart\r\nend");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].words, (Words{"start"}));
     try {
         ParseScript("start\nclick \"open");
         FAIL() << "no error";

@@ -47,6 +47,24 @@ TEST_F(CorvaneTest, CreationKeepsSettingsFilesThatExist) {
     EXPECT_EQ(Fields(), fields);
 }
 
+TEST_F(CorvaneTest, AFolderWhereASettingsFileShouldBeIsNamedInTheReport) {
+    for (const char* name : {"config", "fields"}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(ProductFolder());
+        fs::create_directories(ProductFolder() / name);
+        Corvane& command = CreateCommand();
+        command.ICommand_OnClick();
+        const std::vector<std::string> shown = TakeMessages();
+        ASSERT_FALSE(shown.empty());
+        const std::string& report = shown.back();
+        EXPECT_NE(report.find("ERROR DESCRIPTION: Path/File access error: \"C:\\Program Files\\Tovalin\\Corvane\\" +
+                              std::string(name) + "\" is a folder, not a file"),
+                  std::string::npos)
+            << report;
+        EXPECT_TRUE(host::HostFrame::All().empty());
+    }
+}
+
 TEST_F(CorvaneTest, AHookThatIsNotTheApplicationSetsNothingUp) {
     MakeProgramFiles('C');
     Corvane command;

@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <optional>
+#include <set>
 #include <tuple>
 
 #include "extension/command/Globals.h"
 #include "extension/command/Settings.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
+#include "host/platform/ItemReader.h"
 #include "tests/support/ErrorOf.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace {
@@ -26,6 +34,13 @@ protected:
         gDocumentsFolder = kDocuments;
         gConfigFilePath = "C:\\Program Files\\Tovalin\\Corvane\\config";
         gFieldsFilePath = "C:\\Program Files\\Tovalin\\Corvane\\fields";
+    }
+    // The temporary files left in the product folder.
+    static int TemporaryFiles() {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(Native("C:\\Program Files\\Tovalin\\Corvane")))
+            count += entry.path().extension() == ".tmp";
+        return count;
     }
     static std::string DefaultConfigText() {
         return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", gDocumentsFolder});
@@ -46,6 +61,12 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},  // an unquoted comma splits
         {true, fields, false},
         {true, fields + "\"x\"\r\n", true},
+        // What editors add: a byte-order mark, empty lines at the end. Not items.
+        {false, "\xEF\xBB\xBF" + configured, false},
+        {false, configured + "\r\n", false},
+        {true, "\xEF\xBB\xBF" + fields + "\r\n \r\n\r\n", false},
+        {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "\r\n", true},  // six real items
+        {false, "\xEF\xBB\xBF\r\n", true},
     };
     gDocumentsFolder = "D:\\Elsewhere\\";  // item seven is the folder held at the time of the repair
     for (const auto& [isFields, before, rewritten] : cases) {
@@ -54,7 +75,7 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         if (before) WriteBytes(Native(path), *before);
         EXPECT_EQ(isFields ? RepairFieldsFile() : RepairConfigFile(), rewritten) << before.value_or("(none)");
         EXPECT_EQ(ReadBytes(Native(path)), rewritten ? (isFields ? fields : DefaultConfigText()) : *before);
-        EXPECT_FALSE(fs::exists(Native(path + ".tmp")));
+        EXPECT_EQ(TemporaryFiles(), 0);
     }
     EXPECT_TRUE(Messages().Shown().empty());
 }
@@ -82,15 +103,23 @@ TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
     channels.Close(1);
 }
 
-TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWhole) {
+TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWholeAndSayWhy) {
     const std::string old = ItemsText({"a", "b", "c", "d", "e", "f", "g", "h"});
     WriteBytes(Native(gConfigFilePath), old);
 
-    // The temporary file cannot be made (a folder holds its name): nothing changes.
-    fs::create_directory(Native(gConfigFilePath + ".tmp"));
-    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 75);
+    // The write fails part-way, as on a full disk: the old file stays, the error names it.
+    {
+        const support::WriteLimit limit(20);
+        try {
+            RepairConfigFile();
+            ADD_FAILURE() << "no error";
+        } catch (const host::RuntimeError& e) {
+            EXPECT_EQ(e.Description(),
+                      "Path/File access error: \"" + gConfigFilePath + "\" could not be written (File too large)");
+        }
+    }
     EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
-    fs::remove(Native(gConfigFilePath + ".tmp"));
+    EXPECT_EQ(TemporaryFiles(), 0);
 
     // A read-only file is neither repaired nor replaced.
     host::FileSystem::SetReadOnly(gConfigFilePath, true);
@@ -98,11 +127,61 @@ TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWhole) {
     EXPECT_EQ(ErrorOf([] { WriteSettingsFile(gConfigFilePath, DefaultConfigItems()); }), 70);
     EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
     host::FileSystem::SetReadOnly(gConfigFilePath, false);
+}
 
-    // A stale temporary file from an earlier failure is replaced, not appended to.
-    WriteBytes(Native(gConfigFilePath + ".tmp"), "\"stale\"\r\n");
-    EXPECT_TRUE(RepairConfigFile());
-    EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), DefaultConfigText());
+// Two programs on one product folder, each saving its own settings and running the
+// check as a click does, in a loop: the file always holds one whole save of seven items.
+TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
+    constexpr int kSaves = 150;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    WriteItems(gConfigFilePath, std::vector<std::string>(kConfigItemCount, "start"));
+
+    std::vector<pid_t> writers;
+    for (int writer = 1; writer <= 2; ++writer) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            // The writer: a save of seven items that tell who saved and when, then the check.
+            int status = 0;
+            try {
+                for (int save = 0; save < kSaves && status == 0 && std::chrono::steady_clock::now() < limit; ++save) {
+                    const std::string tag = "w" + std::to_string(writer) + "-" + std::to_string(save);
+                    WriteSettingsFile(gConfigFilePath, std::vector<std::string>(kConfigItemCount, tag));
+                    if (RepairConfigFile()) status = 3;  // reset to the defaults
+                }
+            } catch (...) {
+                status = 2;
+            }
+            _exit(status);
+        }
+        writers.push_back(pid);
+    }
+
+    // Meanwhile: every look at the file finds seven items of one save.
+    std::set<std::string> seen;
+    int running = 2;
+    while (running > 0 && std::chrono::steady_clock::now() < limit + std::chrono::seconds(5)) {
+        const std::string text = ReadBytes(Native(gConfigFilePath));
+        host::ItemReader reader(text);
+        std::vector<std::string> items;
+        while (!reader.AtEnd()) items.push_back(reader.Next());
+        ASSERT_EQ(items.size(), kConfigItemCount) << text;
+        ASSERT_EQ(static_cast<std::size_t>(std::count(items.begin(), items.end(), items[0])), kConfigItemCount) << text;
+        seen.insert(items[0]);
+        running = 0;
+        for (pid_t pid : writers) {
+            siginfo_t info{};
+            waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+            running += info.si_pid == 0;
+        }
+    }
+    for (pid_t pid : writers) {
+        int status = -1;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer status " << status;
+    }
+    EXPECT_GT(seen.size(), 2u) << "the saves were seen as they went";
+    EXPECT_EQ(TemporaryFiles(), 0);
 }
 
 TEST_F(SettingsTest, EmptyOrUnreachablePathsRaise) {

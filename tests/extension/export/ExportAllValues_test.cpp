@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "host/platform/FileChannels.h"
 #include "host/platform/FileSystem.h"
 #include "tests/extension/command/CommandFixture.h"
+#include "tests/support/FileFaults.h"
 
 namespace {
 
@@ -60,6 +63,16 @@ protected:
     }
     static std::string Written() { return ReadTable(FileText(kOut), '\t'); }
     host::StepProgressor& Bar() { return *app_->StatusBar()->ProgressBar(); }
+    // The names in a folder of this machine, hidden ones included, sorted and joined by "|".
+    static std::string Entries(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        std::string joined;
+        for (const std::string& name : names) joined += (joined.empty() ? "" : "|") + name;
+        return joined;
+    }
 };
 
 TEST_F(ExportAllValuesTest, EveryValueComesBackWholeToAReaderOfTheTable) {
@@ -139,9 +152,49 @@ TEST_F(ExportAllValuesTest, LeavesOutTheRowsWhoseSearchFieldEqualsTheSubject) {
     // header, and the export gave up.
     gSearchFieldName = "NONE";
     EXPECT_TRUE(Export(true, ""));
-    EXPECT_EQ(Written(), "OBJECTID|PARCEL_ID|AREA|/");
+    EXPECT_EQ(Written(), std::get<2>(cases.back())) << "the former table stays";
     EXPECT_EQ(ReportedErrors(TakeMessages()), std::vector<long>{9});
     EXPECT_FALSE(Bar().Visible());
+}
+
+// A table that cannot be written whole (here a write failing part-way, as on a full disk)
+// leaves the former table, or none, and the report names the file and the cause.
+TEST_F(ExportAllValuesTest, AFailedWriteLeavesTheFormerTableAndSaysWhichFileAndWhy) {
+    Select(AddLayer("Parcels", {"PARCEL_ID"}, {{"1-1"}, {"1-2"}}), {1, 2});
+    for (const std::string& former : {std::string("old table\r\n"), std::string()}) {
+        if (former.empty()) host::FileSystem::DeleteFile(kOut);
+        else WriteBytes(Native(kOut), former);
+        {
+            const support::WriteLimit limit(16);
+            EXPECT_TRUE(Export());
+        }
+        const std::vector<std::string> shown = TakeMessages();
+        EXPECT_EQ(ReportedErrors(shown), std::vector<long>{75});
+        EXPECT_NE(shown.at(0).find("ERROR DESCRIPTION: Path/File access error: \"C:\\out.txt\" could not be written "
+                                   "(File too large)"),
+                  std::string::npos);
+        EXPECT_EQ(FileText(kOut), former.empty() ? "(missing)" : former);
+        EXPECT_EQ(Entries(Native("C:\\")), former.empty() ? "Program Files" : "Program Files|out.txt")
+            << "no temporary file left";
+        EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
+    }
+}
+
+TEST_F(ExportAllValuesTest, OnAFullDiskTheFormerTableStays) {
+    const std::filesystem::path folder = MapDrive('E');
+    std::string whyNot;
+    const auto disk = support::FullFileSystem::Mount(folder, whyNot);
+    if (!disk) GTEST_SKIP() << whyNot;
+    WriteBytes(folder / "table.txt", "old table\r\n");
+    disk->Fill();
+    Select(AddLayer("Parcels", {"PARCEL_ID"}, {{"1-1"}}), {1});
+    EXPECT_TRUE(ExportAllValues("E:\\table.txt", "\t", "\"", false, "", false, ""));
+    const std::vector<std::string> shown = TakeMessages();
+    EXPECT_EQ(ReportedErrors(shown), std::vector<long>{61});
+    EXPECT_NE(shown.at(0).find("Disk full: \"E:\\table.txt\" could not be written (No space left on device)"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(folder / "table.txt"), "old table\r\n");
+    EXPECT_EQ(Entries(folder), "filler|table.txt");
 }
 
 }  // namespace

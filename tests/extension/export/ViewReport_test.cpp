@@ -14,6 +14,7 @@
 #include "host/core/RuntimeError.h"
 #include "host/platform/Shell.h"
 #include "tests/extension/command/CommandFixture.h"
+#include "tests/support/FileFaults.h"
 
 namespace {
 
@@ -95,6 +96,24 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     main.Command1.Press();
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(FileText(ExportTxt()), written);
+}
+
+TEST_F(ViewReportTest, AnExportTxtThatCannotBeWrittenStaysAsItWasAndTheReportSaysWhy) {
+    AddDocument("Labels.fodt");
+    frmMain& main = Open("Parcels");
+    WriteItems(gFieldsFilePath, kConfigured);
+    Select(parcels_, {1, 2});
+    WriteBytes(Native(ExportTxt()), "old");
+    TakeMessages();
+    {
+        const support::WriteLimit limit(30);  // the table fails part-way, as on a full disk
+        main.Command1.Press();
+    }
+    const Texts shown = TakeMessages();
+    EXPECT_EQ(ReportedErrors(shown), std::vector<long>{75});
+    EXPECT_NE(shown.at(0).find("\"" + ExportTxt() + "\" could not be written (File too large)"), std::string::npos);
+    EXPECT_EQ(FileText(ExportTxt()), "old");
+    EXPECT_TRUE(ShellRequests().Requests().empty()) << "the document is not opened";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 namespace {
 
 using support::Lines;
+using Texts = std::vector<std::string>;
 
 class FrmLoadDirTest : public support::CommandTest {
 protected:
@@ -71,6 +72,22 @@ TEST_F(FrmLoadDirTest, AnExistingTableIsReplacedOnlyWhenTheUserSaysSo) {
     Messages().QueueAnswer(host::MessageBoxAnswer::Yes);
     EXPECT_TRUE(SaveAs("C:\\Exports", "AbuttersList", false));
     EXPECT_EQ(FileText(path), Lines({R"("OBJECTID","PARCEL_ID")", R"("1","1-1")"}));
+}
+
+TEST_F(FrmLoadDirTest, ANameThePlatformCannotUseGetsOneMessageAndTheDialogStaysOpen) {
+    const std::string names[] = {"say \"hi\"", "a*b", "what?", "c:d", "<x>", "a|b", "sub\\list", "sub/list",
+                                 "tab\there", std::string(252, 'n')};
+    for (const std::string& name : names) {
+        EXPECT_FALSE(SaveAs("C:\\Exports", name, false)) << name;
+        const Texts shown = TakeMessages();
+        ASSERT_EQ(shown.size(), 1u) << name;
+        EXPECT_EQ(shown[0].rfind("Cannot save the table as \"" + name + ".csv\": ", 0), 0u) << shown[0];
+        EXPECT_TRUE(std::filesystem::is_empty(Native("C:\\Exports"))) << name;
+    }
+    // The longest name the platform takes is written.
+    EXPECT_TRUE(SaveAs("C:\\Exports", std::string(251, 'n'), false));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_NE(FileText("C:\\Exports\\" + std::string(251, 'n') + ".csv"), "(missing)");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "host/framework/StatusBar.h"
 #include "host/platform/Screen.h"
 #include "tests/extension/command/CommandFixture.h"
+#include "tests/support/FileFaults.h"
 
 namespace {
 
@@ -100,9 +101,32 @@ TEST_F(SettingsLoadTest, AFailedSaveKeepsTheLastFileAndAMissingDocumentsFolderEn
     EXPECT_EQ(form.txtBuffer.Text(), "100") << "the load ends before the distance";
 
     form.cboBufferLayer.ChooseItem(1);
-    std::filesystem::create_directories(Native(gConfigFilePath + ".tmp"));  // the new file cannot be made
-    EXPECT_TRUE(gMainForm->Unload()) << "never refused";
+    {
+        const support::WriteLimit full(10);  // the new file cannot be written whole
+        EXPECT_TRUE(gMainForm->Unload()) << "never refused";
+    }
     EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText(saved));
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// As a Windows editor saves "config": a byte-order mark, a documents folder typed without
+// its final backslash, a blank line at the end. All seven settings come back as meant.
+TEST_F(SettingsLoadTest, WhatEditorsAddIsNotReadIntoTheSettings) {
+    const std::string folder = gDocumentsFolder;
+    const std::string unslashed = folder.substr(0, folder.size() - 1);
+    for (const std::string& written : {unslashed, folder + "\\", unslashed + "/"}) {
+        SCOPED_TRACE(written);
+        const std::string text = support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc",
+                                                     "1", written});
+        WriteBytes(Native(gConfigFilePath), "\xEF\xBB\xBF" + text + "\r\n");
+        frmMain& form = Open();
+        EXPECT_EQ(form.cboBufferLayer.Text(), "Parcels");
+        EXPECT_EQ(form.cboDocs.Text(), "Labels.doc") << "the documents are found in the folder";
+        EXPECT_EQ(gDocumentsFolder, folder);
+        gMainForm->Unload();
+        EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250",
+                                                                  "Labels.doc", "1", folder}));
+    }
     EXPECT_TRUE(TakeMessages().empty());
 }
 

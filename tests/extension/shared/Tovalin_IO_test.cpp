@@ -48,7 +48,8 @@ TEST_F(TovalinIOTest, FailureOnTheWayReturnsMinusOneAfterTheHelpersReport) {
     // A file where the maker folder should be: creating the product folder under it fails.
     WriteBytes(Native("C:\\Program Files\\Tovalin"), "");
     EXPECT_EQ(ResolveProductFolder("Tovalin", "Corvane", "config", ""), -1);
-    EXPECT_EQ(gConfigFilePath, "");
+    // Named all the same, so that the settings steps report what is wrong with it.
+    EXPECT_EQ(gConfigFilePath, "C:\\Program Files\\Tovalin\\Corvane\\config");
     EXPECT_EQ(ReportModules(), (Items{"fCreateDirectory Tovalin_IO ", "fCreateDirectory Tovalin_IO "}));
 }
 
@@ -63,6 +64,14 @@ TEST_F(TovalinIOTest, HelpersReportTheirFailuresAndGoOn) {
               (Items{"fDeleteFile Tovalin_IO ", "fDoesFileExist Tovalin_IO ", "fDoesDirectoryExist Tovalin_IO "}));
     EXPECT_TRUE(fDoesFileExist("C:\\locked.txt"));
     EXPECT_TRUE(fDoesDirectoryExist("c:\\"));
+}
+
+TEST(TovalinIO, FoldersEndInExactlyOneBackslash) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Docs", "C:\\Docs\\"}, {"C:\\Docs\\", "C:\\Docs\\"}, {"C:\\Docs\\\\", "C:\\Docs\\"},
+        {"C:\\Docs/", "C:\\Docs\\"}, {"C:", "C:\\"},   {"C:\\", "C:\\"}, {"", ""},
+    };
+    for (const auto& [folder, expected] : cases) EXPECT_EQ(WithOneTrailingBackslash(folder), expected) << folder;
 }
 
 }  // namespace

@@ -28,7 +28,15 @@ TEST(ItemReader, ReadingRules) {
         {"\"x\"junk\r\n\"y\"\r\n", {"x", "y"}},
         {"plain,  two\r\n", {"plain", "two"}},              // unquoted items end at a comma
         {"no end", {"no end"}},                             // last line without CR LF
-        {"\r\n\r\n", {"", ""}},                             // each empty line is one item
+        {"\r\n\r\n\"x\"", {"", "", "x"}},                   // each empty line is one item
+        {"\"a\"\r\n\r\n", {"a"}},                           // but not at the very end
+        {"\"a\"\r\n \t\n\r\n  ", {"a"}},                    // nor blank ones there
+        {"\"a\"\r\n\r\n\"b\"\n\n", {"a", "", "b"}},
+        {"\r\n\r\n", {}},
+        {"\xEF\xBB\xBF\"NONE\"\r\n", {"NONE"}},                // a byte-order mark is skipped
+        {"\xEF\xBB\xBF\r\n\"a\"", {"", "a"}},
+        {"\xEF\xBB\xBF", {}},
+        {"x\xEF\xBB\xBF", {"x\xEF\xBB\xBF"}},                   // only at the start
         {"a\nb\n", {"a", "b"}},                             // LF-only lines
         {"\"open\r\nrest", {"open\r\nrest"}},               // unbalanced quote: to the end
         {"\"two\r\nlines\"\r\n", {"two\r\nlines"}},          // a quoted item may cross a line
