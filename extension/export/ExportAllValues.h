@@ -18,15 +18,17 @@
 
 #include <string>
 
-// Writes the export table to OutPath (deleted first, then written afresh). Delim goes
-// between columns, Qualifier around each. With ExcludeSubject, rows whose value in the
-// search field (gSearchFieldName) equals SubjectValue, ignoring case, are left out. With
-// UseFieldConfig the field configuration at FieldConfigPath renames and adds columns (see
-// above); without it the path is not read.
+// Writes the export table to OutPath: to a temporary file beside it that replaces the
+// former table in one step once it is whole (the table of the header line alone when the
+// first feature has no object id). Delim goes between columns, Qualifier around each.
+// With ExcludeSubject, rows whose value in the search field (gSearchFieldName) equals
+// SubjectValue, ignoring case, are left out. With UseFieldConfig the field configuration
+// at FieldConfigPath renames and adds columns (see above); without it the path is not read.
 //
 // Returns true when the export gave up after telling the user why: no such layer, nothing
 // selected, no field configuration file, a first feature without object id, or any
-// run-time failure (reported). The table file is left untouched by the first three.
+// run-time failure (reported; a table that cannot be written is named with the cause,
+// such as a full disk). The table file is left untouched by all but the object id case.
 bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
                      bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
                      const std::string& FieldConfigPath);

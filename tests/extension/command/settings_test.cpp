@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include <algorithm>
@@ -136,7 +137,15 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     WriteItems(gConfigFilePath, std::vector<std::string>(kConfigItemCount, "start"));
 
-    std::vector<pid_t> writers;
+    // Writers still running when the test fails are stopped, not left behind.
+    struct Writers : std::vector<pid_t> {
+        ~Writers() {
+            for (pid_t pid : *this) {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+    } writers;
     for (int writer = 1; writer <= 2; ++writer) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
@@ -175,9 +184,10 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
             running += info.si_pid == 0;
         }
     }
-    for (pid_t pid : writers) {
+    while (!writers.empty()) {
         int status = -1;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_EQ(waitpid(writers.back(), &status, 0), writers.back());
+        writers.pop_back();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer status " << status;
     }
     EXPECT_GT(seen.size(), 2u) << "the saves were seen as they went";
