@@ -156,7 +156,7 @@ TEST_F(DesktopTest, LayerListShowsTheMapsLayersAndTheirVisibility) {
 
 TEST_F(DesktopTest, OpenMapFillsTheOneDocumentAndTheWindowFollows) {
     const host::Ref<host::MxDocument> current = Document();
-    const std::filesystem::path hydrants = std::filesystem::path(CORVANE_SOURCE_DIR) / "tests" / "data" / "hydrants.geojson";
+    const std::filesystem::path hydrants = std::filesystem::path(CORVANE_SOURCE_DIR) / "tests/data/hydrants.geojson";
     ASSERT_TRUE(Window().OpenMap(QString::fromStdString(hydrants.string())));
     EXPECT_EQ(Document(), current) << "the extension's reference sees the new map";
     EXPECT_EQ(current->FocusMap()->LayerCount(), 1);

@@ -44,11 +44,12 @@ protected:
         // (GeoJSON without "crs"); a CSV of points in no coordinate system at all.
         const std::string x0 = std::to_string(MercatorX(0.99)), x1 = std::to_string(MercatorX(1.01));
         const std::string y0 = std::to_string(MercatorY(0.99)), y1 = std::to_string(MercatorY(1.01));
+        const std::string ring = "[" + x0 + "," + y0 + "],[" + x1 + "," + y0 + "],[" + x1 + "," + y1 + "],[" + x0 + "," +
+                                 y1 + "],[" + x0 + "," + y0 + "]";
         Write("mercator.geojson",
               R"({"type": "FeatureCollection", "crs": {"type": "name", "properties": {"name": "EPSG:3857"}},
                   "features": [{"type": "Feature", "properties": {"NAME": "SQ"}, "geometry": {"type": "Polygon",
-                  "coordinates": [[[)" + x0 + "," + y0 + "],[" + x1 + "," + y0 + "],[" + x1 + "," + y1 + "],[" + x0 + "," + y1 +
-                  "],[" + x0 + "," + y0 + "]]]}}]}");
+                  "coordinates": [[)" + ring + "]]}}]}");
         Write("lonlat.geojson", R"({"type": "FeatureCollection", "features": [{"type": "Feature",
                   "properties": {"NAME": "PT"}, "geometry": {"type": "Point", "coordinates": [1, 1]}}]})");
         Write("plain.csv", "WKT,NAME\n\"POINT (5 7)\",PLAIN\n");
@@ -125,7 +126,8 @@ TEST_F(OpenMapTest, LayersAreTransformedIntoTheMapsCoordinateSystem) {
     Ref<host::MxDocument> named = host::MapDocumentFile::Read(Document({"lonlat.geojson"}, "3857"));
     host::MapDocumentFile::Write(*named, TempRoot() / "again.json");
     EXPECT_NE(ReadBytes(TempRoot() / "again.json").find(R"("coordinate_system": "EPSG:3857")"), std::string::npos);
-    EXPECT_EQ(host::MapDocumentFile::Read(TempRoot() / "again.json")->FocusMap()->SpatialReference()->FactoryCode(), 3857);
+    Ref<host::MxDocument> again = host::MapDocumentFile::Read(TempRoot() / "again.json");
+    EXPECT_EQ(again->FocusMap()->SpatialReference()->FactoryCode(), 3857);
 
     for (const char* bad : {"\"not a coordinate system\"", "\"\"", "true", "[3857]"}) {
         EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(Document({"lonlat.geojson"}, bad)); }), 5) << bad;
