@@ -204,12 +204,14 @@ void MainWindow::FollowDocument() {
     if (!(document == canvas_->Document())) {
         canvas_->SetDocument(document);
         layers_->SetDocument(document);
-        const QString file = ToQString(document->FilePath().filename().string());
-        setWindowTitle(file.isEmpty() ? tr("Corvane Map") : tr("Corvane Map - %1").arg(file));
     } else {
+        // Opening a map replaces the document's content: the view and the list follow it.
         canvas_->FollowActiveView();
         layers_->Refresh();
     }
+    const QString file = ToQString(document->FilePath().filename().string());
+    const QString title = file.isEmpty() ? tr("Corvane Map") : tr("Corvane Map - %1").arg(file);
+    if (windowTitle() != title) setWindowTitle(title);
 }
 
 void MainWindow::SyncStatus() {

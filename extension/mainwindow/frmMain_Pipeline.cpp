@@ -37,6 +37,7 @@
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
+#include "host/geometry/SpatialReference.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
@@ -68,6 +69,20 @@ bool ReadNumber(const std::string& text, double& value) {
     if (ec != std::errc() || ptr != end || !std::isfinite(read)) return false;
     value = negative ? -read : read;
     return true;
+}
+
+// A buffer distance is in the map's units. On a map in longitude and latitude it would be
+// read as degrees (300 degrees takes in the whole map), so the run stops before anything is
+// selected or drawn and says how to give the map units a distance can be measured in.
+constexpr const char* kMapInDegrees =
+    "The map's units are degrees: its coordinate system is geographic (longitude and latitude), so a buffer "
+    "distance cannot be measured in it.\n"
+    "Give the map a projected coordinate system in feet or meters: name it in the map document's "
+    "\"coordinate_system\" field (for example \"coordinate_system\": \"EPSG:2249\") and open the map again.";
+
+bool IsInDegrees(const host::Map& map) {
+    const host::Ref<host::SpatialReference> system = map.SpatialReference();
+    return system && system->IsGeographic();
 }
 
 void SetPointer(int shape) { host::Screen::Instance().SetMousePointer(shape); }
@@ -137,6 +152,10 @@ void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& pr
     const std::string typed = form.txtBuffer.Text();
     if (!ReadNumber(typed, distance) || !(distance > 0)) {
         host::ShowMessage("Invalid buffer size");
+        return;
+    }
+    if (IsInDegrees(*map)) {
+        host::ShowMessage(kMapInDegrees);
         return;
     }
     gBufferDistance = typed;

@@ -2,6 +2,7 @@
 
 #include "extension/command/Globals.h"
 #include "extension/shared/ErrorHandling.h"
+#include "extension/shared/Tovalin_ArcMap.h"
 #include "host/carto/ActiveView.h"
 #include "host/carto/BasicGraphicsLayer.h"
 #include "host/carto/EnumFeature.h"
@@ -35,19 +36,6 @@
 namespace {
 
 constexpr const char* kSource = "Abutters";
-
-// The last top-level layer of the focus map named `name` (case ignored), taken as a feature
-// layer; nothing when no top-level layer bears the name. Layers inside group layers are not
-// visited. A matching layer that is not a feature layer raises error 13.
-host::Ref<host::FeatureLayer> TopLevelFeatureLayer(const host::Ref<host::Map>& map, const std::string& name) {
-    host::Ref<host::FeatureLayer> found;
-    const long count = map->LayerCount();
-    for (long i = 0; i < count; ++i) {
-        host::Ref<host::Layer> layer = map->Layer(i);
-        if (host::EqualIgnoringCase(layer->Name(), name)) found = host::As<host::FeatureLayer>(layer);
-    }
-    return found;
-}
 
 // A text value as the where clause writes it: in single quotes, each quote inside doubled,
 // so that O'BRIEN reads back as itself.
@@ -93,7 +81,9 @@ host::Ref<host::FeatureCursor> SelectFeaturesOLD(const std::string& LayerName, c
     host::Ref<host::FeatureCursor> result;
     StandardErrorTrap("SelectFeaturesOLD ", kSource, [&] {
         host::Ref<host::Map> map = gMxDocument->FocusMap();
-        host::Ref<host::FeatureLayer> layer = TopLevelFeatureLayer(map, LayerName);
+        // Found as FindLayer finds it (one level into group layers, the last match), so every
+        // layer the pickers offer can be queried.
+        host::Ref<host::FeatureLayer> layer = LastFeatureLayerNamed(LayerName);
         if (!layer) {
             host::ShowMessage("Feature Not Found");
             return;
@@ -158,8 +148,9 @@ host::Ref<host::FeatureCursor> SelectFeaturesOLD(const std::string& LayerName, c
 void SelectWithinPolyOLD(const std::string& LayerName, const host::Ref<host::Geometry>& SearchPolygon, short Mode) {
     StandardErrorTrap("SelectWithinPolyOLD ", kSource, [&] {
         host::Ref<host::Map> map = gMxDocument->FocusMap();
-        // No layer of that name at the top level ends in the trap (the object is not set).
-        host::Ref<host::FeatureLayer> layer = TopLevelFeatureLayer(map, LayerName);
+        // Found as FindLayer finds it; no layer of that name ends in the trap (the object is
+        // not set).
+        host::Ref<host::FeatureLayer> layer = LastFeatureLayerNamed(LayerName);
         const std::string shapeField = layer->FeatureClass()->ShapeFieldName();
 
         auto filter = host::New<host::SpatialFilter>();

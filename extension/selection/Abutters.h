@@ -14,17 +14,19 @@ class Geometry;
 class GeometryBag;
 }  // namespace host
 
-// Selects the features of the top-level layer `LayerName` whose field `FieldName` equals
-// `Value`: Mode 1 clears the whole map's selection first (a new selection), any other mode
-// adds to it. The where clause is built from the field's type (text values are quoted, a
-// single quote inside them doubled). Returns a cursor over the matching rows of the layer's
-// display table, or nothing after one of its messages ("Feature Not Found", the field-type
-// messages) or a trapped failure; the map's selection is then unchanged.
+// Selects the features of the layer `LayerName` (found as FindLayer finds it) whose field
+// `FieldName` equals `Value`: Mode 1 clears the whole map's selection first (a new
+// selection), any other mode adds to it. The where clause is built from the field's type
+// (text values are quoted, a single quote inside them doubled). Returns a cursor over the
+// matching rows of the layer's display table, or nothing after one of its messages
+// ("Feature Not Found", the field-type messages) or a trapped failure; the map's selection
+// is then unchanged.
 host::Ref<host::FeatureCursor> SelectFeaturesOLD(const std::string& LayerName, const std::string& FieldName,
                                                  const std::string& Value, short Mode);
 
-// Adds to the map's selection the features of the top-level layer `LayerName` that
-// `SearchPolygon` contains (Mode 1) or intersects (any other mode). Nothing is cleared.
+// Adds to the map's selection the features of the layer `LayerName` (found as FindLayer
+// finds it) that `SearchPolygon` contains (Mode 1) or intersects (any other mode). Nothing
+// is cleared.
 void SelectWithinPolyOLD(const std::string& LayerName, const host::Ref<host::Geometry>& SearchPolygon, short Mode);
 
 // One magenta element each, added to the map's graphics without a redraw: a solid polygon

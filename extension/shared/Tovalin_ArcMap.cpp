@@ -48,16 +48,6 @@ void WalkFeatureLayers(Visit&& visit) {
     }
 }
 
-// The last feature layer in walk order whose name equals the given one ignoring case, or
-// nothing. The walk never stops early. Failures pass to the caller.
-host::Ref<host::FeatureLayer> LastFeatureLayerNamed(const std::string& layerName) {
-    host::Ref<host::FeatureLayer> found;
-    WalkFeatureLayers([&](const host::Ref<host::FeatureLayer>& layer) {
-        if (host::EqualIgnoringCase(layer->Name(), layerName)) found = layer;
-    });
-    return found;
-}
-
 // Adds the values to the list in the order read. A sorted list places each entry by its
 // text; handing it the values already in its order (equal ones keep the order read) puts
 // every entry at the end instead of shifting all entries after it, so a field of a million
@@ -86,6 +76,14 @@ bool EqualAsciiIgnoringCase(const std::string& a, std::size_t from, const char* 
 }
 
 }  // namespace
+
+host::Ref<host::FeatureLayer> LastFeatureLayerNamed(const std::string& layerName) {
+    host::Ref<host::FeatureLayer> found;
+    WalkFeatureLayers([&](const host::Ref<host::FeatureLayer>& layer) {
+        if (host::EqualIgnoringCase(layer->Name(), layerName)) found = layer;
+    });
+    return found;
+}
 
 host::Ref<host::FeatureLayer> FindLayer(const std::string& layerName) {
     host::Ref<host::FeatureLayer> result;

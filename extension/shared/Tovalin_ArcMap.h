@@ -18,6 +18,10 @@ class ListBox;
 class QueryFilter;
 }  // namespace host
 
+// The last feature layer in walk order whose name equals the given one, or nothing. The
+// walk never stops early. Failures pass to the caller.
+host::Ref<host::FeatureLayer> LastFeatureLayerNamed(const std::string& layerName);
+
 // The feature layer of that name, the last one met when several share it; nothing when no
 // layer has the name. On a run-time failure shows "Error: Could not find layer " and the
 // name, and returns nothing.

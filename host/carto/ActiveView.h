@@ -50,6 +50,8 @@ public:
 
 protected:
     std::weak_ptr<ViewObservers> Observers() const { return observers_; }
+    // Forgets the visible extent (a view showing a map that has none yet).
+    void ClearExtent() { hasExtent_ = false; }
 
 private:
     explicit ActiveView(std::shared_ptr<ViewObservers> observers);

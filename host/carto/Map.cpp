@@ -92,4 +92,26 @@ Ref<Envelope> Map::FullExtent() const {
     return extent;
 }
 
+void Map::TakeContents(Map& other) {
+    if (&other == this) return;
+    // The layers going out stop telling this map of their selections.
+    for (const Ref<host::Layer>& layer : layers_) layer->SetSelectionListener({});
+    layers_.clear();
+    tables_ = std::move(other.tables_);
+    other.tables_.clear();
+    name_ = other.name_;
+    spatialReference_ = other.spatialReference_;
+    coordinateSystemDefinition_ = other.coordinateSystemDefinition_;
+    std::vector<Ref<host::Layer>> incoming = std::move(other.layers_);
+    other.layers_.clear();
+    for (const Ref<host::Layer>& layer : incoming) AddLayer(layer);
+    if (Ref<Envelope> extent = other.Extent(); !extent->IsEmpty()) {
+        SetExtent(extent);
+    } else {
+        ClearExtent();
+    }
+    DeleteAllElements();
+    Refresh();
+}
+
 }  // namespace host

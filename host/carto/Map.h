@@ -45,8 +45,13 @@ public:
 
     Ref<host::BasicGraphicsLayer> BasicGraphicsLayer() const { return basicGraphicsLayer_; }
 
+    // The map's coordinate system: the layers are in it and distances are in its units.
     Ref<host::SpatialReference> SpatialReference() const { return spatialReference_; }
     void SetSpatialReference(const Ref<host::SpatialReference>& reference) { spatialReference_ = reference; }
+    // The definition the map document gave for the coordinate system ("EPSG:2249", any
+    // text GDAL reads), written back with the document; empty when it named none.
+    const std::string& CoordinateSystemDefinition() const { return coordinateSystemDefinition_; }
+    void SetCoordinateSystemDefinition(std::string definition) { coordinateSystemDefinition_ = std::move(definition); }
 
     long StandaloneTableCount() const { return static_cast<long>(tables_.size()); }
     // Error 9 outside 0 to StandaloneTableCount - 1.
@@ -58,12 +63,18 @@ public:
     // The envelope of every feature layer's features (empty when there are none).
     Ref<Envelope> FullExtent() const;
 
+    // Opening another map into this one: the map takes the other map's name, layers,
+    // tables, coordinate system and extent (the other is left empty), drops its own
+    // graphics and redraws. Whoever holds this map sees the new content.
+    void TakeContents(Map& other);
+
 private:
     std::string name_ = "Layers";
     std::vector<Ref<host::Layer>> layers_;
     std::vector<Ref<host::StandaloneTable>> tables_;
     Ref<host::BasicGraphicsLayer> basicGraphicsLayer_;
     Ref<host::SpatialReference> spatialReference_;
+    std::string coordinateSystemDefinition_;
 };
 
 }  // namespace host

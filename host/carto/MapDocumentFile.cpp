@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "host/carto/FeatureLayer.h"
 #include "host/carto/GroupLayer.h"
@@ -19,6 +20,7 @@
 #include "host/data/DataSource.h"
 #include "host/data/FeatureClass.h"
 #include "host/geometry/Envelope.h"
+#include "host/geometry/SpatialReference.h"
 
 namespace host {
 
@@ -138,6 +140,64 @@ private:
     std::map<std::string, Opened> opened_;
 };
 
+// The map's coordinate system while its layers load: the one the document names, else the
+// first one a feature layer brings. Every later feature class in another system is
+// transformed into it, once however many layers show it.
+class MapSystem {
+public:
+    explicit MapSystem(Ref<SpatialReference> named) : system_(std::move(named)) {}
+
+    const Ref<SpatialReference>& System() const { return system_; }
+
+    // The feature class in the map's coordinate system; raises, saying so, when it cannot be
+    // transformed. A class without a system is taken to be in the map's.
+    Ref<FeatureClass> Into(const Ref<FeatureClass>& featureClass) {
+        Ref<SpatialReference> own = featureClass->SpatialReference();
+        if (!own || own->IsUnknown()) return featureClass;
+        if (!system_) {
+            system_ = own;
+            return featureClass;
+        }
+        if (system_->IsSame(*own)) return featureClass;
+        Ref<FeatureClass>& projected = projected_[featureClass.raw()];
+        if (!projected) {
+            Trap([&] { projected = featureClass->Projected(system_); },
+                 [&](const RuntimeError& e) {
+                     Raise(err::InvalidProcedureCall, "Its data in " + own->Name() +
+                                                          " cannot be transformed into the map's coordinate system " +
+                                                          system_->Name() + ": " + e.Description());
+                 });
+        }
+        return projected;
+    }
+
+private:
+    Ref<SpatialReference> system_;
+    std::map<const FeatureClass*, Ref<FeatureClass>> projected_;
+};
+
+// The coordinate system the document names, as GDAL reads the definition: an EPSG code (a
+// number, or a text of digits) or any text GDAL takes. Nothing when it names none.
+Ref<SpatialReference> ReadCoordinateSystem(const json& root, const fs::path& file, std::string& definition) {
+    auto it = root.find("coordinate_system");
+    if (it == root.end() || it->is_null()) return nullptr;
+    if (it->is_number_integer()) {
+        definition = "EPSG:" + std::to_string(it->get<long long>());
+    } else if (it->is_string()) {
+        definition = it->get<std::string>();
+        if (!definition.empty() && definition.find_first_not_of("0123456789") == std::string::npos) {
+            definition = "EPSG:" + definition;
+        }
+    } else {
+        Bad(file, "\"coordinate_system\" is not an EPSG code or a text");
+    }
+    Ref<SpatialReference> system;
+    if (!ResumeNext([&] { system = SpatialReference::FromUserInput(definition); })) {
+        Bad(file, "\"coordinate_system\" is not a coordinate system GDAL reads: " + definition);
+    }
+    return system;
+}
+
 std::optional<JoinSpec> ReadJoin(const Entry& entry) {
     const json* join = entry.Object("join");
     if (!join) return std::nullopt;
@@ -145,7 +205,8 @@ std::optional<JoinSpec> ReadJoin(const Entry& entry) {
     return JoinSpec{j.RequiredText("key"), j.RequiredText("table"), j.RequiredText("table_key")};
 }
 
-Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sources, const Map& map, int depth = 0) {
+Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sources, const Map& map, MapSystem& system,
+                     int depth = 0) {
     Entry entry(value, sources.File(), where);
     std::string name = entry.RequiredText("name");
     bool visible = entry.Flag("visible", true);
@@ -158,7 +219,8 @@ Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sourc
         group->SetName(name);
         group->SetVisible(visible);
         for (std::size_t i = 0; i < members->size(); ++i) {
-            group->Add(ReadLayer((*members)[i], where + " member " + std::to_string(i + 1), sources, map, depth + 1));
+            group->Add(
+                ReadLayer((*members)[i], where + " member " + std::to_string(i + 1), sources, map, system, depth + 1));
         }
         return group;
     }
@@ -173,7 +235,7 @@ Ref<Layer> ReadLayer(const json& value, const std::string& where, Sources& sourc
             Ref<Table> table = sources.Open(source);
             if (!Is<FeatureClass>(table)) Raise(err::TypeMismatch, table->Name() + " has no geometry");
             auto featureLayer = New<FeatureLayer>();
-            featureLayer->SetFeatureClass(As<FeatureClass>(table));
+            featureLayer->SetFeatureClass(system.Into(As<FeatureClass>(table)));
             if (join) {
                 Ref<StandaloneTable> joined = map.FindStandaloneTable(join->table);
                 Ref<Table> other = joined ? joined->Table() : nullptr;
@@ -199,8 +261,14 @@ Ref<StandaloneTable> ReadTable(const json& value, const std::string& where, Sour
     std::string name = entry.RequiredText("name");
     SourceName source = sources.Of(entry);
     Ref<Table> table;
-    if (!source.path.empty()) ResumeNext([&] { table = sources.Open(source); });
-    return New<StandaloneTable>(name, table, source);
+    std::string failure;
+    Trap(
+        [&] {
+            if (source.path.empty()) Raise(err::FileNotFound, "The table names no source");
+            table = sources.Open(source);
+        },
+        [&](const RuntimeError& e) { failure = e.Description(); });
+    return New<StandaloneTable>(name, table, source, failure);
 }
 
 json WriteSource(const SourceName& source, const fs::path& folder) {
@@ -246,6 +314,13 @@ bool LooksLikeMapDocument(const json& value) {
     return value.is_object() && !value.contains("type") && (value.contains("layers") || value.contains("version"));
 }
 
+// A map that names no extent shows all of its features; one without area (a single point)
+// keeps no extent, and the view takes one of its own.
+void ShowAllOf(Map& map) {
+    Ref<Envelope> full = map.FullExtent();
+    if (!full->IsEmpty() && full->Width() > 0 && full->Height() > 0) map.SetExtent(full);
+}
+
 Ref<MxDocument> FromJson(const json& root, const fs::path& file) {
     Entry top(root, file, "the document");
     if (auto it = root.find("version"); it != root.end()) {
@@ -256,6 +331,9 @@ Ref<MxDocument> FromJson(const json& root, const fs::path& file) {
     document->SetFilePath(fs::absolute(file));
     Ref<Map> map = document->FocusMap();
     Sources sources(file);
+    std::string definition;
+    MapSystem system(ReadCoordinateSystem(root, file, definition));
+    map->SetCoordinateSystemDefinition(definition);
 
     if (const json* tables = top.Array("tables")) {
         for (std::size_t i = 0; i < tables->size(); ++i) {
@@ -263,10 +341,13 @@ Ref<MxDocument> FromJson(const json& root, const fs::path& file) {
         }
     }
     if (const json* layers = top.Array("layers")) {
+        std::vector<Ref<Layer>> read;
         for (std::size_t i = 0; i < layers->size(); ++i) {
-            map->AddLayer(ReadLayer((*layers)[i], "layer " + std::to_string(i + 1), sources, *map));
+            read.push_back(ReadLayer((*layers)[i], "layer " + std::to_string(i + 1), sources, *map, system));
         }
+        for (const Ref<Layer>& layer : read) map->AddLayer(layer);
     }
+    map->SetSpatialReference(system.System());
 
     if (const json* extent = top.Array("extent")) {
         if (extent->size() != 4) Bad(file, "\"extent\" needs four numbers");
@@ -282,8 +363,8 @@ Ref<MxDocument> FromJson(const json& root, const fs::path& file) {
             })) {
             Bad(file, "\"extent\" needs four finite numbers around some area");
         }
-    } else if (Ref<Envelope> full = map->FullExtent(); !full->IsEmpty()) {
-        map->SetExtent(full);
+    } else {
+        ShowAllOf(*map);
     }
     return document;
 }
@@ -301,6 +382,7 @@ void MapDocumentFile::Write(const MxDocument& document, const fs::path& file) {
     Ref<Map> map = document.FocusMap();
 
     json root = {{"version", kVersion}};
+    if (!map->CoordinateSystemDefinition().empty()) root["coordinate_system"] = map->CoordinateSystemDefinition();
     if (Ref<Envelope> extent = map->Extent(); !extent->IsEmpty()) {
         root["extent"] = {extent->XMin(), extent->YMin(), extent->XMax(), extent->YMax()};
     }
@@ -343,19 +425,31 @@ Ref<MxDocument> MapDocumentFile::OpenDataset(const fs::path& dataset) {
     auto document = New<MxDocument>();
     Ref<Map> map = document->FocusMap();
     std::string path = fs::absolute(dataset).lexically_normal().string();
+    MapSystem system(nullptr);
     for (const std::string& name : dataSource->LayerNames()) {
         Ref<Table> table = dataSource->Table(name);
         if (Is<FeatureClass>(table)) {
-            auto layer = New<FeatureLayer>();
-            layer->SetFeatureClass(As<FeatureClass>(table));
-            layer->SetName(name);
-            layer->SetSource(SourceName{path, name});
+            const SourceName source{path, name};
+            Ref<FeatureClass> featureClass;
+            std::string failure;
+            Ref<Layer> layer;
+            if (Trap([&] { featureClass = system.Into(As<FeatureClass>(table)); },
+                     [&](const RuntimeError& e) { failure = e.Description(); })) {
+                auto featureLayer = New<FeatureLayer>();
+                featureLayer->SetFeatureClass(featureClass);
+                featureLayer->SetName(name);
+                featureLayer->SetSource(source);
+                layer = featureLayer;
+            } else {
+                layer = New<MissingSourceLayer>(name, source, failure);
+            }
+            map->SetSpatialReference(system.System());
             map->AddLayer(layer);
         } else {
             map->AddStandaloneTable(New<StandaloneTable>(name, table, SourceName{path, name}));
         }
     }
-    if (Ref<Envelope> full = map->FullExtent(); !full->IsEmpty()) map->SetExtent(full);
+    ShowAllOf(*map);
     return document;
 }
 

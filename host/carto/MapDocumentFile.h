@@ -3,14 +3,20 @@
 // group layers with their members, joins, standalone tables, the data sources by path
 // relative to the file, and the initial extent:
 //
-//   {"version": 1, "extent": [xmin, ymin, xmax, ymax],
+//   {"version": 1, "extent": [xmin, ymin, xmax, ymax], "coordinate_system": "EPSG:2249",
 //    "layers": [{"name": "Parcels", "source": "town.gpkg", "layer": "Parcels",
 //                "join": {"key": "PARCEL_ID", "table": "Owners", "table_key": "PARCEL_ID"}},
 //               {"name": "Infrastructure", "group": [{"name": "Streets", ...},
 //                                                    {"name": "Hydrants", ..., "visible": false}]}],
 //    "tables": [{"name": "Owners", "source": "town.gpkg", "layer": "Owners"}]}
 //
-// A layer whose source cannot be opened stays in the map as a MissingSourceLayer; a join
+// The map's coordinate system is the one "coordinate_system" names (optional: an EPSG code
+// as a number or text, or any definition GDAL reads), else the first feature layer's that
+// has one. A layer in another system is transformed into the map's as it loads; a layer
+// without one is taken to be in the map's.
+//
+// A layer whose source cannot be opened (or transformed) stays in the map as a
+// MissingSourceLayer that says why; a table likewise keeps no data and says why; a join
 // whose table cannot be found is kept but joins nothing. A dataset can be opened whole
 // instead: each layer with geometry becomes a top-level feature layer, each other one a
 // standalone table.

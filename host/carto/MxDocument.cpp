@@ -23,4 +23,10 @@ void MxDocument::SetCommandBars(const Ref<host::CommandBars>& bars) {
     commandBars_ = bars;
 }
 
+void MxDocument::TakeContents(MxDocument& other) {
+    activeView_ = focusMap_;
+    focusMap_->TakeContents(*other.focusMap_);
+    filePath_ = other.filePath_;
+}
+
 }  // namespace host

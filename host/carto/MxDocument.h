@@ -29,6 +29,11 @@ public:
     Ref<host::CommandBars> CommandBars() const { return commandBars_; }
     void SetCommandBars(const Ref<host::CommandBars>& bars);
 
+    // Opening another document into this one: the focus map takes the other's focus map's
+    // content (Map::TakeContents) and becomes the active view again, and the file path is
+    // the other's. References to this document and to its focus map stay valid.
+    void TakeContents(MxDocument& other);
+
     // The file the document was read from (empty for a new document).
     const std::filesystem::path& FilePath() const { return filePath_; }
     void SetFilePath(std::filesystem::path path) { filePath_ = std::move(path); }

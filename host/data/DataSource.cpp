@@ -314,7 +314,9 @@ Ref<DataSource> DataSource::Open(const std::string& path) {
     static std::once_flag registered;
     std::call_once(registered, [] { GDALAllRegister(); });
     std::error_code ec;
-    if (path.rfind("/vsi", 0) != 0 && !std::filesystem::exists(path, ec)) Raise(err::FileNotFound);
+    if (path.rfind("/vsi", 0) != 0 && !std::filesystem::exists(path, ec)) {
+        Raise(err::FileNotFound, "File not found: " + path);
+    }
 
     QuietErrors quiet;
     auto impl = std::make_unique<Impl>();

@@ -6,6 +6,7 @@
 #include "host/data/Feature.h"
 #include "host/data/FeatureCursor.h"
 #include "host/data/SpatialFilter.h"
+#include "host/geometry/CoordinateTransformation.h"
 #include "host/geometry/Envelope.h"
 #include "host/geometry/Geometry.h"
 #include "host/geometry/SpatialIndex.h"
@@ -59,6 +60,22 @@ void FeatureClass::AddFeature(std::vector<Value> values, GeosGeometry shape) {
     shapes_.push_back(std::move(shape));
     index_.reset();
     extent_.reset();
+}
+
+Ref<FeatureClass> FeatureClass::Projected(const Ref<host::SpatialReference>& target) const {
+    if (!target || !spatialReference_) Raise(err::ObjectNotSet);
+    const CoordinateTransformation transformation(*spatialReference_, *target);
+    auto projected = New<FeatureClass>(Name(), Fields(), OIDFieldIndex(), shapeField_, shapeType_, target);
+    const long width = Fields()->FieldCount();
+    projected->Reserve(Size());
+    for (std::size_t position = 0; position < Size(); ++position) {
+        std::vector<Value> values;
+        values.reserve(static_cast<std::size_t>(width));
+        for (long field = 0; field < width; ++field) values.push_back(ValueAt(position, field));
+        projected->AddFeature(std::move(values), transformation.Transform(shapes_[position]));
+    }
+    projected->BuildIndex();
+    return projected;
 }
 
 void FeatureClass::BuildIndex() const {

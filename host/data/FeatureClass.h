@@ -40,6 +40,10 @@ public:
     // Loading: a row (as Table::AddRow) with its shape; an empty GeosGeometry stands for
     // a feature without geometry.
     void AddFeature(std::vector<Value> values, GeosGeometry shape);
+    // A copy of the feature class in another coordinate system: the same fields, rows and
+    // ids, every shape transformed (see CoordinateTransformation, whose errors it raises).
+    Ref<FeatureClass> Projected(const Ref<host::SpatialReference>& target) const;
+
     // Builds the spatial index; queries build it when it is missing. Adding features
     // afterwards drops it.
     void BuildIndex() const;

@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "host/carto/EnumFeature.h"
+#include "host/carto/GroupLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MapDocumentFile.h"
+#include "host/carto/MissingSourceLayer.h"
 #include "host/carto/MxDocument.h"
+#include "host/carto/StandaloneTable.h"
 #include "host/core/ErrorTrap.h"
 #include "host/core/RuntimeError.h"
 #include "host/data/Feature.h"
@@ -15,6 +18,7 @@
 #include "host/framework/BuiltInCommand.h"
 #include "host/framework/ComponentRegistry.h"
 #include "host/geometry/Envelope.h"
+#include "host/platform/MessageBoxes.h"
 
 namespace host {
 
@@ -59,6 +63,27 @@ void ZoomToSelectedFeatures(const Ref<MxDocument>& document) {
     view->Refresh();
 }
 
+// One line per layer (at any depth of group layers) and table of the map whose data could
+// not be loaded: its name and why.
+void CollectLoadFailures(const Ref<Layer>& layer, std::string& lines) {
+    if (Is<MissingSourceLayer>(layer)) {
+        lines += "\n" + layer->Name() + ": " + As<MissingSourceLayer>(layer)->Reason();
+    } else if (Is<GroupLayer>(layer)) {
+        auto group = As<GroupLayer>(layer);
+        for (long i = 0; i < group->Count(); ++i) CollectLoadFailures(group->Layer(i), lines);
+    }
+}
+
+std::string LoadFailures(const Map& map) {
+    std::string lines;
+    for (long i = 0; i < map.LayerCount(); ++i) CollectLoadFailures(map.Layer(i), lines);
+    for (long i = 0; i < map.StandaloneTableCount(); ++i) {
+        Ref<StandaloneTable> table = map.StandaloneTable(i);
+        if (!table->Table()) lines += "\n" + table->Name() + " (table): " + table->Reason();
+    }
+    return lines;
+}
+
 std::shared_ptr<Application::State> Locked(const std::weak_ptr<Application::State>& state) {
     std::shared_ptr<Application::State> s = state.lock();
     if (!s) Raise(err::ObjectNotSet);
@@ -92,9 +117,17 @@ void Application::SetDocument(const Ref<MxDocument>& document) {
     state_->document = document;
 }
 
-void Application::OpenDocument(const std::filesystem::path& path) { SetDocument(MapDocumentFile::Open(path)); }
+void Application::OpenDocument(const std::filesystem::path& path) {
+    Ref<MxDocument> opened = MapDocumentFile::Open(path);
+    state_->document->TakeContents(*opened);
+    const std::string failures = LoadFailures(*state_->document->FocusMap());
+    if (!failures.empty()) ShowMessage("Some layers of the map could not be loaded:" + failures);
+}
 
-void Application::NewDocument() { SetDocument(New<MxDocument>()); }
+void Application::NewDocument() {
+    auto empty = New<MxDocument>();
+    state_->document->TakeContents(*empty);
+}
 
 Ref<host::StatusBar> Application::StatusBar() const { return state_->statusBar; }
 

@@ -22,14 +22,18 @@ public:
     // command bars holding the host's built-in commands.
     Application();
 
+    // The application's one document. Opening a map replaces its content, never the
+    // object, so a reference taken once keeps seeing what the user works on.
     Ref<MxDocument> Document() const;
-    // The application works on this document from now on; its command bars become the
-    // application's. Error 91 for Nothing.
+    // Setting up a host: this document object becomes the application's; its command bars
+    // become the application's. Error 91 for Nothing.
     void SetDocument(const Ref<MxDocument>& document);
-    // Opens a map document file or a dataset (see MapDocumentFile::Open) and makes it the
-    // current document. On failure the current document stays and the error is raised.
+    // Opens a map document file or a dataset (see MapDocumentFile::Open) into the current
+    // document (MxDocument::TakeContents). Layers and tables whose data could not be loaded
+    // stay in the map without data, and one message box names them and says why. On
+    // failure the current document stays as it was and the error is raised.
     void OpenDocument(const std::filesystem::path& path);
-    // A new, empty document becomes the current one.
+    // Empties the current document (one empty map).
     void NewDocument();
 
     Ref<host::StatusBar> StatusBar() const;

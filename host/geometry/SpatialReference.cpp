@@ -54,4 +54,10 @@ bool SpatialReference::IsSame(const SpatialReference& other) const {
     return OSRIsSame(a.handle, b.handle) != 0;
 }
 
+bool SpatialReference::IsGeographic() const {
+    if (IsUnknown()) return false;
+    Srs srs;
+    return OSRSetFromUserInput(srs.handle, wkt_.c_str()) == OGRERR_NONE && OSRIsGeographic(srs.handle) != 0;
+}
+
 }  // namespace host

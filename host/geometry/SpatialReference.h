@@ -6,8 +6,8 @@
 
 namespace host {
 
-// A coordinate system, kept as its well-known text. Geometries and feature classes carry
-// one; the host does not reproject.
+// A coordinate system, kept as its well-known text. Geometries, feature classes and maps
+// carry one; a map's layers are transformed into the map's when they load.
 class SpatialReference {
 public:
     SpatialReference() = default;  // unknown coordinate system
@@ -22,6 +22,9 @@ public:
     bool IsUnknown() const { return wkt_.empty(); }
     // True when both describe the same coordinate system.
     bool IsSame(const SpatialReference& other) const;
+    // True for a geographic system (longitude and latitude, in degrees); false for a
+    // projected one and for an unknown one.
+    bool IsGeographic() const;
 
 private:
     std::string name_;

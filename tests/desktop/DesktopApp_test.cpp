@@ -154,6 +154,19 @@ TEST_F(DesktopTest, LayerListShowsTheMapsLayersAndTheirVisibility) {
     EXPECT_EQ(layers.ItemFor("Hydrants")->checkState(0), Qt::Checked);
 }
 
+TEST_F(DesktopTest, OpenMapFillsTheOneDocumentAndTheWindowFollows) {
+    const host::Ref<host::MxDocument> current = Document();
+    const std::filesystem::path hydrants = std::filesystem::path(CORVANE_SOURCE_DIR) / "tests/data/hydrants.geojson";
+    ASSERT_TRUE(Window().OpenMap(QString::fromStdString(hydrants.string())));
+    EXPECT_EQ(Document(), current) << "the extension's reference sees the new map";
+    EXPECT_EQ(current->FocusMap()->LayerCount(), 1);
+    desktop::LayerList& layers = Window().Layers();
+    ASSERT_EQ(layers.topLevelItemCount(), 1);
+    EXPECT_EQ(layers.topLevelItem(0)->text(0), "Hydrants");
+    EXPECT_EQ(Window().windowTitle(), "Corvane Map");
+    EXPECT_FALSE(current->ActiveView()->Extent()->IsEmpty()) << "a map without an extent shows all of itself";
+}
+
 TEST_F(DesktopTest, AMapThatCannotBeOpenedKeepsTheCurrentOneAndSaysWhy) {
     const host::Ref<host::MxDocument> current = Document();
     const std::filesystem::path broken = TempRoot() / "broken.json";
@@ -162,6 +175,7 @@ TEST_F(DesktopTest, AMapThatCannotBeOpenedKeepsTheCurrentOneAndSaysWhy) {
         Messages().ClearShown();
         EXPECT_FALSE(Window().OpenMap(QString::fromStdString(path.string())));
         EXPECT_EQ(Document(), current);
+        EXPECT_EQ(current->FocusMap()->LayerCount(), 2) << "the town stays";
         ASSERT_EQ(Messages().Texts().size(), 1u);
         EXPECT_NE(Messages().Texts()[0].find("Could not open the map"), std::string::npos);
     }

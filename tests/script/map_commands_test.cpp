@@ -1,7 +1,10 @@
 // The runner's map commands on the example town and the Cambridge parcels: opening,
 // selecting, clearing, and what `print` shows of the selection, the extent and the
-// progress bar (the graphics print runs in examples/town_abutters.script).
+// progress bar (the graphics print runs in examples/town_abutters.script); maps opened one
+// after another under the same main window, with layers in another coordinate system.
 
+#include <gdal.h>
+#include <gdal_utils.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +16,9 @@
 #include "host/framework/Application.h"
 #include "host/framework/StatusBar.h"
 #include "host/framework/StepProgressor.h"
+#include "host/data/DataSource.h"
+#include "host/data/Row.h"
+#include "host/data/Table.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace {
@@ -97,6 +103,54 @@ TEST_F(MapCommandsTest, BadLinesFailWithAReasonAndLeaveTheSelection) {
     }
     EXPECT_EQ(Run("select Parcels \"A = 1\"", 1, false),
               "ERROR script:1: the host has not started (start comes first)\n");
+}
+
+// Cambridge's hydrants moved to longitude and latitude by GDAL into a GeoPackage of the
+// test's own.
+fs::path HydrantsInLongitudeAndLatitude(const fs::path& folder) {
+    const fs::path out = folder / "hydrants-4326.gpkg";
+    GDALAllRegister();
+    GDALDatasetH source = GDALOpenEx(kCambridge.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+    const char* args[] = {"-f", "GPKG", "-t_srs", "EPSG:4326", "-preserve_fid", "Hydrants", nullptr};
+    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(args), nullptr);
+    int failed = 0;
+    GDALDatasetH written = GDALVectorTranslate(out.c_str(), nullptr, 1, &source, options, &failed);
+    GDALVectorTranslateOptionsFree(options);
+    EXPECT_TRUE(written != nullptr && failed == 0);
+    if (written != nullptr) GDALClose(written);
+    GDALClose(source);
+    return out;
+}
+
+TEST_F(MapCommandsTest, HydrantsInLongitudeAndLatitudeSelectTheParcelsTheyDoInFeet) {
+    const fs::path lonlat = HydrantsInLongitudeAndLatitude(TempRoot());
+    auto map = [&](const std::string& name, const fs::path& hydrants, const std::string& extra = "") {
+        WriteBytes(TempRoot() / name, "{" + extra + R"("layers": [{"name": "Parcels", "source": ")" + kCambridge +
+                                          R"(", "layer": "Parcels"}, {"name": "Hydrants", "source": ")" +
+                                          hydrants.string() + R"(", "layer": "Hydrants"}]})");
+        return "\"" + (TempRoot() / name).string() + "\"";
+    };
+    // A hydrant on Massachusetts Avenue (the ids are the same in both files).
+    const host::Ref<host::Table> hydrants = host::DataSource::Open(kCambridge)->Table("Hydrants");
+    const std::string location = hydrants->GetRow(100)->Value(hydrants->FindField("HYDRANT_LOCATION")).Text();
+    const std::string click = "choose frmMain.cboBufferLayer Parcels\nchoose frmMain.cboBufferLayer Hydrants\n"
+                              "choose frmMain.cboSearchField HYDRANT_LOCATION\n"
+                              "choose frmMain.List1 \"" + location + "\"\nprint selection\n";
+    const std::string out = Run("open " + map("feet.json", kCambridge) +
+                                "\nanswer no\nclick Tovalin_Corvane\n"
+                                "choose frmMain.cboSelectionLayer Parcels\nsettext frmMain.txtBuffer 300\n" + click +
+                                "open " + map("lonlat.json", lonlat) + "\n" + click +
+                                "open " + map("degrees.json", lonlat, R"("coordinate_system": 4326, )") + "\n" + click +
+                                "print graphics\n");
+    const std::size_t first = out.find("SELECTION Parcels count=");
+    ASSERT_NE(first, std::string::npos) << out;
+    const std::string feet = out.substr(first, out.find('\n', first) + 1 - first);
+    EXPECT_GT(feet.size(), std::string("SELECTION Parcels count=2 oids=[1, 2]\n").size()) << feet;
+    EXPECT_EQ(out.substr(first, 2 * feet.size()), feet + feet);
+    // The map of parcels in degrees: one message that says so, and nothing selected or drawn.
+    const std::string degrees = out.substr(first + 2 * feet.size());
+    EXPECT_EQ(degrees.rfind("MSG The map's units are degrees", 0), 0u) << degrees;
+    EXPECT_EQ(degrees.find('\n'), degrees.size() - 1) << degrees;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "host/framework/StatusBar.h"
 #include "host/framework/StepProgressor.h"
 #include "host/geometry/Point.h"
+#include "host/geometry/SpatialReference.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/Screen.h"
 #include "tests/extension/selection/AbuttersTown.h"
@@ -176,19 +177,48 @@ TEST_F(PipelineTest, LayerNamesDifferingOnlyInCaseKeepTheAbutters) {
     }
 }
 
-TEST_F(PipelineTest, LayersInsideGroupLayers) {
-    // The buffer layer in a group: the attribute selection cannot find it, the map holds no
-    // selection, and the run stops quietly after the buffer routine's message.
+TEST_F(PipelineTest, LayersInsideGroupLayersWorkAsTopLevelOnes) {
+    // The buffer layer in a group, then the selection layer in one: both routines find
+    // their layer, so the subject, its abutters and the drawing are as on a flat map.
     MakeTown(abutters_test::Layout::ParcelsGrouped);
     Run(false);
-    EXPECT_EQ(TakeMessages(), (Texts{"Feature Not Found", "Sorry... No features found"}));
-    // The selection layer in a group: the spatial selection reports that it found no layer,
-    // and the run goes on to its end.
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(Selected(parcels), (Ids{1, 2, 3}));
+    EXPECT_EQ(Graphics(), (Texts{kSubject, kOutline}));
     MakeTown(abutters_test::Layout::Grouped);
     gSelectionLayerName = "Streets";
     Run(false);
-    EXPECT_EQ(ReportModules(), Texts{"SelectWithinPolyOLD Abutters "});
-    EXPECT_EQ(Graphics(), (Texts{kSubject, kOutline}));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(Selected(streets), Ids{1});
+    EXPECT_TRUE(Selected(parcels).empty()) << "the subject's own selection is cleared";
+}
+
+TEST_F(PipelineTest, AMapInDegreesStopsBothEntryPointsBeforeAnythingChanges) {
+    const struct { const char* system; bool stops; } systems[] = {
+        {"EPSG:4326", true}, {"+proj=longlat +ellps=GRS80", true}, {"EPSG:2249", false}};
+    for (const auto& s : systems) {
+        map->SetSpatialReference(host::SpatialReference::FromUserInput(s.system));
+        for (bool button : {false, true}) {
+            SCOPED_TRACE(std::string(s.system) + (button ? " button" : " list"));
+            map->ClearSelection();
+            map->DeleteAllElements();
+            Select(parcels, {2});
+            Run(button, "P2");
+            const Texts shown = TakeMessages();
+            if (!s.stops) {
+                EXPECT_TRUE(shown.empty());
+                EXPECT_EQ(Selected(parcels), (Ids{1, 2, 3, 4}));
+                continue;
+            }
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].rfind("The map's units are degrees", 0), 0u) << shown[0];
+            EXPECT_NE(shown[0].find("\"coordinate_system\""), std::string::npos) << "how to give it one";
+            EXPECT_EQ(Selected(parcels), Ids{2});
+            EXPECT_TRUE(Graphics().empty());
+            EXPECT_EQ(Now(), State(host::pointer::Default));
+            EXPECT_EQ(form->txtCount.Caption(), "7");
+        }
+    }
 }
 
 TEST_F(PipelineTest, UnexpectedErrorClosesFileOneAndResetsPointerAndBarBeforeTheReport) {

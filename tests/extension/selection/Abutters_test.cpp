@@ -1,4 +1,4 @@
-// The Abutters routines on the small town: where clauses by field type, top-level lookups,
+// The Abutters routines on the small town: where clauses by field type, layer lookups,
 // spatial selection, the magenta elements and the buffer bag.
 #include "extension/selection/Abutters.h"
 
@@ -56,24 +56,35 @@ TEST_F(TownTest, SelectFeaturesBuildsTheClauseFromTheFieldType) {
     }
 }
 
-TEST_F(TownTest, RoutinesLookAtTopLevelLayersOnlyAndTheLastNameWins) {
+TEST_F(TownTest, RoutinesFindTheirLayerAsFindLayerDoes) {
+    // One level into group layers, case ignored, the last match wins; a group layer bearing
+    // the name is not itself a candidate, nor is a layer two groups deep.
     const auto square = host::Geometry::FromWkt(abutters_test::Square(0, 0));
+    auto group = [](const char* name, const host::Ref<host::Layer>& member) {
+        auto g = host::New<host::GroupLayer>();
+        g->SetName(name);
+        g->Add(member);
+        return g;
+    };
     auto twin = abutters_test::MakeLayer("PARCELS", abutters_test::MakeParcels());
+    auto grouped = abutters_test::MakeLayer("parcels", abutters_test::MakeParcels());
+    auto deep = abutters_test::MakeLayer("Parcels", abutters_test::MakeParcels());
     map->AddLayer(twin);
-    SelectFeaturesOLD("parcels", "PARCEL_ID", "P2", 1);
-    SelectWithinPolyOLD("parcels", square, 2);
-    EXPECT_TRUE(Selected(parcels).empty());
-    EXPECT_EQ(Selected(twin), (Ids{1, 2}));
-
-    // A group layer bearing the name cannot be taken as a feature layer.
-    auto group = host::New<host::GroupLayer>();
-    group->SetName("Parcels");
-    map->AddLayer(group);
-    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P3", 1);
+    auto outer = group("Parcels", grouped);
+    outer->Add(group("Deeper", deep));
+    map->AddLayer(outer);
+    SelectFeaturesOLD("Parcels", "PARCEL_ID", "P2", 1);
     SelectWithinPolyOLD("Parcels", square, 2);
-    EXPECT_EQ(ReportModules(), (Texts{"SelectFeaturesOLD Abutters ", "SelectWithinPolyOLD Abutters "}));
-    EXPECT_NE(Messages().Texts()[0].find("ERROR NUMBER: 13\r\n"), std::string::npos);
-    EXPECT_EQ(Selected(twin), (Ids{1, 2}));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(Selected(grouped), (Ids{1, 2}));
+    for (const auto& other : {parcels, twin, deep}) EXPECT_TRUE(Selected(other).empty());
+
+    // A name no feature layer bears: the query's own message; the spatial selection reports.
+    SelectFeaturesOLD("Deeper", "PARCEL_ID", "P3", 1);
+    SelectWithinPolyOLD("Deeper", square, 2);
+    EXPECT_EQ(Messages().Texts().front(), "Feature Not Found");
+    EXPECT_EQ(ReportModules(), Texts{"SelectWithinPolyOLD Abutters "});
+    EXPECT_EQ(Selected(grouped), (Ids{1, 2}));
 }
 
 TEST_F(TownTest, SelectWithinPolyAddsContainedOrIntersectingFeatures) {
