@@ -25,8 +25,9 @@
 // above); without it the path is not read.
 //
 // Returns true when the export gave up after telling the user why: no such layer, nothing
-// selected, no field configuration file, a first feature without object id, or any
-// run-time failure (reported). The table file is left untouched by the first three.
+// selected, no search field in the layer while leaving out the subject, no field
+// configuration file, a first feature without object id, or any run-time failure
+// (reported). The table file is left untouched by the first four.
 bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
                      bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
                      const std::string& FieldConfigPath);
