@@ -150,9 +150,9 @@ TEST_F(ExportAllValuesTest, LeavesOutTheRowsWhoseSearchFieldEqualsTheSubject) {
         gSearchFieldName = field;
         WriteBytes(Native(kOut), "old table\r\n");
         EXPECT_TRUE(Export(true, ""));
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Can't exclude buffered features: layer Parcels has no search "
-                                                           "field " + field + ". Choose a search field or clear "
-                                                           "\"Exclude buffered features from export\"."});
+        const std::string message = "Can't exclude buffered features: layer Parcels has no search field " + field +
+                                    ". Choose a search field or clear \"Exclude buffered features from export\".";
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{message});
         EXPECT_EQ(FileText(kOut), "old table\r\n");
         EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
     }
@@ -166,9 +166,10 @@ TEST_F(ExportAllValuesTest, ObjectIdsBeyondThirtyTwoBitsAreExportedAndLookedUp) 
     const std::int64_t ids[] = {7, 2147483647, 2147483648, 5000000001};
     std::string features;
     for (const std::int64_t id : ids) {
-        features += std::string(features.empty() ? "" : ",") + R"({"type":"Feature","id":)" + std::to_string(id) +
-                    R"(,"properties":{"PARCEL_ID":"P)" + std::to_string(id) +
-                    R"("},"geometry":{"type":"Point","coordinates":[)" + std::to_string(id % 10) + "," + std::to_string(id % 10) + "]}}";
+        const std::string text = std::to_string(id), at = std::to_string(id % 10);
+        features += std::string(features.empty() ? "" : ",") + R"({"type":"Feature","id":)" + text +
+                    R"(,"properties":{"PARCEL_ID":"P)" + text + R"("},"geometry":{"type":"Point","coordinates":[)" + at +
+                    "," + at + "]}}";
     }
     WriteBytes(TempRoot() / "Parcels.geojson", R"({"type":"FeatureCollection","features":[)" + features + "]}");
     app_->OpenDocument(TempRoot() / "Parcels.geojson");

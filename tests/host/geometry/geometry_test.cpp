@@ -80,10 +80,12 @@ TEST(Buffer, DistancesTooSmallForTheCoordinatesStillHoldTheGeometry) {
                 text += (text.empty() ? "" : ",") + std::to_string(at.x + dx) + " " + std::to_string(at.y + dy);
             return text;
         };
+        // A square, a bow-tie (invalid), a point and a line.
         const std::vector<Ref<host::Geometry>> subjects = {
             Square(at.x, at.y, 100),
-            host::Geometry::FromWkt("POLYGON((" + points({{0, 0}, {10, 10}, {10, 0}, {0, 10}, {0, 0}}) + "))"),  // bow-tie
-            host::New<host::Point>(at.x, at.y), host::Geometry::FromWkt("LINESTRING(" + points({{0, 0}, {100, 0}}) + ")")};
+            host::Geometry::FromWkt("POLYGON((" + points({{0, 0}, {10, 10}, {10, 0}, {0, 10}, {0, 0}}) + "))"),
+            host::New<host::Point>(at.x, at.y),
+            host::Geometry::FromWkt("LINESTRING(" + points({{0, 0}, {100, 0}}) + ")")};
         for (const auto& subject : subjects) {
             SCOPED_TRACE(subject->ToWkt() + " by " + std::to_string(at.distance));
             Ref<host::Polygon> buffer = subject->Buffer(at.distance);
