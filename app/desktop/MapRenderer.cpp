@@ -289,7 +289,7 @@ void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTr
     for (host::FeatureLayer* layer : layers) {
         const host::FeatureClass& featureClass = *layer->FeatureClass();
         const ClassShapes& shapes = ShapesOf(featureClass);
-        for (long oid : layer->SelectionSet()->IDs()) {
+        for (std::int64_t oid : layer->SelectionSet()->IDs()) {
             const std::optional<std::size_t> position = featureClass.PositionOf(oid);
             if (!position || *position >= shapes.shapes.size()) continue;
             const FeatureShape& shape = shapes.shapes[*position];

@@ -145,7 +145,7 @@ const ScriptPrintTopic kPrintSelection("selection", [](Runner& runner, const Arg
         const host::Ref<host::SelectionSet> selection = layer->SelectionSet();
         if (selection->Count() == 0) continue;
         std::string oids;
-        for (long oid : selection->IDs()) oids += (oids.empty() ? "" : ", ") + std::to_string(oid);
+        for (std::int64_t oid : selection->IDs()) oids += (oids.empty() ? "" : ", ") + std::to_string(oid);
         runner.Print("SELECTION " + NameWord(layer->Name()) + " count=" + std::to_string(selection->Count()) +
                      " oids=[" + oids + "]");
     }

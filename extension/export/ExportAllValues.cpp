@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "extension/command/Globals.h"
@@ -135,15 +134,12 @@ std::string TableLine(const std::vector<std::string>& columns, const std::string
     return line;
 }
 
-// The feature's object id as a 32-bit whole number, read from the field its own table
-// names as the object id field.
-long FeatureObjectId(const host::Row& feature) {
+// The feature's object id, read from the field its own table names as the object id field.
+// Ids are 64-bit: a data source may number its features beyond 2,147,483,647.
+std::int64_t FeatureObjectId(const host::Row& feature) {
     const long index = feature.Fields()->FindField(feature.Table()->OIDFieldName());
     const host::Value value = feature.Value(index);
-    const std::int64_t id = value.IsInteger() ? value.AsInteger() : static_cast<std::int64_t>(value.AsDouble());
-    if (id < std::numeric_limits<std::int32_t>::min() || id > std::numeric_limits<std::int32_t>::max())
-        host::Raise(host::err::Overflow);
-    return static_cast<long>(id);
+    return value.IsInteger() ? value.AsInteger() : static_cast<std::int64_t>(value.AsDouble());
 }
 
 }  // namespace
@@ -172,6 +168,16 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
             return;
         }
         host::Ref<host::Table> table = layer->DisplayTable();
+        // Leaving out the subject needs its column; without one the export stops here,
+        // before the table is touched.
+        const long subjectField = table->FindField(gSearchFieldName);
+        if (ExcludeSubject && subjectField < 0) {
+            host::ShowMessage("Can't exclude buffered features: layer " + gSelectionLayerName +
+                              " has no search field " + gSearchFieldName +
+                              ". Choose a search field or clear \"Exclude buffered features from export\".");
+            gaveUp = true;
+            return;
+        }
 
         // The bar shows that the export runs; it is not advanced.
         progress = gApplication->StatusBar()->ProgressBar();
@@ -216,8 +222,6 @@ bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const
         }
         header.insert(header.end(), config.noneKeys.begin(), config.noneKeys.end());
         channels.WriteLine(kTableFile, TableLine(header, Delim, Qualifier));
-
-        const long subjectField = table->FindField(gSearchFieldName);
 
         host::Ref<host::Row> feature = cursor->NextRow();
         if (!feature->HasOID()) {

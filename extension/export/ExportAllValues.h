@@ -26,9 +26,10 @@
 // at FieldConfigPath renames and adds columns (see above); without it the path is not read.
 //
 // Returns true when the export gave up after telling the user why: no such layer, nothing
-// selected, no field configuration file, a first feature without object id, or any
-// run-time failure (reported; a table that cannot be written is named with the cause,
-// such as a full disk). The table file is left untouched by all but the object id case.
+// selected, no search field in the layer while leaving out the subject, no field
+// configuration file, a first feature without object id, or any run-time failure (reported;
+// a table that cannot be written is named with the cause, such as a full disk). The table
+// file is left untouched by all but the object id case.
 bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
                      bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
                      const std::string& FieldConfigPath);

@@ -99,6 +99,12 @@ void StopWith(const std::string& message, const host::Ref<host::StepProgressor>&
     if (progress) progress->Hide();
 }
 
+// Ends a run after a routine that has already said why it gave up: the pointer and the bar.
+void StopQuietly(const host::Ref<host::StepProgressor>& progress) {
+    SetPointer(host::pointer::Default);
+    if (progress) progress->Hide();
+}
+
 // What a failed run puts back before its error report: file #1 closed, the pointer, the bar.
 void AbandonRun(const host::Ref<host::StepProgressor>& progress) {
     host::ResumeNext([] { host::FileChannels::Instance().Close(1); });
@@ -208,7 +214,12 @@ void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& pr
 
     if (list) {
         const short mode = form.Option1.Value() ? 1 : 2;
-        SelectFeaturesOLD(gBufferLayerName, gSearchFieldName, clickedValue, mode);
+        if (!SelectFeaturesOLD(gBufferLayerName, gSearchFieldName, clickedValue, mode)) {
+            // The query gave up after its own message and left the selection as it was: the
+            // run stops rather than buffer an older selection as if it were the subject.
+            StopQuietly(progress);
+            return;
+        }
         Advance(progress);
         Advance(progress);
     }
@@ -236,8 +247,7 @@ void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& pr
     if (!buffers) {
         // The buffer routine has said why (nothing selected, or its own error report): the
         // run stops here instead of failing on a union of nothing.
-        SetPointer(host::pointer::Default);
-        if (progress) progress->Hide();
+        StopQuietly(progress);
         return;
     }
 

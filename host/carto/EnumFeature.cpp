@@ -15,7 +15,7 @@ void EnumFeature::Reset() {
     for (const Ref<FeatureLayer>& layer : layers_) {
         Ref<FeatureClass> featureClass = layer->FeatureClass();
         if (!featureClass) continue;
-        for (long oid : layer->SelectionSet()->IDs()) selected_.emplace_back(featureClass, oid);
+        for (std::int64_t oid : layer->SelectionSet()->IDs()) selected_.emplace_back(featureClass, oid);
     }
 }
 

@@ -4,6 +4,7 @@
 // each Reset; Next gives one feature after another, then Nothing.
 
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -24,7 +25,7 @@ public:
 
 private:
     std::vector<Ref<FeatureLayer>> layers_;
-    std::vector<std::pair<Ref<FeatureClass>, long>> selected_;
+    std::vector<std::pair<Ref<FeatureClass>, std::int64_t>> selected_;
     std::size_t next_ = 0;
 };
 

@@ -45,7 +45,7 @@ void FeatureLayer::SelectFeatures(const Ref<QueryFilter>& filter, long method, b
     // The display table's rows are the feature class's rows, so its ids are the features'.
     std::vector<std::size_t> positions = table->Matches(filter.raw());
     if (justOne && positions.size() > 1) positions.erase(positions.begin() + 1, positions.end());
-    std::vector<long> ids;
+    std::vector<std::int64_t> ids;
     ids.reserve(positions.size());
     for (std::size_t position : positions) ids.push_back(table->OIDAt(position));
     auto found = New<host::SelectionSet>(featureClass_, std::move(ids));

@@ -263,17 +263,17 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
     if (count > 0) table->Reserve(static_cast<std::size_t>(count));
 
     OGR_L_ResetReading(layer);
-    long nextId = 0;
+    std::int64_t nextId = 0;
     for (;;) {
         FeatureHandle f(OGR_L_GetNextFeature(layer));
         if (f.feature == nullptr) break;
         GIntBig fid = OGR_F_GetFID(f.feature);
-        long oid = fid == OGRNullFID ? nextId : static_cast<long>(fid);
+        const std::int64_t oid = fid == OGRNullFID ? nextId : std::int64_t{fid};
         // The next id for a feature without one; the largest id has no next (a feature
         // without an id after it then repeats an id, which the table refuses).
-        if (oid >= nextId) nextId = oid < std::numeric_limits<long>::max() ? oid + 1 : oid;
+        if (oid >= nextId) nextId = oid < std::numeric_limits<std::int64_t>::max() ? oid + 1 : oid;
         std::vector<Value> values(static_cast<std::size_t>(fields->FieldCount()));
-        values[0] = Value(std::int64_t{oid});
+        values[0] = Value(oid);
         for (int i = 0; i < attributeCount; ++i) {
             values[static_cast<std::size_t>(firstAttribute + i)] =
                 ReadValue(f.feature, i, types[static_cast<std::size_t>(i)], subtypes[static_cast<std::size_t>(i)]);

@@ -29,7 +29,7 @@ Ref<FeatureCursor> FeatureClass::Search(const Ref<QueryFilter>& filter, bool rec
     return As<FeatureCursor>(Table::Search(filter, recycling));
 }
 
-Ref<Feature> FeatureClass::GetFeature(long oid) const { return As<Feature>(GetRow(oid)); }
+Ref<Feature> FeatureClass::GetFeature(std::int64_t oid) const { return As<Feature>(GetRow(oid)); }
 
 Ref<Envelope> FeatureClass::Extent() const {
     if (!extent_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,7 +34,7 @@ public:
 
     long FeatureCount(const Ref<QueryFilter>& filter) const { return RowCount(filter); }
     Ref<FeatureCursor> Search(const Ref<QueryFilter>& filter, bool recycling) const;
-    Ref<Feature> GetFeature(long oid) const;
+    Ref<Feature> GetFeature(std::int64_t oid) const;
     // The envelope of all shapes (empty when there are none).
     Ref<host::Envelope> Extent() const;
 

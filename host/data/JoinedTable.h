@@ -26,8 +26,8 @@ public:
 
     std::size_t Size() const override { return source_->Size(); }
     Value ValueAt(std::size_t position, long field) const override;
-    long OIDAt(std::size_t position) const override { return source_->OIDAt(position); }
-    std::optional<std::size_t> PositionOf(long oid) const override { return source_->PositionOf(oid); }
+    std::int64_t OIDAt(std::size_t position) const override { return source_->OIDAt(position); }
+    std::optional<std::size_t> PositionOf(std::int64_t oid) const override { return source_->PositionOf(oid); }
 
     bool HasShapes() const override { return source_->HasShapes(); }
     Ref<Geometry> ShapeAt(std::size_t position) const override { return source_->ShapeAt(position); }

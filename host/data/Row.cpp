@@ -17,7 +17,7 @@ Ref<Fields> Row::Fields() const { return table_->Fields(); }
 
 bool Row::HasOID() const { return table_->HasOID(); }
 
-long Row::OID() const {
+std::int64_t Row::OID() const {
     if (!table_->HasOID()) Raise(err::InvalidProcedureCall, "The table " + table_->Name() + " has no object id field.");
     return table_->OIDAt(position_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "host/core/Ref.h"
@@ -26,7 +27,7 @@ public:
     Ref<host::Table> Table() const { return table_; }
 
     bool HasOID() const;
-    long OID() const;  // error 5 when the table has no object id field
+    std::int64_t OID() const;  // error 5 when the table has no object id field
 
     // Where the row stands in its table; a recycling cursor moves it.
     std::size_t Position() const { return position_; }

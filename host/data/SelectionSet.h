@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "host/core/Ref.h"
@@ -30,20 +31,20 @@ inline constexpr long Normal = 1;
 // A set of object ids of one table, kept in ascending order.
 class SelectionSet {
 public:
-    explicit SelectionSet(Ref<host::Table> target, std::vector<long> ids = {});
+    explicit SelectionSet(Ref<host::Table> target, std::vector<std::int64_t> ids = {});
 
     Ref<host::Table> Target() const { return target_; }
     long Count() const { return static_cast<long>(ids_.size()); }
-    const std::vector<long>& IDs() const { return ids_; }
-    bool HasID(long oid) const;
+    const std::vector<std::int64_t>& IDs() const { return ids_; }
+    bool HasID(std::int64_t oid) const;
 
     // A cursor over the selected rows that also satisfy the filter, in id order. Ids whose
     // rows the table no longer has are passed over.
     Ref<Cursor> Search(const Ref<QueryFilter>& filter, bool recycling) const;
 
-    void Add(long oid);
-    void AddList(const std::vector<long>& oids);
-    void RemoveList(const std::vector<long>& oids);
+    void Add(std::int64_t oid);
+    void AddList(const std::vector<std::int64_t>& oids);
+    void RemoveList(const std::vector<std::int64_t>& oids);
     void Clear() { ids_.clear(); }
 
     // This set combined with another (SelectionResult: New gives the other's ids, Add the
@@ -53,7 +54,7 @@ public:
 
 private:
     Ref<host::Table> target_;
-    std::vector<long> ids_;
+    std::vector<std::int64_t> ids_;
 };
 
 }  // namespace host

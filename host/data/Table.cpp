@@ -130,7 +130,7 @@ std::vector<std::size_t> Table::IndexedMatches(const WhereClause& where) const {
     return found;
 }
 
-Ref<Row> Table::GetRow(long oid) const {
+Ref<Row> Table::GetRow(std::int64_t oid) const {
     auto position = PositionOf(oid);
     if (!position) {
         Raise(err::AutomationError, "The table " + name_ + " has no row with object id " + std::to_string(oid) + ".");
@@ -141,7 +141,7 @@ Ref<Row> Table::GetRow(long oid) const {
 Ref<SelectionSet> Table::Select(const Ref<QueryFilter>& filter, long /*selectionType*/, long /*selectionOption*/,
                                 const Ref<Workspace>& /*workspace*/) const {
     std::vector<std::size_t> positions = Matches(filter.raw());
-    std::vector<long> ids;
+    std::vector<std::int64_t> ids;
     ids.reserve(positions.size());
     for (std::size_t position : positions) ids.push_back(OIDAt(position));
     return New<SelectionSet>(std::const_pointer_cast<Table>(shared_from_this()), std::move(ids));
@@ -155,8 +155,8 @@ Ref<Row> Table::MakeRow(std::size_t position) const {
 
 void Table::AddRow(std::vector<Value> values) {
     if (values.size() != width_) Raise(err::InvalidProcedureCall, "A row of " + name_ + " has the wrong number of values.");
-    long oid = oidField_ >= 0 ? static_cast<long>(values[static_cast<std::size_t>(oidField_)].AsInteger())
-                              : static_cast<long>(oids_.size());
+    const std::int64_t oid = oidField_ >= 0 ? values[static_cast<std::size_t>(oidField_)].AsInteger()
+                                            : static_cast<std::int64_t>(oids_.size());
     std::size_t position = oids_.size();
     if (oidsAscending_ && !oids_.empty() && oid <= oids_.back()) {
         // Ids out of order: from now on they are found through a hash index.
@@ -185,12 +185,12 @@ Value Table::ValueAt(std::size_t position, long field) const {
     return cells_[position * width_ + static_cast<std::size_t>(field)];
 }
 
-long Table::OIDAt(std::size_t position) const {
+std::int64_t Table::OIDAt(std::size_t position) const {
     if (position >= oids_.size()) Raise(err::SubscriptOutOfRange);
     return oids_[position];
 }
 
-std::optional<std::size_t> Table::PositionOf(long oid) const {
+std::optional<std::size_t> Table::PositionOf(std::int64_t oid) const {
     if (oidsAscending_) {
         auto it = std::lower_bound(oids_.begin(), oids_.end(), oid);
         if (it == oids_.end() || *it != oid) return std::nullopt;

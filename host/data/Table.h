@@ -52,7 +52,7 @@ public:
     // same row object moved on; without, a new one.
     Ref<Cursor> Search(const Ref<QueryFilter>& filter, bool recycling) const;
     // The row with this object id; a run-time error when there is none.
-    Ref<Row> GetRow(long oid) const;
+    Ref<Row> GetRow(std::int64_t oid) const;
     // A selection set of this table holding the ids of the rows that satisfy the filter.
     // The type and option are the host's (1, 1); the workspace only holds the set.
     Ref<SelectionSet> Select(const Ref<QueryFilter>& filter, long selectionType, long selectionOption,
@@ -67,8 +67,8 @@ public:
     // Size() - 1 in table order.
     virtual std::size_t Size() const;
     virtual Value ValueAt(std::size_t position, long field) const;
-    virtual long OIDAt(std::size_t position) const;
-    virtual std::optional<std::size_t> PositionOf(long oid) const;
+    virtual std::int64_t OIDAt(std::size_t position) const;
+    virtual std::optional<std::size_t> PositionOf(std::int64_t oid) const;
 
     // Rows of feature classes are features with shapes.
     virtual bool HasShapes() const { return false; }
@@ -95,9 +95,9 @@ private:
     long oidField_;
     std::size_t width_;
     std::vector<Value> cells_;  // row after row, width_ values each
-    std::vector<long> oids_;
+    std::vector<std::int64_t> oids_;
     bool oidsAscending_ = true;
-    std::unordered_map<long, std::size_t> oidIndex_;  // used once ids are out of order
+    std::unordered_map<std::int64_t, std::size_t> oidIndex_;  // used once ids are out of order
 
     // Equality lookups for where clauses without a spatial part, so that a query costs what
     // it finds rather than the table's size: per field queried, (hash of the value, position)

@@ -1,6 +1,8 @@
 #include "host/geometry/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "host/core/RuntimeError.h"
@@ -64,6 +66,34 @@ struct WktReader {
     GEOSWKTReader* reader;
 };
 
+// The polygonal parts of the buffer of a GEOS geometry: round joins and caps, arcs followed
+// within 0.1% of the distance.
+GeosGeometry BufferedBy(const GeosGeometry& source, double distance) {
+    GEOSGeometry* buffered = GEOSBufferWithStyle_r(geos::H(), source.get(), distance, geos::QuadrantSegments(),
+                                                   GEOSBUF_CAP_ROUND, GEOSBUF_JOIN_ROUND, 5.0);
+    if (buffered == nullptr) geos::Fail("buffer");
+    return geos::PolygonalParts(buffered);
+}
+
+// GEOS buffers by a positive distance too small for the coordinates (1e-11 feet at State
+// Plane coordinates) to nothing, yet the area within any positive distance holds the
+// geometry itself. Such a buffer stands as the geometry: a polygon as its polygonal parts;
+// a point or a line, which has none, as its buffer by the smallest distance its coordinates
+// resolve.
+GeosGeometry CollapsedBuffer(const GeosGeometry& source, double distance) {
+    GeosGeometry itself = geos::PolygonalParts(geos::CloneOf(source.get()));
+    if (!itself.IsEmpty()) return itself;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    source.Bounds(xMin, yMin, xMax, yMax);
+    const double reach = std::max({1.0, std::abs(xMin), std::abs(yMin), std::abs(xMax), std::abs(yMax)});
+    double resolvable = std::max(distance, reach * std::numeric_limits<double>::epsilon());
+    for (int doubling = 0; doubling < 64; ++doubling, resolvable *= 2) {
+        GeosGeometry grown = BufferedBy(source, resolvable);
+        if (!grown.IsEmpty()) return grown;
+    }
+    return itself;
+}
+
 }  // namespace
 
 Geometry::Geometry(GeosGeometry geometry) : geometry_(std::move(geometry)) {}
@@ -108,10 +138,9 @@ Ref<Polygon> Geometry::Buffer(double distance) const {
             source = leftOut.IsEmpty() ? repaired
                                        : geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, {repaired.get(), leftOut.get()});
         }
-        GEOSGeometry* buffered = GEOSBufferWithStyle_r(geos::H(), source.get(), distance, geos::QuadrantSegments(),
-                                                       GEOSBUF_CAP_ROUND, GEOSBUF_JOIN_ROUND, 5.0);
-        if (buffered == nullptr) geos::Fail("buffer");
-        result = New<Polygon>(geos::PolygonalParts(buffered));
+        GeosGeometry buffered = BufferedBy(source, distance);
+        if (buffered.IsEmpty() && distance > 0) buffered = CollapsedBuffer(source, distance);
+        result = New<Polygon>(std::move(buffered));
     }
     result->SetSpatialReference(spatialReference_);
     return result;

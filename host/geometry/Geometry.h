@@ -49,8 +49,10 @@ public:
 
     // The area within `distance` map units of the geometry, round joins and caps, arcs
     // followed within 0.1% of the distance. Invalid polygons are repaired first, so no part
-    // of the input is lost. An empty geometry buffers to an empty polygon; a distance that
-    // is not a finite number raises error 5.
+    // of the input is lost. A positive distance too small for the coordinates still gives
+    // the geometry itself (a point or line: its smallest resolvable buffer), never nothing.
+    // An empty geometry buffers to an empty polygon; a distance that is not a finite number
+    // raises error 5.
     Ref<host::Polygon> Buffer(double distance) const;
 
     // Relations; an empty geometry on either side gives False. A relation GEOS cannot

@@ -6,11 +6,20 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "extension/command/Globals.h"
+#include "host/carto/EnumFeature.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
+#include "host/data/Feature.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/SelectionSet.h"
 #include "host/framework/Application.h"
 #include "host/framework/StatusBar.h"
 #include "host/framework/StepProgressor.h"
@@ -148,13 +157,54 @@ TEST_F(ExportAllValuesTest, LeavesOutTheRowsWhoseSearchFieldEqualsTheSubject) {
         EXPECT_FALSE(Export(true, subject));
         EXPECT_EQ(Written(), ids) << field << " " << subject;
     }
-    // No search field in the table while leaving out the subject: the report after the
-    // header, and the export gave up.
-    gSearchFieldName = "NONE";
-    EXPECT_TRUE(Export(true, ""));
-    EXPECT_EQ(Written(), std::get<2>(cases.back())) << "the former table stays";
-    EXPECT_EQ(ReportedErrors(TakeMessages()), std::vector<long>{9});
-    EXPECT_FALSE(Bar().Visible());
+    // No such search field in the layer while leaving out the subject (none chosen, or one
+    // of another layer): one message before anything is written, and the export gave up.
+    for (const std::string field : {"NONE", "OWNER"}) {
+        gSearchFieldName = field;
+        WriteBytes(Native(kOut), "old table\r\n");
+        EXPECT_TRUE(Export(true, ""));
+        const std::string message = "Can't exclude buffered features: layer Parcels has no search field " + field +
+                                    ". Choose a search field or clear \"Exclude buffered features from export\".";
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{message});
+        EXPECT_EQ(FileText(kOut), "old table\r\n");
+        EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
+    }
+    // Without leaving out the subject the field is not needed.
+    EXPECT_FALSE(Export(false, ""));
+    EXPECT_EQ(Written(), "OBJECTID|PARCEL_ID|AREA|/1|A-1|2.5|/2|a-1|10|/3|||/4||3|/5|B-2|2.5|/");
+}
+
+TEST_F(ExportAllValuesTest, ObjectIdsBeyondThirtyTwoBitsAreExportedAndLookedUp) {
+    // A GeoJSON file numbers its features itself; the host keeps those ids as loaded.
+    const std::int64_t ids[] = {7, 2147483647, 2147483648, 5000000001};
+    std::string features;
+    for (const std::int64_t id : ids) {
+        const std::string text = std::to_string(id), at = std::to_string(id % 10);
+        features += std::string(features.empty() ? "" : ",") + R"({"type":"Feature","id":)" + text +
+                    R"(,"properties":{"PARCEL_ID":"P)" + text + R"("},"geometry":{"type":"Point","coordinates":[)" + at +
+                    "," + at + "]}}";
+    }
+    WriteBytes(TempRoot() / "Parcels.geojson", R"({"type":"FeatureCollection","features":[)" + features + "]}");
+    app_->OpenDocument(TempRoot() / "Parcels.geojson");
+    gMxDocument = app_->Document();
+    host::Ref<host::Map> map = gMxDocument->FocusMap();
+    ASSERT_EQ(map->FeatureLayers().size(), 1u);
+    host::Ref<host::FeatureLayer> layer = map->FeatureLayers().front();
+    host::Ref<host::FeatureClass> loaded = layer->FeatureClass();
+    ASSERT_EQ(loaded->Size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(loaded->OIDAt(i), ids[i]);
+
+    // Selected, enumerated as the buffer routine does, and exported whole.
+    layer->SelectFeatures(nullptr, host::SelectionResult::New, false);
+    std::vector<std::int64_t> enumerated;
+    host::Ref<host::EnumFeature> selected = map->FeatureSelection();
+    for (host::Ref<host::Feature> feature = selected->Next(); feature; feature = selected->Next())
+        enumerated.push_back(feature->OID());
+    EXPECT_EQ(enumerated, std::vector<std::int64_t>(std::begin(ids), std::end(ids)));
+    EXPECT_EQ(loaded->GetFeature(5000000001)->Value(loaded->FindField("PARCEL_ID")).Text(), "P5000000001");
+    EXPECT_FALSE(Export(true, "P2147483648"));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(Written(), "OBJECTID|PARCEL_ID|/7|P7|/2147483647|P2147483647|/5000000001|P5000000001|/");
 }
 
 // A table that cannot be written whole (here a write failing part-way, as on a full disk)

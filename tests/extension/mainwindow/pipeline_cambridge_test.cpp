@@ -85,7 +85,12 @@ public:
                 const double dx = std::max({0.0, s.box[0] - p.box[2], p.box[0] - s.box[2]});
                 const double dy = std::max({0.0, s.box[1] - p.box[3], p.box[1] - s.box[3]});
                 double d = std::hypot(dx, dy);
-                if (d <= beyond && GEOSPreparedDistance_r(h_, prepared, p.geometry, &d) != 1) ADD_FAILURE();
+                // The distance between outlines; a subject inside a parcel is at no distance.
+                if (d <= beyond && GEOSPreparedIntersects_r(h_, prepared, p.geometry) == 1) {
+                    d = 0;
+                } else if (d <= beyond && GEOSPreparedDistance_r(h_, prepared, p.geometry, &d) != 1) {
+                    ADD_FAILURE();
+                }
                 auto [it, added] = distances.emplace(p.oid, d);
                 if (!added) it->second = std::min(it->second, d);
             }
@@ -104,21 +109,42 @@ public:
     void Form_Load() override {}
 };
 
-class CambridgeTest : public support::HeadlessTest {};
+// The Cambridge map as the current document, the main window, and the parcels layer.
+class CambridgeTest : public support::HeadlessTest {
+protected:
+    void OpenCambridge(const char* distance) {
+        SetIdentity();
+        gApplication = host::New<host::Application>();
+        gApplication->SetDocument(host::MapDocumentFile::Open(Raw::File()));
+        gMxDocument = gApplication->Document();
+        form = host::New<MainForm>();
+        form->Load();
+        form->txtBuffer.SetText(distance);
+        gSelectionLayerName = "Parcels";
+        for (const auto& layer : gMxDocument->FocusMap()->FeatureLayers())
+            if (layer->Name() == "Parcels") parcelLayer = layer;
+    }
+    // A list click on the value, searched in the layer's field; the parcels then selected.
+    std::set<long> Click(const std::string& layer, const std::string& value) {
+        gBufferLayerName = layer;
+        gSearchFieldName = kFields.at(layer);
+        gSuppressListClick = true;
+        form->List1.Clear();
+        form->List1.AddItem(value);
+        gSuppressListClick = false;
+        form->List1.SetListIndex(0);
+        EXPECT_TRUE(Messages().Texts().empty()) << Messages().Texts().front();
+        const std::vector<long>& ids = parcelLayer->SelectionSet()->IDs();
+        return {ids.begin(), ids.end()};
+    }
+
+    host::Ref<MainForm> form;
+    host::Ref<host::FeatureLayer> parcelLayer;
+};
 
 TEST_F(CambridgeTest, ListClickSelectsEveryParcelWithin300FeetOfTheSubject) {
     const Raw raw;
-    SetIdentity();
-    gApplication = host::New<host::Application>();
-    gApplication->SetDocument(host::MapDocumentFile::Open(Raw::File()));
-    gMxDocument = gApplication->Document();
-    auto form = host::New<MainForm>();
-    form->Load();
-    form->txtBuffer.SetText("300");
-    gSelectionLayerName = "Parcels";
-    host::Ref<host::FeatureLayer> parcelLayer;
-    for (const auto& layer : gMxDocument->FocusMap()->FeatureLayers())
-        if (layer->Name() == "Parcels") parcelLayer = layer;
+    OpenCambridge("300");
 
     // Subjects: an ML naming three parcels, every invalid parcel (by its ML, once), a street
     // and a corner with two hydrants.
@@ -135,17 +161,7 @@ TEST_F(CambridgeTest, ListClickSelectsEveryParcelWithin300FeetOfTheSubject) {
 
     for (const auto& [layer, value] : subjects) {
         SCOPED_TRACE(layer + " " + value);
-        gBufferLayerName = layer;
-        gSearchFieldName = kFields.at(layer);
-        gSuppressListClick = true;
-        form->List1.Clear();
-        form->List1.AddItem(value);
-        gSuppressListClick = false;
-        form->List1.SetListIndex(0);
-        ASSERT_TRUE(Messages().Texts().empty()) << Messages().Texts().front();
-
-        const std::vector<long>& ids = parcelLayer->SelectionSet()->IDs();
-        const std::set<long> selected(ids.begin(), ids.end());
+        const std::set<long> selected = Click(layer, value);
         long within = 0;
         for (const auto& [oid, d] : raw.DistancesTo(layer, value, kDistance + kBand)) {
             if (d <= kDistance - kBand) {
@@ -157,6 +173,33 @@ TEST_F(CambridgeTest, ListClickSelectsEveryParcelWithin300FeetOfTheSubject) {
         }
         EXPECT_GT(within, 0);
         EXPECT_EQ(form->txtCount.Caption(), std::to_string(selected.size())) << "only parcels stay selected";
+    }
+}
+
+TEST_F(CambridgeTest, ADistanceTooSmallForStatePlaneFeetSelectsTheParcelsThatTouchTheSubject) {
+    // 1e-11 feet buffers to nothing at coordinates of some 760,000 feet; the subject stands
+    // as its own buffer, so exactly the parcels it touches are selected.
+    const Raw raw;
+    OpenCambridge("0.00000000001");
+    const std::pair<std::string, std::string> subjects[] = {
+        {"Parcels", "268B-41"}, {"Centerlines", "Amory"}, {"Hydrants", "MASS. AVE & MEMORIAL DR"}};
+    for (const auto& [layer, value] : subjects) {
+        SCOPED_TRACE(layer + " " + value);
+        const std::set<long> selected = Click(layer, value);
+        // A point or a line has no area of its own: its buffer is the thinnest the
+        // coordinates resolve, so parcels within a hundred-millionth of a foot may go either way.
+        long touching = 0;
+        for (const auto& [oid, d] : raw.DistancesTo(layer, value, 1e-6)) {
+            if (d == 0) {
+                ++touching;
+                EXPECT_TRUE(selected.count(oid)) << "missed parcel " << oid;
+            } else if (d > 1e-8) {
+                EXPECT_FALSE(selected.count(oid)) << "parcel " << oid << " is " << d << " feet away";
+            }
+        }
+        if (layer == "Parcels") {
+            EXPECT_GT(touching, 3);
+        }
     }
 }
 

@@ -166,6 +166,52 @@ TEST_F(PipelineTest, EverySelectedFeatureIsBufferedButOnlyPolygonsOfTheBufferLay
     }
 }
 
+TEST_F(PipelineTest, ASubjectQueryThatGivesUpEndsTheRunWithTheEarlierSelectionUntouched) {
+    // Q1 and the hydrant are selected beforehand. The query refuses the field, or the host
+    // refuses its clause (text for a number field), and keeps that selection: buffering it
+    // as if it were the subject would add parcels that abut nothing the user asked for.
+    const std::pair<const char*, const char*> cases[] = {
+        {"SOLD", "Sorry, Date queries are not yet supported."},
+        {"KEY", "Sorry...  Field type not certain... Can't perform query"},
+        {"Shape", "Sorry... Can't query a Geometry field"},
+        {"YEAR_BUILT", "SelectFeaturesOLD Abutters "},
+    };
+    for (const auto& [field, message] : cases) {
+        for (bool newSelection : {true, false}) {
+            SCOPED_TRACE(std::string(field) + (newSelection ? " new" : " add"));
+            gSearchFieldName = field;
+            form->Option1.SetValue(newSelection);
+            Select(parcels, {7});
+            Select(hydrants, {1});
+            shownWith.clear();
+            Run(false, "P1");
+            const Texts modules = ReportModules();
+            const Texts shown = TakeMessages();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(modules.empty() ? shown[0] : modules[0], message);
+            EXPECT_EQ(Selected(parcels), Ids{7});
+            EXPECT_EQ(Selected(hydrants), Ids{1});
+            EXPECT_EQ(Graphics(), Texts{}) << "no subject and no outline drawn";
+            EXPECT_EQ(form->txtCount.Caption(), "7");
+            EXPECT_EQ(Now(), State(host::pointer::Default));
+        }
+    }
+}
+
+TEST_F(PipelineTest, ADistanceTooSmallForTheCoordinatesSelectsWhatTouchesTheSubject) {
+    // 1e-300 buffers to nothing in GEOS; the subject stands as its own buffer, so its
+    // neighbour P2 (sharing an edge) is selected, Q1 and MAIN ST (100 away) are not.
+    form->txtBuffer.SetText("1e-300");
+    gSelectionLayerName = "Parcels";
+    for (bool button : {false, true}) {
+        Select(parcels, {1});
+        Run(button);
+        EXPECT_TRUE(TakeMessages().empty());
+        EXPECT_EQ(Selected(parcels), (Ids{1, 2})) << button;
+        EXPECT_EQ(Graphics(), (Texts{kSubject, kOutline})) << button;
+    }
+}
+
 TEST_F(PipelineTest, LayerNamesDifferingOnlyInCaseKeepTheAbutters) {
     // Both names find the one layer: clearing the "other" layer's selection would wipe the
     // abutters with the subject.

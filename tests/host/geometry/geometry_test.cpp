@@ -67,6 +67,48 @@ TEST(Buffer, InvalidPolygonsAreRepairedNotCut) {
     EXPECT_FALSE(bowTie->Contains(host::New<host::Point>(5, 2)));
 }
 
+TEST(Buffer, DistancesTooSmallForTheCoordinatesStillHoldTheGeometry) {
+    // GEOS gives nothing for these distances; the buffer is the geometry itself (a point or a
+    // line: a sliver around it), so what touches the geometry meets its buffer and what lies
+    // a hair away does not.
+    const double x = 760000, y = 2960000;  // State Plane feet
+    const struct { double x, y, distance; } places[] = {{x, y, 1e-11}, {x, y, 1e-300}, {0, 0, 1e-300}};
+    for (const auto& at : places) {
+        auto points = [&](const std::vector<std::pair<double, double>>& offsets) {
+            std::string text;
+            for (const auto& [dx, dy] : offsets)
+                text += (text.empty() ? "" : ",") + std::to_string(at.x + dx) + " " + std::to_string(at.y + dy);
+            return text;
+        };
+        // A square, a bow-tie (invalid), a point and a line.
+        const std::vector<Ref<host::Geometry>> subjects = {
+            Square(at.x, at.y, 100),
+            host::Geometry::FromWkt("POLYGON((" + points({{0, 0}, {10, 10}, {10, 0}, {0, 10}, {0, 0}}) + "))"),
+            host::New<host::Point>(at.x, at.y),
+            host::Geometry::FromWkt("LINESTRING(" + points({{0, 0}, {100, 0}}) + ")")};
+        for (const auto& subject : subjects) {
+            SCOPED_TRACE(subject->ToWkt() + " by " + std::to_string(at.distance));
+            Ref<host::Polygon> buffer = subject->Buffer(at.distance);
+            ASSERT_FALSE(buffer->IsEmpty());
+            EXPECT_TRUE(buffer->Intersects(subject));
+            const auto box = subject->Envelope();
+            EXPECT_LT(buffer->Envelope()->Width(), box->Width() + 1e-6);
+            if (subject->GeometryType() == host::GeometryTypeCode::Polygon) {
+                EXPECT_TRUE(buffer->Contains(subject));
+            }
+            if (subject == subjects.front()) {
+                EXPECT_NEAR(buffer->Area(), 10000, 1e-6);
+            }
+            // A square touching the geometry's lower left corner from below and to the left.
+            const double cx = box->XMin(), cy = box->YMin();
+            EXPECT_TRUE(buffer->Intersects(Square(cx - 10, cy - 10, 10)));
+            EXPECT_FALSE(buffer->Intersects(Square(cx - 10, cy - 10.001, 10)));
+        }
+    }
+    // A negative distance shrinks a polygon to nothing as before.
+    EXPECT_TRUE(Square(x, y, 100)->Buffer(-60)->IsEmpty());
+}
+
 TEST(Geometry, EmptyGeometriesRelateToNothingAndBufferToNothing) {
     Ref<host::Polygon> big = Square(-100, -100, 200);
     std::vector<Ref<host::Geometry>> empties{host::New<host::Polygon>(), host::New<host::Point>(),
