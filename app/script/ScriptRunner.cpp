@@ -11,6 +11,7 @@
 #include "app/script/ScriptCommands.h"
 #include "extension/command/Globals.h"
 #include "host/core/ErrorTrap.h"
+#include "host/core/Text.h"
 #include "host/forms/Control.h"
 #include "host/forms/Form.h"
 #include "host/forms/HostFrame.h"
@@ -38,13 +39,6 @@ public:
 private:
     Runner& runner_;
 };
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 std::filesystem::path MakeTemporaryFolder() {
     std::random_device random;
@@ -213,7 +207,7 @@ std::filesystem::path Runner::NativePath(std::string_view word) const {
 std::vector<host::Form*> Runner::LiveForms(std::string_view name) const {
     std::vector<host::Form*> forms;
     for (host::Form* form : host::Form::LoadedForms())
-        if (EqualsIgnoringCase(form->Name(), name)) forms.push_back(form);
+        if (host::EqualIgnoringCase(form->Name(), name)) forms.push_back(form);
     return forms;
 }
 
@@ -242,7 +236,7 @@ host::Control& Runner::FindControl(std::string_view formDotControl) const {
     host::Form& form = FindForm(formDotControl.substr(0, dot));
     const std::string_view name = formDotControl.substr(dot + 1);
     for (host::Control* control : form.Controls())
-        if (EqualsIgnoringCase(control->Name(), name)) return *control;
+        if (host::EqualIgnoringCase(control->Name(), name)) return *control;
     throw ScriptError(FormName(form) + " has no control \"" + std::string(name) + "\"");
 }
 

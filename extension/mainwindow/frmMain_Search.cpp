@@ -8,6 +8,7 @@
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/Tovalin_Validation.h"
+#include "host/core/Text.h"
 #include "host/forms/ListBox.h"
 #include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
@@ -53,8 +54,9 @@ void frmMain::Command4_Click() {
             // buffer-and-select pipeline.
             gSuppressListClick = true;
             const long length = CharacterCount(search);
+            const std::string upperSearch = host::UpperCase(search);
             for (long i = 0; i < List1.ListCount(); ++i) {
-                if (host::CompareIgnoringCase(LeftCharacters(List1.List(i), length), search) == 0) {
+                if (host::UpperCase(LeftCharacters(List1.List(i), length)) == upperSearch) {
                     List1.SetListIndex(i);
                     gSuppressListClick = false;
                     screen.SetMousePointer(host::pointer::Default);

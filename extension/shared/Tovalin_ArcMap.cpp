@@ -1,8 +1,11 @@
 #include "extension/shared/Tovalin_ArcMap.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
-#include <unordered_set>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "extension/command/Globals.h"
@@ -48,32 +51,61 @@ void WalkFeatureLayers(Visit&& visit) {
     }
 }
 
-// Adds the values to the list in the order read. A sorted list places each entry by its
-// text; handing it the values already in its order (equal ones keep the order read) puts
-// every entry at the end instead of shifting all entries after it, so a field of a million
-// distinct values fills in n log n, not n squared. The list's contents are the same.
-void AddValues(host::ListBox& list, std::vector<const std::string*>& values) {
-    if (list.Sorted()) {
-        std::stable_sort(values.begin(), values.end(), [](const std::string* a, const std::string* b) {
-            return host::CompareIgnoringCase(*a, *b) < 0;
-        });
+// The distinct texts in the order first met; membership is exact (case counts). The texts
+// sit in one vector and the table holds their indexes with part of their hashes, so a
+// million values cost one probe of a flat table each and no allocation of their own.
+class DistinctTexts {
+public:
+    // Adds the text unless it is already there.
+    void Insert(std::string&& text) {
+        if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
+        const std::uint64_t hash = std::hash<std::string>{}(text);
+        const std::uint64_t tag = hash & ~kIndexMask;
+        for (std::size_t at = Home(hash);; at = (at + 1) & (slots_.size() - 1)) {
+            const std::uint64_t slot = slots_[at];
+            if (slot == 0) {
+                texts_.push_back(std::move(text));
+                slots_[at] = tag | texts_.size();
+                return;
+            }
+            if ((slot & ~kIndexMask) == tag && texts_[(slot & kIndexMask) - 1] == text) return;
+        }
     }
-    for (const std::string* value : values) list.AddItem(*value);
-    values.clear();
-}
+    // The texts in the order added; the set is empty afterwards.
+    std::vector<std::string> Take() {
+        slots_.clear();
+        return std::move(texts_);
+    }
+
+private:
+    // A slot: the high bits of the text's hash, and its index + 1 in the low bits (0: free).
+    static constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << 36) - 1;
+
+    std::size_t Home(std::uint64_t hash) const { return static_cast<std::size_t>(hash * 0x9E3779B97F4A7C15u >> shift_); }
+
+    void Grow() {
+        std::vector<std::uint64_t> old = std::move(slots_);
+        slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+        shift_ = 64 - std::countr_zero(slots_.size());
+        for (std::uint64_t slot : old) {
+            if (slot == 0) continue;
+            std::size_t at = Home(std::hash<std::string>{}(texts_[(slot & kIndexMask) - 1]));
+            while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+            slots_[at] = slot;
+        }
+    }
+
+    std::vector<std::string> texts_;
+    std::vector<std::uint64_t> slots_;
+    int shift_ = 64;
+};
+
+// Adds the values to the list in the order read, in one call: a sorted list computes each
+// value's sort key once and sorts once, so a field of a million distinct values fills in
+// well under a second. The list's contents are those of one AddItem per value.
+void AddValues(host::ListBox& list, DistinctTexts& values) { list.AddItems(values.Take()); }
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
-
-// Equal ignoring the case of ASCII letters (enough for the ASCII names it is given).
-bool EqualAsciiIgnoringCase(const std::string& a, std::size_t from, const char* b) {
-    std::size_t i = from;
-    for (; *b != '\0'; ++b, ++i) {
-        if (i >= a.size()) return false;
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(*b))) return false;
-    }
-    return i == a.size();
-}
 
 }  // namespace
 
@@ -123,9 +155,9 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
                                    bool showProgress, const host::Ref<host::QueryFilter>& filter) {
     host::Ref<host::StepProgressor> progress;
     // Membership counts case: "abc" and "ABC" are two values. The new non-empty values wait
-    // in `pending` (pointing into `seen`) until the cursor is read, or the load fails.
-    std::unordered_set<std::string> seen;
-    std::vector<const std::string*> pending;
+    // in `pending` until the cursor is read, or the load fails. The empty text is never
+    // listed, so it need not be kept.
+    DistinctTexts pending;
     StandardErrorTrap("LoadListWithUniqueFieldValues ", "Tovalin_ArcMap", [&] {
         try {
             list.Clear();
@@ -158,8 +190,7 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
                 const host::Value value = row->Value(fieldIndex);
                 if (!value.IsNull()) {
                     std::string text = value.Text();
-                    auto [at, added] = seen.insert(std::move(text));
-                    if (added && !at->empty()) pending.push_back(&*at);
+                    if (!text.empty()) pending.Insert(std::move(text));
                 }
                 if (showProgress) progress->Step();
             }
@@ -178,7 +209,8 @@ bool IsShapeField(const std::string& fieldName) {
     bool result = false;
     StandardErrorTrap("IsShapeField ", "Tovalin_ArcMap", [&] {
         const std::size_t tail = fieldName.size() >= 6 ? fieldName.size() - 6 : 0;
-        result = EqualAsciiIgnoringCase(fieldName, tail, ".Shape") || EqualAsciiIgnoringCase(fieldName, 0, "Shape");
+        result = host::EqualIgnoringCase(std::string_view(fieldName).substr(tail), ".Shape") ||
+                 host::EqualIgnoringCase(fieldName, "Shape");
     });
     return result;
 }

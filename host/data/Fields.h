@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/core/Ref.h"
+#include "host/core/Text.h"
 #include "host/data/Field.h"
 
 namespace host {
@@ -20,8 +21,5 @@ public:
 private:
     std::vector<Ref<host::Field>> fields_;
 };
-
-// Equal ignoring the case of ASCII letters and of the Latin letters of UTF-8 text.
-bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
 }  // namespace host

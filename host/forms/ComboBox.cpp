@@ -1,6 +1,6 @@
 #include "host/forms/ComboBox.h"
 
-#include "host/forms/ListBox.h"
+#include "host/core/Text.h"
 
 namespace host {
 

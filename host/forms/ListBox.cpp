@@ -1,50 +1,48 @@
 #include "host/forms/ListBox.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace host {
 
 namespace {
 
-// The next code point of s from pos, folded to lower case for the letters that have a
-// case in ASCII and Latin-1; a byte that starts no valid sequence stands for itself.
-unsigned NextFolded(std::string_view s, std::size_t& pos) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(s[i])); };
-    unsigned code = byte(pos);
-    std::size_t length = code >= 0xF0 && code < 0xF8 ? 4 : code >= 0xE0 ? 3 : code >= 0xC0 ? 2 : 1;
-    bool valid = length > 1 && pos + length <= s.size();
-    for (std::size_t i = 1; valid && i < length; ++i) valid = (byte(pos + i) & 0xC0) == 0x80;
-    if (valid) {
-        code &= 0x3Fu >> (length - 1);
-        for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (byte(pos + i) & 0x3F);
-        pos += length;
-    } else {
-        ++pos;
+// The texts in the order CompareIgnoringCase gives, equal ones in the order given; chosen
+// (an index into texts, -1 for none) becomes its index in that order.
+std::vector<std::string> SortedIgnoringCase(std::vector<std::string> texts, long& chosen) {
+    const std::vector<std::size_t> order = SortedOrderIgnoringCase(texts);
+    std::vector<std::string> sorted;
+    sorted.reserve(texts.size());
+    long moved = -1;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (static_cast<long>(order[k]) == chosen) moved = static_cast<long>(k);
+        sorted.push_back(std::move(texts[order[k]]));
     }
-    if ((code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7)) code += 0x20;
-    return code;
+    chosen = moved;
+    return sorted;
 }
 
 }  // namespace
 
-int CompareIgnoringCase(std::string_view a, std::string_view b) {
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        unsigned x = NextFolded(a, i);
-        unsigned y = NextFolded(b, j);
-        if (x != y) return x < y ? -1 : 1;
+void ListBox::AddItems(std::vector<std::string> texts) {
+    if (texts.empty()) return;
+    long chosen = ListIndex();
+    std::vector<std::string> items;
+    if (ListCount() == 0) {
+        items = std::move(texts);
+    } else {
+        items = Items();
+        items.insert(items.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    return 0;
+    // The entries already there come first, so a new entry goes after those equal to it.
+    if (*sorted_) items = SortedIgnoringCase(std::move(items), chosen);
+    ReplaceItems(std::move(items), chosen);
 }
 
 void ListBox::SetSorted(bool sorted) {
     if (!Update(*sorted_, sorted) || !sorted) return;
-    std::vector<std::string> items = Items();
-    std::stable_sort(items.begin(), items.end(),
-                     [](const std::string& x, const std::string& y) { return CompareIgnoringCase(x, y) < 0; });
-    ReplaceItems(std::move(items));
+    long none = -1;
+    ReplaceItems(SortedIgnoringCase(Items(), none));
 }
 
 long ListBox::InsertPosition(const std::string& text, long requested) const {

@@ -1,8 +1,9 @@
 #pragma once
 // A list box with single selection. A sorted list keeps its entries in ascending order
-// ignoring case, whatever order they are added in (an index given to AddItem is then
-// ignored); entries equal but for case stay in the order they came.
+// ignoring case (host/core/Text.h), whatever order they are added in (an index given to
+// AddItem is then ignored); entries equal but for case stay in the order they came.
 
+#include "host/core/Text.h"
 #include "host/forms/ListControl.h"
 
 namespace host {
@@ -16,6 +17,11 @@ public:
     using ListControl::Clear;
     using ListControl::RemoveItem;
 
+    // Adds the entries in one step, as many AddItem calls at the end would, the chosen
+    // entry staying chosen: a sorted list sorts them once and places each after the entries
+    // equal to it.
+    void AddItems(std::vector<std::string> texts);
+
     bool Sorted() const { return *sorted_; }
     // Set in the form's design; sorting a list that holds entries puts them in order and
     // chooses none.
@@ -27,10 +33,5 @@ protected:
 private:
     Designed<bool> sorted_{*this, false};
 };
-
-// Compares two texts ignoring case, as the sorted list orders them: letters compare
-// without their case (ASCII and the accented Latin letters), everything else by its code
-// point; <0, 0 or >0.
-int CompareIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace host

@@ -58,9 +58,9 @@ void ListControl::Clear() {
 
 long ListControl::InsertPosition(const std::string&, long requested) const { return requested; }
 
-void ListControl::ReplaceItems(std::vector<std::string> items) {
+void ListControl::ReplaceItems(std::vector<std::string> items, long chosen) {
     state_->items = std::move(items);
-    state_->index = -1;
+    state_->index = chosen;
     NotifyChanged();
 }
 

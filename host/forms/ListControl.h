@@ -46,8 +46,9 @@ protected:
 
     // Where a new entry goes (the sorted list decides by its text).
     virtual long InsertPosition(const std::string& text, long requested) const;
-    // Replaces every entry (the file-system lists); nothing is chosen afterwards.
-    void ReplaceItems(std::vector<std::string> items);
+    // Replaces every entry (the file-system lists); the entry at chosen (-1: none) is
+    // chosen afterwards, without a Click.
+    void ReplaceItems(std::vector<std::string> items, long chosen = -1);
 
 
 private:

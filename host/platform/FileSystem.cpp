@@ -1,13 +1,13 @@
 #include "host/platform/FileSystem.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <system_error>
 
 #include "host/core/RuntimeError.h"
+#include "host/core/Text.h"
 #include "host/platform/DriveMap.h"
 
 namespace host {
@@ -34,13 +34,10 @@ fs::path NativeIfMapped(std::string_view path) {
     Raise(otherwise);
 }
 
+// Names equal ignoring case keep a fixed order: by their bytes.
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    auto lower = [](unsigned char c) { return std::tolower(c); };
-    bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                             [&](char x, char y) { return lower(x) < lower(y); });
-    bool greater = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                                [&](char x, char y) { return lower(x) < lower(y); });
-    return less || (!greater && a < b);
+    const int order = CompareIgnoringCase(a, b);
+    return order != 0 ? order < 0 : a < b;
 }
 
 // True when the name holds a character that a file name on the platform cannot hold.

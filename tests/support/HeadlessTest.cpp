@@ -7,6 +7,7 @@
 
 #include "extension/command/Globals.h"
 #include "host/carto/FeatureLayer.h"
+#include "host/core/Text.h"
 #include "host/data/FeatureClass.h"
 #include "host/data/SelectionSet.h"
 #include "host/platform/FileChannels.h"
@@ -24,6 +25,13 @@ public:
     void SetUp() override { host::DriveMap::Instance().Clear(); }
 };
 [[maybe_unused]] const auto* const kNoUserDrives = ::testing::AddGlobalTestEnvironment(new NoUserDrives);
+
+// Nor the user's locale: texts compare and sort by the root rules in every test.
+class RootTextRules : public ::testing::Environment {
+public:
+    void SetUp() override { host::UseTextLocale(""); }
+};
+[[maybe_unused]] const auto* const kRootTextRules = ::testing::AddGlobalTestEnvironment(new RootTextRules);
 
 // Gives back write permission everywhere below the folder, so that it can be removed.
 void MakeWritable(const fs::path& root) {

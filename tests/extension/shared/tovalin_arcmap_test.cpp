@@ -100,6 +100,12 @@ private:
     host::Ref<ListsForm> form_ = host::New<ListsForm>();
 };
 
+TEST_F(ArcMapHelpersTest, FindLayerIgnoresCaseInEveryScriptButNotAccents) {
+    auto letters = AddLayer("Łąki Šumava Œ Ω", MakeThings({}));
+    EXPECT_EQ(FindLayer("łĄKI šUMAVA œ ω"), letters);
+    EXPECT_EQ(FindLayer("Laki Sumava Œ Ω"), nullptr);
+}
+
 // The map:  Parcels | Parcels (missing source) | Group [PARCELS (joined) | Inner [Deep] | Streets]
 TEST_F(ArcMapHelpersTest, TheWalkLooksOneLevelIntoGroupsPassesOtherLayersAndTheLastNameWins) {
     AddLayer("Parcels", MakeThings());

@@ -107,6 +107,14 @@ TEST(WhereClause, RejectsWhatItCannotReadBeforeReadingAnyRow) {
     }
 }
 
+TEST(Fields, FindFieldIgnoresCaseInEveryScriptButNotAccents) {
+    auto fields = MakeFields({{"Œuvre", 4}, {"ŠKODA", 4}, {"Ωmega", 4}, {"Łąka", 4}, {"Ecole", 4}});
+    const std::pair<const char*, long> cases[] = {
+        {"œUVRE", 0}, {"škoda", 1}, {"ωMEGA", 2}, {"łĄKA", 3}, {"ecole", 4}, {"École", -1}, {"Laka", -1},
+    };
+    for (const auto& [name, index] : cases) EXPECT_EQ(fields->FindField(name), index) << name;
+}
+
 TEST(Table, RowsCursorsAndIds) {
     auto table = host::New<host::Table>("T", MakeFields({{"ID", 6}, {"École", 4}}), 0);
     for (long id : {30L, 10L, 20L}) table->AddRow({Value(std::int64_t{id}), Value("v" + std::to_string(id))});

@@ -21,11 +21,32 @@ TEST_F(ListsTest, SortedListKeepsAscendingOrderIgnoringCase) {
         {"digits sort as text", {"9", "10", "100", "1"}, {"1", "10", "100", "9"}},
         {"blanks and punctuation by code", {"b", " z", "-a", "a b"}, {" z", "-a", "a b", "b"}},
         {"accented capitals fold too", {"Ézé", "éza", "ez"}, {"ez", "éza", "Ézé"}},
+        {"accents beside their base letter", {"Zoo", "ä", "b", "a", "Ä"}, {"a", "ä", "Ä", "b", "Zoo"}},
+        {"other scripts fold", {"ω", "Š", "Ω", "š"}, {"Š", "š", "ω", "Ω"}},
     };
     for (auto& c : cases) {
         TestForm form;
         for (std::size_t i = 0; i < c.added.size(); ++i) form.List1.AddItem(c.added[i], i % 2 == 0 ? -1 : 0);  // index ignored
         EXPECT_EQ(form.List1.Items(), c.expected) << c.what;
+    }
+}
+
+TEST_F(ListsTest, AddingManyEntriesAtOncePlacesThemAsOneByOne) {
+    for (bool sorted : {true, false}) {
+        TestForm form;
+        host::ListBox one{form, "List2"}, many{form, "List3"};
+        one.SetSorted(sorted);
+        many.SetSorted(sorted);
+        for (host::ListBox* list : {&one, &many}) {
+            for (const char* item : {"m", "B", "x"}) list->AddItem(item);
+            list->SetListIndex(1);
+        }
+        const Items added = {"b", "a", "M", "", "é", "z", "B"};
+        for (const auto& item : added) one.AddItem(item);
+        many.AddItems(added);
+        EXPECT_EQ(many.Items(), one.Items()) << sorted;
+        EXPECT_EQ(many.Text(), one.Text()) << sorted;
+        EXPECT_EQ(many.ListIndex(), one.ListIndex()) << sorted;
     }
 }
 
