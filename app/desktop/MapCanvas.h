@@ -54,6 +54,9 @@ public:
     // with add extended.
     void SelectIn(const QRect& pixels, bool add);
 
+    // Whether layers are being drawn that the canvas has yet to show.
+    bool IsDrawing() const { return false; }
+
     // Picks up a new active view of the document (the canvas also checks before drawing).
     void FollowActiveView();
 
