@@ -32,6 +32,10 @@
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/QtPlatform.h"
 #include "host/carto/ActiveView.h"
+#include "host/carto/FeatureLayer.h"
+#include "host/carto/Map.h"
+#include "host/data/Row.h"
+#include "host/data/Table.h"
 #include "host/carto/MxDocument.h"
 #include "host/framework/Application.h"
 #include "host/platform/DriveMap.h"
@@ -137,9 +141,22 @@ void BM_DesktopListClick(benchmark::State& state) {
     Desktop& desktop = Desktop::Instance();
     QListWidget& list = desktop.List();
     PaintCounter paints(&desktop.Canvas());
-    // Two parcels in the middle of the list, clicked in turn so each click changes the map.
-    const int middle = list.count() / 2;
-    QListWidgetItem* items[2] = {list.item(middle), list.item(middle + 1)};
+    // Two parcels in the middle of the map's table (as the pipeline benchmark clicks), in
+    // turn so that each click changes the map.
+    host::Ref<host::Table> table;
+    for (const host::Ref<host::FeatureLayer>& layer : host::Application::Running()->Document()->FocusMap()->FeatureLayers())
+        if (layer->Name() == "Parcels") table = layer->DisplayTable();
+    const long field = table->FindField("ML");
+    const std::size_t middle = table->Size() / 2;
+    QListWidgetItem* items[2] = {};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string value = table->GetRow(table->OIDAt(middle + 100 * i))->Value(field).Text();
+        items[i] = list.findItems(QString::fromStdString(value), Qt::MatchExactly).value(0);
+        if (items[i] == nullptr) {
+            state.SkipWithError("a parcel is not in the search list");
+            return;
+        }
+    }
     for (QListWidgetItem* item : items) list.scrollToItem(item, QAbstractItemView::PositionAtCenter);
     long clicks = 0;
     for (auto _ : state) {
@@ -155,11 +172,10 @@ void BM_MapFullRedraw(benchmark::State& state) {
     Desktop& desktop = Desktop::Instance();
     desktop.Canvas().ZoomToFullExtent();
     Settle(desktop.Canvas());
-    const host::Ref<host::ActiveView> view = host::Application::Running()->Document()->ActiveView();
     PaintCounter paints(&desktop.Canvas());
     long redraws = 0;
     for (auto _ : state) {
-        view->Refresh();
+        desktop.Canvas().RedrawLayers();
         Settle(desktop.Canvas());
         ++redraws;
     }

@@ -83,9 +83,9 @@ MainWindow::MainWindow(host::Ref<host::Application> application, QWidget* parent
     frames_ = std::make_unique<FrameWindows>(this);
 
     connect(canvas_, &MapCanvas::viewChanged, this, [this] {
-        // A long handler redraws the view as it goes: the progress it reports shows at once.
-        SyncStatus();
-        statusBar()->repaint();
+        // A long handler redraws the view as it goes: the progress it reports shows at once,
+        // in the status bar alone (the canvas paints once the handler has returned).
+        if (SyncStatus()) statusBar()->repaint();
     });
     connect(poll_, &QTimer::timeout, this, [this] {
         FollowDocument();
@@ -212,20 +212,30 @@ void MainWindow::FollowDocument() {
     }
 }
 
-void MainWindow::SyncStatus() {
+bool MainWindow::SyncStatus() {
     host::Ref<host::StatusBar> bar = application_->StatusBar();
     host::Ref<host::StepProgressor> progressor = bar->ProgressBar();
     const bool busy = progressor->Visible();
     const QString text = ToQString(busy ? progressor->Message() : bar->Message());
-    if (message_->text() != text) message_->setText(text);
+    bool changed = false;
+    if (message_->text() != text) {
+        message_->setText(text);
+        changed = true;
+    }
     if (busy) {
         const int low = static_cast<int>(progressor->MinRange());
         const int high = static_cast<int>(std::max(progressor->MaxRange(), progressor->MinRange()));
         if (progress_->minimum() != low || progress_->maximum() != high) progress_->setRange(low, high);
-        progress_->setValue(static_cast<int>(std::clamp(progressor->Position(), progressor->MinRange(),
-                                                        std::max(progressor->MaxRange(), progressor->MinRange()))));
+        const int value = static_cast<int>(std::clamp(progressor->Position(), progressor->MinRange(),
+                                                      std::max(progressor->MaxRange(), progressor->MinRange())));
+        changed = changed || progress_->value() != value;
+        progress_->setValue(value);
     }
-    if (progress_->isVisible() != busy) progress_->setVisible(busy);
+    if (progress_->isVisible() != busy) {
+        progress_->setVisible(busy);
+        changed = true;
+    }
+    return changed;
 }
 
 }  // namespace desktop

@@ -45,8 +45,9 @@ public:
     bool OpenMap(const QString& path);
     // The canvas, the layer list and the title follow the application's document.
     void FollowDocument();
-    // Shows the status bar's message and progress bar as the host has them now.
-    void SyncStatus();
+    // Shows the status bar's message and progress bar as the host has them now; returns
+    // whether what they show changed.
+    bool SyncStatus();
 
 private:
     void BuildMenus();
