@@ -3,10 +3,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QThread>
 #include <QtNumeric>
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "app/desktop/WidgetLook.h"
 #include "host/carto/ActiveView.h"
@@ -48,6 +50,14 @@ QPointF ViewTransform::ToPixels(QPointF map) const {
 
 QPointF ViewTransform::ToMap(QPointF pixel) const {
     return {originX_ + pixel.x() / scale_, originY_ - pixel.y() / scale_};
+}
+
+ViewTransform ViewTransform::MovedTo(QPoint topLeft) const {
+    ViewTransform moved = *this;
+    if (!IsValid()) return moved;
+    moved.originX_ += topLeft.x() / scale_;
+    moved.originY_ -= topLeft.y() / scale_;
+    return moved;
 }
 
 QTransform ViewTransform::Matrix() const {
@@ -158,6 +168,9 @@ QRectF BoundsOf(const std::vector<ShapePart>& parts, const std::vector<QPointF>&
 
 // Vertices closer than this many pixels to the last one drawn are left out.
 constexpr double kMergeDistance = 0.75;
+// A scene with this many shapes in view or more is drawn in strips, at most kMaxStrips.
+constexpr std::size_t kShapesPerStrip = 2500;
+constexpr int kMaxStrips = 4;
 // The point symbol's radius in pixels.
 constexpr double kMarkerRadius = 3.5;
 
@@ -406,8 +419,27 @@ QImage MapRenderer::LayersImage(const LayerScene& scene) {
     QImage image(scene.size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
     image.fill(Qt::white);
-    QPainter painter(&image);
-    DrawLayers(painter, scene);
+    const int strips = scene.shapesInView < kShapesPerStrip
+                           ? 1
+                           : std::clamp(static_cast<int>(scene.shapesInView / kShapesPerStrip), 1,
+                                        std::clamp(QThread::idealThreadCount() / 2, 1, kMaxStrips));
+    // Each strip is drawn by its own painter into its own rows of the picture.
+    const int height = (image.height() + strips - 1) / strips;
+    auto drawStrip = [&](int strip) {
+        const int top = strip * height;
+        const int rows = std::min(height, image.height() - top);
+        if (rows <= 0) return;
+        QImage part(image.scanLine(top), image.width(), rows, image.bytesPerLine(), image.format());
+        LayerScene partScene = scene;
+        partScene.transform = scene.transform.MovedTo(QPoint(0, top));
+        partScene.size = part.size();
+        QPainter painter(&part);
+        DrawLayers(painter, partScene);
+    };
+    std::vector<std::thread> helpers;
+    for (int strip = 1; strip < strips; ++strip) helpers.emplace_back(drawStrip, strip);
+    drawStrip(0);
+    for (std::thread& helper : helpers) helper.join();
     return image;
 }
 

@@ -48,6 +48,8 @@ public:
     QTransform Matrix() const;
     // The map rectangle a pixel rectangle covers (normalised: top() is the lower edge).
     QRectF ToMap(const QRectF& pixels) const;
+    // The transform of a picture whose top left corner lies at that pixel of this one.
+    ViewTransform MovedTo(QPoint topLeft) const;
     bool operator==(const ViewTransform& other) const = default;
 
 private:
@@ -94,7 +96,8 @@ public:
 
     // The layers of the view to draw into a picture of that size (user-interface thread).
     LayerScene Scene(host::ActiveView& view, const ViewTransform& transform, QSize size);
-    // The layers on white (any thread).
+    // The layers on white (any thread). A scene with many shapes is drawn in horizontal
+    // strips on several threads at once.
     static QImage LayersImage(const LayerScene& scene);
     // The layers onto the painter, whose device is scene.size large (any thread).
     static void DrawLayers(QPainter& painter, const LayerScene& scene);
