@@ -17,7 +17,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <filesystem>
@@ -188,8 +187,7 @@ BENCHMARK(BM_MapFullRedraw)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    desktop::SetUpApplication();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,8 @@
 #include "app/desktop/MainWindow.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +16,7 @@
 
 #include "app/desktop/FormView.h"
 #include "app/desktop/FrameWindows.h"
+#include "app/desktop/HostSession.h"
 #include "app/desktop/LayerList.h"
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/WidgetLook.h"
@@ -102,6 +105,16 @@ MainWindow::~MainWindow() {
     frames_.reset();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    poll_->stop();
+    HostSession::CloseForms();
+    // What the host did not close (a box or a dialog of the platform) goes too.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != this && top->isVisible()) top->hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     QAction* open = file->addAction(tr("&Open Map..."), this, &MainWindow::ChooseMapFile);
@@ -110,6 +123,7 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     QAction* quit = file->addAction(tr("E&xit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
+    quit->setObjectName(QStringLiteral("exit"));
 
     QToolBar* tools = addToolBar(tr("Tools"));
     tools->setObjectName(QStringLiteral("toolsBar"));
@@ -192,6 +206,8 @@ bool MainWindow::OpenMap(const QString& path) {
     }
     FollowDocument();
     if (opened) {
+        // A dataset opened directly has no document file: the title names the dataset.
+        setWindowTitle(tr("Corvane Map - %1").arg(QFileInfo(path).fileName()));
         // A map that names no extent shows all of itself.
         host::Ref<host::MxDocument> document = application_->Document();
         if (document->ActiveView()->Extent()->IsEmpty()) canvas_->ZoomToFullExtent();

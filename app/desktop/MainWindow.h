@@ -49,6 +49,12 @@ public:
     // whether what they show changed.
     bool SyncStatus();
 
+protected:
+    // Closing the map window ends the program as the host's end does: every frame closes
+    // and every form unloads (so their settings are saved), the other windows go, and the
+    // application's event loop ends.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildMenus();
     void BuildCommandBar();

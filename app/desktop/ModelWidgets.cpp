@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStyleOption>
@@ -59,6 +61,10 @@ void FieldComboBox::paintEvent(QPaintEvent*) {
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+namespace {
+constexpr int kButtonTextMargin = 3;
+}  // namespace
+
 template <class Base, QStyle::PrimitiveElement Indicator>
 void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -73,7 +79,8 @@ void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     QStyleOptionButton indicator = option;
     indicator.rect = QRect(1, (this->height() - height) / 2, width, height);
     painter.drawPrimitive(Indicator, indicator);
-    const QRect text = this->rect().adjusted(width + spacing + 1, 0, 0, 0);
+    // The text keeps clear of the right edge, which may lie on the frame around the button.
+    const QRect text = this->rect().adjusted(width + spacing + 1, 0, -kButtonTextMargin, 0);
     painter.drawItemText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->palette(), this->isEnabled(),
                          this->text(), QPalette::WindowText);
     if (this->hasFocus()) {
@@ -106,7 +113,7 @@ QString OneLineOf(QString text) {
 
 void ModelLineEdit::keyPressEvent(QKeyEvent* event) {
     if (event == QKeySequence::Paste) {
-        emit pasted(OneLineOf(QApplication::clipboard()->text()));
+        Paste();
     } else if (event == QKeySequence::Cut) {
         emit cutRequested();
     } else if (event == QKeySequence::Undo || event == QKeySequence::Redo) {
@@ -128,6 +135,37 @@ void ModelLineEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+}
+
+void ModelLineEdit::Paste() {
+    // Typed one character at a time, so the text box's key filter sees each of them.
+    const QString text = OneLineOf(QApplication::clipboard()->text());
+    if (!text.isEmpty()) emit typed(text);
+}
+
+QMenu* ModelLineEdit::EditMenu() {
+    auto* menu = new QMenu(this);
+    QAction* cut = menu->addAction(tr("Cu&t"), this, &ModelLineEdit::cutRequested);
+    QAction* copy = menu->addAction(tr("&Copy"), this, &QLineEdit::copy);
+    QAction* paste = menu->addAction(tr("&Paste"), this, &ModelLineEdit::Paste);
+    QAction* erase = menu->addAction(tr("Delete"), this, &ModelLineEdit::deletePressed);
+    menu->addSeparator();
+    menu->addAction(tr("Select All"), this, [this] {
+        selectAll();
+        emit caretMoved();
+    });
+    const bool editable = isEnabled() && !isReadOnly();
+    cut->setEnabled(editable && hasSelectedText());
+    copy->setEnabled(hasSelectedText() && echoMode() == QLineEdit::Normal);
+    paste->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
+    erase->setEnabled(editable && hasSelectedText());
+    return menu;
+}
+
+void ModelLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = EditMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void ModelLineEdit::inputMethodEvent(QInputMethodEvent* event) {
