@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 #include <thread>
 
 #include "app/desktop/WidgetLook.h"
@@ -50,14 +52,6 @@ QPointF ViewTransform::ToPixels(QPointF map) const {
 
 QPointF ViewTransform::ToMap(QPointF pixel) const {
     return {originX_ + pixel.x() / scale_, originY_ - pixel.y() / scale_};
-}
-
-ViewTransform ViewTransform::MovedTo(QPoint topLeft) const {
-    ViewTransform moved = *this;
-    if (!IsValid()) return moved;
-    moved.originX_ += topLeft.x() / scale_;
-    moved.originY_ -= topLeft.y() / scale_;
-    return moved;
 }
 
 QTransform ViewTransform::Matrix() const {
@@ -168,9 +162,10 @@ QRectF BoundsOf(const std::vector<ShapePart>& parts, const std::vector<QPointF>&
 
 // Vertices closer than this many pixels to the last one drawn are left out.
 constexpr double kMergeDistance = 0.75;
-// A scene with this many shapes in view or more is drawn in strips, at most kMaxStrips.
-constexpr std::size_t kShapesPerStrip = 2500;
-constexpr int kMaxStrips = 4;
+// A scene with this many shapes in view or more is drawn in parts on several threads, at
+// most kMaxParts.
+constexpr std::size_t kShapesPerPart = 2500;
+constexpr int kMaxParts = 4;
 // The point symbol's radius in pixels.
 constexpr double kMarkerRadius = 3.5;
 
@@ -368,6 +363,10 @@ LayerScene MapRenderer::Scene(host::ActiveView& view, const ViewTransform& trans
 }
 
 void MapRenderer::DrawLayers(QPainter& painter, const LayerScene& scene) {
+    DrawLayers(painter, scene, 0, std::numeric_limits<std::size_t>::max());
+}
+
+void MapRenderer::DrawLayers(QPainter& painter, const LayerScene& scene, std::size_t first, std::size_t last) {
     if (scene.IsEmpty()) return;
     const ViewTransform& transform = scene.transform;
     const QRectF visible = transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
@@ -383,12 +382,15 @@ void MapRenderer::DrawLayers(QPainter& painter, const LayerScene& scene) {
     QPolygonF scratch;
     // Shapes smaller than a pixel: one dot each, drawn together after their layer.
     std::vector<QPointF> dots;
+    std::size_t next = 0;  // the ordinal of the next shape over all the layers
     for (const auto& layer : scene.layers) {
         bool lines = false;
         dots.clear();
         painter.setPen(outline);
         painter.setBrush(fill);
         for (const FeatureShape& shape : layer->shapes) {
+            const std::size_t ordinal = next++;
+            if (ordinal < first || ordinal >= last) continue;
             if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
             if (!shape.parts.empty()) {
                 const bool isLine = shape.type == host::GeometryTypeCode::Polyline;
@@ -419,27 +421,53 @@ QImage MapRenderer::LayersImage(const LayerScene& scene) {
     QImage image(scene.size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
     image.fill(Qt::white);
-    const int strips = scene.shapesInView < kShapesPerStrip
-                           ? 1
-                           : std::clamp(static_cast<int>(scene.shapesInView / kShapesPerStrip), 1,
-                                        std::clamp(QThread::idealThreadCount() / 2, 1, kMaxStrips));
-    // Each strip is drawn by its own painter into its own rows of the picture.
-    const int height = (image.height() + strips - 1) / strips;
-    auto drawStrip = [&](int strip) {
-        const int top = strip * height;
-        const int rows = std::min(height, image.height() - top);
-        if (rows <= 0) return;
-        QImage part(image.scanLine(top), image.width(), rows, image.bytesPerLine(), image.format());
-        LayerScene partScene = scene;
-        partScene.transform = scene.transform.MovedTo(QPoint(0, top));
-        partScene.size = part.size();
-        QPainter painter(&part);
-        DrawLayers(painter, partScene);
+    const int parts = scene.shapesInView < kShapesPerPart
+                          ? 1
+                          : std::clamp(static_cast<int>(scene.shapesInView / kShapesPerPart), 1,
+                                       std::clamp(QThread::idealThreadCount() / 2, 1, kMaxParts));
+    if (parts == 1) {
+        QPainter painter(&image);
+        DrawLayers(painter, scene);
+        return image;
+    }
+    // The shapes in drawing order, cut into runs of about equal work (vertices); each run is
+    // drawn on its own thread into a clear picture, and the pictures are laid over each
+    // other in order, as if drawn one after the other.
+    const QRectF visible = scene.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
+    const double pixel = 1 / scene.transform.Scale();
+    std::vector<std::size_t> work;  // per shape ordinal
+    for (const auto& layer : scene.layers)
+        for (const FeatureShape& shape : layer->shapes) {
+            std::size_t cost = 0;
+            if (!shape.empty && Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) {
+                cost = 8 + shape.points.size() * 8;
+                for (const ShapePart& part : shape.parts) cost += static_cast<std::size_t>(part.vertices.size());
+            }
+            work.push_back(cost);
+        }
+    const std::size_t total = std::accumulate(work.begin(), work.end(), std::size_t{0});
+    std::vector<std::size_t> cuts{0};
+    std::size_t done = 0;
+    for (std::size_t i = 0; i < work.size() && static_cast<int>(cuts.size()) < parts; ++i) {
+        done += work[i];
+        if (done * static_cast<std::size_t>(parts) >= total * cuts.size()) cuts.push_back(i + 1);
+    }
+    cuts.push_back(work.size());
+    std::vector<QImage> pictures(cuts.size() - 1);
+    auto drawPart = [&](std::size_t part) {
+        QImage picture(scene.size, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        DrawLayers(painter, scene, cuts[part], cuts[part + 1]);
+        painter.end();
+        pictures[part] = std::move(picture);
     };
     std::vector<std::thread> helpers;
-    for (int strip = 1; strip < strips; ++strip) helpers.emplace_back(drawStrip, strip);
-    drawStrip(0);
+    for (std::size_t part = 1; part < pictures.size(); ++part) helpers.emplace_back(drawPart, part);
+    drawPart(0);
     for (std::thread& helper : helpers) helper.join();
+    QPainter painter(&image);
+    for (const QImage& picture : pictures) painter.drawImage(0, 0, picture);
     return image;
 }
 

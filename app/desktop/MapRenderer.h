@@ -48,8 +48,6 @@ public:
     QTransform Matrix() const;
     // The map rectangle a pixel rectangle covers (normalised: top() is the lower edge).
     QRectF ToMap(const QRectF& pixels) const;
-    // The transform of a picture whose top left corner lies at that pixel of this one.
-    ViewTransform MovedTo(QPoint topLeft) const;
     bool operator==(const ViewTransform& other) const = default;
 
 private:
@@ -96,8 +94,8 @@ public:
 
     // The layers of the view to draw into a picture of that size (user-interface thread).
     LayerScene Scene(host::ActiveView& view, const ViewTransform& transform, QSize size);
-    // The layers on white (any thread). A scene with many shapes is drawn in horizontal
-    // strips on several threads at once.
+    // The layers on white (any thread). A scene with many shapes is drawn in parts on
+    // several threads at once.
     static QImage LayersImage(const LayerScene& scene);
     // The layers onto the painter, whose device is scene.size large (any thread).
     static void DrawLayers(QPainter& painter, const LayerScene& scene);
@@ -114,6 +112,8 @@ public:
 
 private:
     std::shared_ptr<const ClassShapes> ShapesOf(const host::FeatureClass& featureClass);
+    // Draws the shapes from the first to before the last, counted over all the layers.
+    static void DrawLayers(QPainter& painter, const LayerScene& scene, std::size_t first, std::size_t last);
     void DrawElement(QPainter& painter, const host::Element& element, const ViewTransform& transform);
 
     struct CacheEntry {
