@@ -62,6 +62,8 @@ void FieldComboBox::paintEvent(QPaintEvent*) {
 }
 
 namespace {
+// The gap between a check box's box and its text, and the room kept at the text's right.
+constexpr int kButtonTextGap = 4;
 constexpr int kButtonTextMargin = 3;
 }  // namespace
 
@@ -79,14 +81,18 @@ void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     QStyleOptionButton indicator = option;
     indicator.rect = QRect(1, (this->height() - height) / 2, width, height);
     painter.drawPrimitive(Indicator, indicator);
-    // The text keeps clear of the right edge, which may lie on the frame around the button.
-    const QRect text = this->rect().adjusted(width + spacing + 1, 0, -kButtonTextMargin, 0);
-    painter.drawItemText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->palette(), this->isEnabled(),
-                         this->text(), QPalette::WindowText);
+    // The text keeps clear of the right edge, which may lie on the frame around the button,
+    // unless it would then need more lines than the button has room for.
+    const int left = width + std::min(spacing, kButtonTextGap) + 1;
+    QRect text = this->rect().adjusted(left, 0, -kButtonTextMargin, 0);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    if (this->fontMetrics().boundingRect(text, flags, this->text()).height() > this->height())
+        text = this->rect().adjusted(left, 0, 0, 0);
+    painter.drawItemText(text, flags, this->palette(), this->isEnabled(), this->text(), QPalette::WindowText);
     if (this->hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = painter.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->text());
+        focus.rect = painter.boundingRect(text, flags, this->text());
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
