@@ -15,6 +15,7 @@
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/ModelWidgets.h"
 #include "extension/command/Globals.h"
+#include "extension/mainwindow/frmMain.h"
 #include "host/forms/HostFrame.h"
 #include "tests/desktop/DesktopTest.h"
 
@@ -58,13 +59,22 @@ TEST_F(DesktopTest, ExitWithTheHelpWindowOpenSavesTheSettingsClosesEveryWindowAn
     const std::filesystem::path config = Native(gConfigFilePath);
     std::filesystem::remove(config);
 
+    // Only the exit may end the loop: Qt's own quit on the last window closed would arrive
+    // after it and stop the event loops of the tests that follow.
+    const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
     bool timedOut = false;
     QTimer::singleShot(0, &Window(), [this] { Window().findChild<QAction*>(QStringLiteral("exit"))->trigger(); });
-    QTimer::singleShot(20000, [&] {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
         timedOut = true;
         QCoreApplication::exit(1);
     });
+    watchdog.start(20000);
     EXPECT_EQ(QApplication::exec(), 0);
+    watchdog.stop();
+    QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     EXPECT_FALSE(timedOut) << "the event loop went on after the exit";
     Settle();
 
