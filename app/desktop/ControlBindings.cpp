@@ -1,6 +1,7 @@
 #include "app/desktop/ControlBindings.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -94,9 +95,30 @@ protected:
         if (label_.Alignment() == host::Alignment::Center) horizontal = Qt::AlignHCenter;
         if (label_.Alignment() == host::Alignment::Right) horizontal = Qt::AlignRight;
         widget_->setAlignment(horizontal | Qt::AlignTop);
+        FitOneLine(horizontal);
     }
 
 private:
+    // A one-line label (a link) laid out for narrower letters than this platform's would cut
+    // its text: it grows to its text from the side it is aligned to, within its parent.
+    void FitOneLine(Qt::Alignment horizontal) {
+        const QFontMetrics metrics(widget_->font());
+        const QString caption = widget_->text();
+        if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || widget_->height() >= 2 * metrics.height()) return;
+        const int needed = metrics.horizontalAdvance(caption) + 2 * widget_->margin() + 2;
+        if (needed <= widget_->width()) return;
+        QRect place = widget_->geometry();
+        const int grow = needed - place.width();
+        if (horizontal == Qt::AlignRight)
+            place.setLeft(place.left() - grow);
+        else if (horizontal == Qt::AlignHCenter)
+            place.adjust(-grow / 2, 0, grow - grow / 2, 0);
+        else
+            place.setWidth(needed);
+        if (const QWidget* parent = widget_->parentWidget()) place = place.intersected(QRect(QPoint(0, place.top()), QSize(parent->width(), place.height())));
+        widget_->setGeometry(place);
+    }
+
     host::Label& label_;
     ClickLabel* widget_;
 };
@@ -208,7 +230,6 @@ class TextBinding : public InputBinding {
 public:
     TextBinding(host::TextBox& box, ModelLineEdit* widget, FormView& view)
         : InputBinding(box, widget, view), box_(box), widget_(widget) {
-        widget->setContextMenuPolicy(Qt::NoContextMenu);  // edits go through the model only
         widget->setDragEnabled(false);
         widget->setAcceptDrops(false);
         connect(widget, &ModelLineEdit::typed, this, [this](const QString& text) {
@@ -227,12 +248,6 @@ public:
             Act([this] {
                 PushCaret();
                 box_.PressDelete();
-            });
-        });
-        connect(widget, &ModelLineEdit::pasted, this, [this](const QString& text) {
-            Act([this, text] {
-                PushCaret();
-                box_.SetSelText(ToStdString(text));
             });
         });
         connect(widget, &ModelLineEdit::cutRequested, this, [this] {

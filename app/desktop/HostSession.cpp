@@ -30,13 +30,17 @@ HostSession::~HostSession() { Shutdown(); }
 void HostSession::Shutdown() {
     if (!application_) return;
     application_ = nullptr;
+    CloseForms();
+    host::ResumeNext([] { host::Application::Shutdown(); });
+    host::FileChannels::Instance().CloseAll();
+    ResetSharedState();
+}
+
+void HostSession::CloseForms() {
     host::ResumeNext([] { host::HostFrame::CloseAll(); });
     host::ResumeNext([] {
         for (host::Form* form : host::Form::LoadedForms()) form->Unload();
     });
-    host::ResumeNext([] { host::Application::Shutdown(); });
-    host::FileChannels::Instance().CloseAll();
-    ResetSharedState();
 }
 
 }  // namespace desktop

@@ -27,6 +27,9 @@ public:
     const host::Ref<host::Application>& Application() const { return application_; }
     // Safe to call more than once.
     void Shutdown();
+    // The first steps of shutting down: every frame closes and every form still loaded
+    // unloads (their unload handlers run and save what they keep). Safe at any time.
+    static void CloseForms();
 
 private:
     host::Ref<host::Application> application_;

@@ -1,6 +1,8 @@
 #include "app/desktop/MainWindow.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +16,7 @@
 
 #include "app/desktop/FormView.h"
 #include "app/desktop/FrameWindows.h"
+#include "app/desktop/HostSession.h"
 #include "app/desktop/LayerList.h"
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/WidgetLook.h"
@@ -83,9 +86,9 @@ MainWindow::MainWindow(host::Ref<host::Application> application, QWidget* parent
     frames_ = std::make_unique<FrameWindows>(this);
 
     connect(canvas_, &MapCanvas::viewChanged, this, [this] {
-        // A long handler redraws the view as it goes: the progress it reports shows at once.
-        SyncStatus();
-        statusBar()->repaint();
+        // A long handler redraws the view as it goes: the progress it reports shows at once,
+        // in the status bar alone (the canvas paints once the handler has returned).
+        if (SyncStatus()) statusBar()->repaint();
     });
     connect(poll_, &QTimer::timeout, this, [this] {
         FollowDocument();
@@ -102,6 +105,16 @@ MainWindow::~MainWindow() {
     frames_.reset();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    poll_->stop();
+    HostSession::CloseForms();
+    // What the host did not close (a box or a dialog of the platform) goes too.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != this && top->isVisible()) top->hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     QAction* open = file->addAction(tr("&Open Map..."), this, &MainWindow::ChooseMapFile);
@@ -110,6 +123,7 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     QAction* quit = file->addAction(tr("E&xit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
+    quit->setObjectName(QStringLiteral("exit"));
 
     QToolBar* tools = addToolBar(tr("Tools"));
     tools->setObjectName(QStringLiteral("toolsBar"));
@@ -190,6 +204,7 @@ bool MainWindow::OpenMap(const QString& path) {
             host::ShowMessage("Could not open the map " + path.toStdString() + ":\n" + error.Description());
         });
     }
+    if (opened) openedName_ = QFileInfo(path).fileName();
     FollowDocument();
     if (opened) {
         // A map that names no extent shows all of itself.
@@ -209,25 +224,37 @@ void MainWindow::FollowDocument() {
         canvas_->FollowActiveView();
         layers_->Refresh();
     }
-    const QString file = ToQString(document->FilePath().filename().string());
+    // A dataset opened directly has no document file: the title names the dataset.
+    QString file = ToQString(document->FilePath().filename().string());
+    if (file.isEmpty()) file = openedName_;
     const QString title = file.isEmpty() ? tr("Corvane Map") : tr("Corvane Map - %1").arg(file);
     if (windowTitle() != title) setWindowTitle(title);
 }
 
-void MainWindow::SyncStatus() {
+bool MainWindow::SyncStatus() {
     host::Ref<host::StatusBar> bar = application_->StatusBar();
     host::Ref<host::StepProgressor> progressor = bar->ProgressBar();
     const bool busy = progressor->Visible();
     const QString text = ToQString(busy ? progressor->Message() : bar->Message());
-    if (message_->text() != text) message_->setText(text);
+    bool changed = false;
+    if (message_->text() != text) {
+        message_->setText(text);
+        changed = true;
+    }
     if (busy) {
         const int low = static_cast<int>(progressor->MinRange());
         const int high = static_cast<int>(std::max(progressor->MaxRange(), progressor->MinRange()));
         if (progress_->minimum() != low || progress_->maximum() != high) progress_->setRange(low, high);
-        progress_->setValue(static_cast<int>(std::clamp(progressor->Position(), progressor->MinRange(),
-                                                        std::max(progressor->MaxRange(), progressor->MinRange()))));
+        const int value = static_cast<int>(std::clamp(progressor->Position(), progressor->MinRange(),
+                                                      std::max(progressor->MaxRange(), progressor->MinRange())));
+        changed = changed || progress_->value() != value;
+        progress_->setValue(value);
     }
-    if (progress_->isVisible() != busy) progress_->setVisible(busy);
+    if (progress_->isVisible() != busy) {
+        progress_->setVisible(busy);
+        changed = true;
+    }
+    return changed;
 }
 
 }  // namespace desktop

@@ -45,8 +45,15 @@ public:
     bool OpenMap(const QString& path);
     // The canvas, the layer list and the title follow the application's document.
     void FollowDocument();
-    // Shows the status bar's message and progress bar as the host has them now.
-    void SyncStatus();
+    // Shows the status bar's message and progress bar as the host has them now; returns
+    // whether what they show changed.
+    bool SyncStatus();
+
+protected:
+    // Closing the map window ends the program as the host's end does: every frame closes
+    // and every form unloads (so their settings are saved), the other windows go, and the
+    // application's event loop ends.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
@@ -62,6 +69,7 @@ private:
     QProgressBar* progress_;
     QTimer* poll_;
     std::unique_ptr<FrameWindows> frames_;
+    QString openedName_;  // the file name of the last map opened, for the title
 };
 
 }  // namespace desktop

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -25,11 +27,15 @@ namespace {
 constexpr int kClickTolerance = 3;
 // A press that moves less than this is a click, not a drag.
 constexpr int kDragThreshold = 4;
+// Layers with at most this many shapes in view are drawn at once (within a frame); more go
+// to the worker thread.
+constexpr std::size_t kDrawAtOnce = 3000;
 
 }  // namespace
 
-MapCanvas::MapCanvas(QWidget* parent) : QWidget(parent) {
+MapCanvas::MapCanvas(QWidget* parent) : QWidget(parent), worker_(new QFutureWatcher<QImage>(this)) {
     setObjectName(QStringLiteral("mapCanvas"));
+    connect(worker_, &QFutureWatcher<QImage>::finished, this, &MapCanvas::DrawingDone);
     setMinimumSize(200, 150);
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -41,8 +47,7 @@ MapCanvas::~MapCanvas() { Unsubscribe(); }
 void MapCanvas::SetDocument(const host::Ref<host::MxDocument>& document) {
     document_ = document;
     FollowActiveView();
-    stale_ = true;
-    update();
+    ScheduleUpdate();
 }
 
 void MapCanvas::FollowActiveView() {
@@ -50,16 +55,14 @@ void MapCanvas::FollowActiveView() {
     if (view == view_) return;
     Unsubscribe();
     Subscribe(view);
-    stale_ = true;
-    update();
+    ScheduleUpdate();
 }
 
 void MapCanvas::Subscribe(const host::Ref<host::ActiveView>& view) {
     view_ = view;
     if (!view_) return;
     token_ = view_->Subscribe([this](host::ViewEvent) {
-        stale_ = true;
-        update();
+        ScheduleUpdate();
         emit viewChanged();
     });
 }
@@ -141,26 +144,80 @@ void MapCanvas::SelectIn(const QRect& pixels, bool add) {
     });
 }
 
+void MapCanvas::ScheduleUpdate() {
+    // Not update() at once: a synchronous repaint elsewhere in the window (the status bar's
+    // progress) would paint the canvas in the middle of the handler that changed the view.
+    if (updateScheduled_) return;
+    updateScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        updateScheduled_ = false;
+        update();
+    });
+}
+
+void MapCanvas::RedrawLayers() {
+    layers_ = QImage();
+    shown_ = LayerScene();
+    ScheduleUpdate();
+}
+
+void MapCanvas::WantLayers(const LayerScene& scene) {
+    wanted_ = scene;
+    if (shown_ == wanted_ && !layers_.isNull()) return;
+    if (wanted_.shapesInView <= kDrawAtOnce) {
+        layers_ = MapRenderer::LayersImage(wanted_);
+        shown_ = wanted_;
+    } else if (!drawing_) {
+        StartDrawing();
+    }
+    // else: the drawing under way ends in DrawingDone, which starts the one wanted now.
+}
+
+void MapCanvas::StartDrawing() {
+    drawing_ = true;
+    drawn_ = wanted_;
+    worker_->setFuture(QtConcurrent::run([scene = drawn_] { return MapRenderer::LayersImage(scene); }));
+}
+
+void MapCanvas::DrawingDone() {
+    drawing_ = false;
+    // Unless a picture was drawn at once since, even one of an older extent is nearer to what
+    // is wanted than the one shown.
+    if (!(shown_ == wanted_) || layers_.isNull()) {
+        layers_ = worker_->result();
+        shown_ = drawn_;
+    }
+    if (!(shown_ == wanted_) && wanted_.shapesInView > kDrawAtOnce) StartDrawing();
+    update();
+}
+
+void MapCanvas::PaintLayers(QPainter& painter, const ViewTransform& transform) {
+    if (layers_.isNull()) return;
+    if (shown_.transform == transform && shown_.size == size()) {
+        painter.drawImage(0, 0, layers_);
+        return;
+    }
+    // The picture where its extent lies now.
+    const QRectF extent = shown_.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(shown_.size)));
+    const QRectF target(transform.ToPixels(QPointF(extent.left(), extent.bottom())),
+                        transform.ToPixels(QPointF(extent.right(), extent.top())));
+    painter.drawImage(target, layers_);
+}
+
 void MapCanvas::paintEvent(QPaintEvent*) {
     FollowActiveView();
     QPainter painter(this);
-    if (stale_ || picture_.size() != size()) {
-        picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-        picture_.fill(Qt::white);
-        if (view_) {
-            // A view the host cannot draw shows what was drawn before the failure.
-            QPainter onPicture(&picture_);
-            host::ResumeNext([&] { renderer_.Render(onPicture, *view_, Transform(), rect()); });
-        }
-        stale_ = false;
-    }
-    if (!panOffset_.isNull()) painter.fillRect(rect(), Qt::white);
-    painter.drawImage(panOffset_, picture_);
+    painter.fillRect(rect(), Qt::white);
+    if (!view_) return;
+    const ViewTransform transform = Transform();
+    // A view the host cannot draw shows what was drawn before the failure.
+    host::ResumeNext([&] { WantLayers(renderer_.Scene(*view_, transform, size())); });
+    painter.translate(panOffset_);
+    PaintLayers(painter, transform);
+    host::ResumeNext([&] { renderer_.DrawOverlay(painter, *view_, transform, rect()); });
 }
 
-void MapCanvas::resizeEvent(QResizeEvent*) {
-    stale_ = true;
-}
+void MapCanvas::resizeEvent(QResizeEvent*) { ScheduleUpdate(); }
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();

@@ -1,11 +1,18 @@
 #pragma once
-// The map canvas: draws the document's active view and redraws whenever the view says it
-// changed (refresh, extent, selection, graphics). The user pans by dragging (the pan tool,
+// The map canvas: draws the document's active view. A change the view tells of (refresh,
+// extent, selection, graphics) only marks the canvas, which paints once the event loop
+// turns, so a handler that refreshes many times costs one paint. The layers are kept in a
+// picture for the current extent and size and drawn again only when those or the layers
+// themselves change; the selection and the graphics are drawn over that picture on every
+// paint. Layers with many shapes in view are drawn on a worker thread from a snapshot of
+// their shapes (the host's model is not touched there); meanwhile the old picture is shown,
+// moved and scaled to the new extent. The user pans by dragging (the pan tool,
 // or the middle button with any tool), zooms with the wheel about the pointer, and with the
 // select-features tool clicks or drags a rectangle to select the features of the visible
 // layers there (Shift adds to the selection). Zooming and panning set the view's extent,
 // so the extension sees the same extent the user sees.
 
+#include <QFutureWatcher>
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
@@ -54,6 +61,11 @@ public:
     // with add extended.
     void SelectIn(const QRect& pixels, bool add);
 
+    // Whether the layers are being drawn on the worker thread.
+    bool IsDrawing() const { return drawing_; }
+    // Forgets the picture of the layers and draws them afresh.
+    void RedrawLayers();
+
     // Picks up a new active view of the document (the canvas also checks before drawing).
     void FollowActiveView();
 
@@ -74,13 +86,28 @@ private:
     void Unsubscribe();
     void SetMapExtent(const QRectF& extent);
     QRectF VisibleMapRect() const;
+    // Marks the canvas for one paint on the next turn of the event loop.
+    void ScheduleUpdate();
+    // Makes the picture of the layers show the scene: at once when it is small, else on
+    // the worker thread.
+    void WantLayers(const LayerScene& scene);
+    void StartDrawing();
+    void DrawingDone();
+    // The picture of the layers, or while the one wanted is being drawn the last one moved
+    // and scaled to the transform.
+    void PaintLayers(QPainter& painter, const ViewTransform& transform);
 
     host::Ref<host::MxDocument> document_;
     host::Ref<host::ActiveView> view_;
     long token_ = 0;
     MapRenderer renderer_;
-    QImage picture_;
-    bool stale_ = true;
+    QImage layers_;          // the picture of the layers
+    LayerScene shown_;       // what it shows
+    LayerScene wanted_;      // what it is to show
+    LayerScene drawn_;       // what the worker draws
+    QFutureWatcher<QImage>* worker_;
+    bool drawing_ = false;
+    bool updateScheduled_ = false;
 
     Tool tool_ = Tool::SelectFeatures;
     enum class Drag { None, Pan, Select } drag_ = Drag::None;

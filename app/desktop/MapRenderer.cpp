@@ -1,11 +1,17 @@
 #include "app/desktop/MapRenderer.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
+#include <QThread>
 #include <QtNumeric>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numeric>
+#include <thread>
 
 #include "app/desktop/WidgetLook.h"
 #include "host/carto/ActiveView.h"
@@ -75,28 +81,43 @@ QRectF ViewExtent(host::ActiveView& view) {
 
 // ---- Shapes ----
 
+// A ring of a polygon or a path of a line, in map units.
+struct ShapePart {
+    QPolygonF vertices;
+    bool ring = false;
+};
+
+struct FeatureShape {
+    long type = 0;  // the geometry type code
+    std::vector<ShapePart> parts;
+    std::vector<QPointF> points;
+    QRectF bounds;
+    bool empty = true;  // no geometry: nothing to draw
+};
+
+struct ClassShapes {
+    std::vector<FeatureShape> shapes;
+};
+
 namespace {
 
-QPolygonF Ring(const std::vector<host::Coordinate>& coordinates) {
-    QPolygonF ring;
-    ring.reserve(static_cast<qsizetype>(coordinates.size()));
-    for (const host::Coordinate& c : coordinates) ring.append(QPointF(c.x, c.y));
-    return ring;
+QPolygonF Vertices(const std::vector<host::Coordinate>& coordinates) {
+    QPolygonF vertices;
+    vertices.reserve(static_cast<qsizetype>(coordinates.size()));
+    for (const host::Coordinate& c : coordinates) vertices.append(QPointF(c.x, c.y));
+    return vertices;
 }
 
-// Adds a geometry to a path (rings closed, even-odd fill) or to points.
-void AddGeometry(const host::Ref<host::Geometry>& geometry, QPainterPath& path, std::vector<QPointF>& points) {
+// Adds a geometry's rings and paths to parts, its points to points.
+void AddGeometry(const host::Ref<host::Geometry>& geometry, std::vector<ShapePart>& parts, std::vector<QPointF>& points) {
     if (!geometry || geometry->IsEmpty()) return;
     switch (geometry->GeometryType()) {
         case host::GeometryTypeCode::Polygon:
-            for (const auto& ring : host::As<host::Polygon>(geometry)->Rings()) path.addPolygon(Ring(ring));
+            for (const auto& ring : host::As<host::Polygon>(geometry)->Rings()) parts.push_back({Vertices(ring), true});
             break;
         case host::GeometryTypeCode::Polyline:
-            for (const auto& line : host::As<host::Polyline>(geometry)->Paths()) {
-                const QPolygonF polyline = Ring(line);
-                path.moveTo(polyline.front());
-                for (qsizetype i = 1; i < polyline.size(); ++i) path.lineTo(polyline[i]);
-            }
+            for (const auto& line : host::As<host::Polyline>(geometry)->Paths())
+                if (!line.empty()) parts.push_back({Vertices(line), false});
             break;
         case host::GeometryTypeCode::Point: {
             const auto point = host::As<host::Point>(geometry);
@@ -111,34 +132,111 @@ void AddGeometry(const host::Ref<host::Geometry>& geometry, QPainterPath& path, 
         }
         case host::GeometryTypeCode::Envelope: {
             const auto envelope = host::As<host::Envelope>(geometry);
-            path.addRect(QRectF(QPointF(envelope->XMin(), envelope->YMin()), QPointF(envelope->XMax(), envelope->YMax())));
+            const QRectF box(QPointF(envelope->XMin(), envelope->YMin()), QPointF(envelope->XMax(), envelope->YMax()));
+            parts.push_back({QPolygonF(box), true});
             break;
         }
         case host::GeometryTypeCode::Bag: {
             const auto bag = host::As<host::GeometryBag>(geometry);
-            for (long i = 0; i < bag->GeometryCount(); ++i) AddGeometry(bag->Geometry(i), path, points);
+            for (long i = 0; i < bag->GeometryCount(); ++i) AddGeometry(bag->Geometry(i), parts, points);
             break;
         }
         default: break;
     }
 }
 
-// The rectangle around the path and the points; QRectF's own union drops rectangles without
-// area, so a point's bounds are made here.
-QRectF BoundsOf(const QPainterPath& path, const std::vector<QPointF>& points) {
+// The rectangle around the parts and the points; QRectF's own union drops rectangles
+// without area, so it is made here.
+QRectF BoundsOf(const std::vector<ShapePart>& parts, const std::vector<QPointF>& points) {
     double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf();
-    auto take = [&](double x1, double y1, double x2, double y2) {
-        left = std::min(left, x1);
-        top = std::min(top, y1);
-        right = std::max(right, x2);
-        bottom = std::max(bottom, y2);
+    auto take = [&](QPointF p) {
+        left = std::min(left, p.x());
+        top = std::min(top, p.y());
+        right = std::max(right, p.x());
+        bottom = std::max(bottom, p.y());
     };
-    if (!path.isEmpty()) {
-        const QRectF r = path.boundingRect();
-        take(r.left(), r.top(), r.right(), r.bottom());
-    }
-    for (const QPointF& p : points) take(p.x(), p.y(), p.x(), p.y());
+    for (const ShapePart& part : parts)
+        for (const QPointF& p : part.vertices) take(p);
+    for (const QPointF& p : points) take(p);
     return left <= right ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
+}
+
+// Vertices closer than this many pixels to the last one drawn are left out.
+constexpr double kMergeDistance = 0.75;
+// A scene with this many shapes in view or more is drawn in parts on several threads, at
+// most kMaxParts.
+constexpr std::size_t kShapesPerPart = 2500;
+constexpr int kMaxParts = 4;
+// The point symbol's radius in pixels.
+constexpr double kMarkerRadius = 3.5;
+
+// A part in pixels, without the vertices that lie within kMergeDistance of the last one kept
+// (a path keeps its last vertex).
+void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& out) {
+    out.resize(0);
+    const qsizetype n = part.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF p = transform.ToPixels(part[i]);
+        if (!out.isEmpty() && i + 1 < n && std::abs(p.x() - out.last().x()) < kMergeDistance &&
+            std::abs(p.y() - out.last().y()) < kMergeDistance)
+            continue;
+        out.append(p);
+    }
+}
+
+// Draws the rings and paths of a shape with the painter's pen and brush (paths unfilled).
+void DrawParts(QPainter& painter, const FeatureShape& shape, const ViewTransform& transform, QPolygonF& scratch) {
+    QPainterPath rings;
+    for (const ShapePart& part : shape.parts) {
+        ToPixels(part.vertices, transform, scratch);
+        if (!part.ring) {
+            painter.drawPolyline(scratch);
+        } else if (shape.parts.size() == 1 || painter.brush().style() == Qt::NoBrush) {
+            painter.drawPolygon(scratch, Qt::OddEvenFill);
+        } else {
+            rings.addPolygon(scratch);
+            rings.closeSubpath();
+        }
+    }
+    if (rings.isEmpty()) return;
+    // Rings with holes or islands (a road parcel around whole blocks): Qt fills such a path
+    // many times faster without antialiasing, and the antialiased outline drawn over it
+    // covers the edges.
+    rings.setFillRule(Qt::OddEvenFill);
+    const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillPath(rings, painter.brush());
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+    painter.strokePath(rings, painter.pen());
+}
+
+// Turns parts into a path in map units: rings closed, paths open.
+QPainterPath PathOf(const std::vector<ShapePart>& parts) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const ShapePart& part : parts) {
+        if (part.vertices.isEmpty()) continue;
+        if (part.ring) {
+            path.addPolygon(part.vertices);
+        } else {
+            path.moveTo(part.vertices.front());
+            for (qsizetype i = 1; i < part.vertices.size(); ++i) path.lineTo(part.vertices[i]);
+        }
+    }
+    return path;
+}
+
+// The point symbol, drawn once per picture and then copied.
+QImage Marker() {
+    const int side = static_cast<int>(std::ceil(2 * (kMarkerRadius + 1)));
+    QImage marker(side, side, QImage::Format_ARGB32_Premultiplied);
+    marker.fill(Qt::transparent);
+    QPainter painter(&marker);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(MapRenderer::PointColor().darker(150), 1));
+    painter.setBrush(MapRenderer::PointColor());
+    painter.drawEllipse(QPointF(side / 2.0, side / 2.0), kMarkerRadius, kMarkerRadius);
+    return marker;
 }
 
 // The visible feature layers (shown themselves and in shown groups), bottom first: the map
@@ -226,31 +324,155 @@ std::vector<host::FeatureLayer*> VisibleFeatureLayers(const host::Map& map) {
     return layers;
 }
 
-const MapRenderer::ClassShapes& MapRenderer::ShapesOf(const host::FeatureClass& featureClass) {
-    ClassShapes& entry = cache_[&featureClass];
+std::shared_ptr<const ClassShapes> MapRenderer::ShapesOf(const host::FeatureClass& featureClass) {
+    CacheEntry& entry = cache_[&featureClass];
     const std::shared_ptr<const host::Table> alive = entry.table.lock();
-    if (alive.get() == &featureClass && entry.size == featureClass.Size()) return entry;
-    entry = ClassShapes{};
-    entry.table = featureClass.weak_from_this();
-    entry.size = featureClass.Size();
-    entry.shapes.resize(entry.size);
-    for (std::size_t i = 0; i < entry.size; ++i) {
-        FeatureShape& shape = entry.shapes[i];
-        shape.path.setFillRule(Qt::OddEvenFill);
+    if (alive.get() == &featureClass && entry.size == featureClass.Size() && entry.shapes) return entry.shapes;
+    auto made = std::make_shared<ClassShapes>();
+    made->shapes.resize(featureClass.Size());
+    for (std::size_t i = 0; i < made->shapes.size(); ++i) {
+        FeatureShape& shape = made->shapes[i];
         host::ResumeNext([&] {
             const host::Ref<host::Geometry> geometry = featureClass.ShapeAt(i);
             shape.type = geometry ? geometry->GeometryType() : 0;
-            AddGeometry(geometry, shape.path, shape.points);
+            AddGeometry(geometry, shape.parts, shape.points);
         });
-        shape.bounds = BoundsOf(shape.path, shape.points);
-        shape.empty = shape.path.isEmpty() && shape.points.empty();
+        shape.bounds = BoundsOf(shape.parts, shape.points);
+        shape.empty = shape.parts.empty() && shape.points.empty();
     }
+    entry = CacheEntry{featureClass.weak_from_this(), made->shapes.size(), made};
     // Forget classes that are gone.
     std::erase_if(cache_, [](const auto& item) { return item.second.table.expired(); });
-    return cache_[&featureClass];
+    return made;
 }
 
-void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area) {
+LayerScene MapRenderer::Scene(host::ActiveView& view, const ViewTransform& transform, QSize size) {
+    LayerScene scene;
+    scene.transform = transform;
+    scene.size = size;
+    auto* map = dynamic_cast<host::Map*>(&view);
+    if (scene.IsEmpty() || map == nullptr) return scene;
+    for (host::FeatureLayer* layer : VisibleFeatureLayers(*map)) scene.layers.push_back(ShapesOf(*layer->FeatureClass()));
+    const QRectF visible = transform.ToMap(QRectF(QPointF(0, 0), QSizeF(size)));
+    const double pixel = 1 / transform.Scale();
+    for (const auto& layer : scene.layers)
+        scene.shapesInView += static_cast<std::size_t>(std::count_if(
+            layer->shapes.begin(), layer->shapes.end(), [&](const FeatureShape& shape) {
+                return !shape.empty && Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible);
+            }));
+    return scene;
+}
+
+void MapRenderer::DrawLayers(QPainter& painter, const LayerScene& scene) {
+    DrawLayers(painter, scene, 0, std::numeric_limits<std::size_t>::max());
+}
+
+void MapRenderer::DrawLayers(QPainter& painter, const LayerScene& scene, std::size_t first, std::size_t last) {
+    if (scene.IsEmpty()) return;
+    const ViewTransform& transform = scene.transform;
+    const QRectF visible = transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
+    const double pixel = 1 / transform.Scale();
+    painter.save();
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QPen outline(PolygonOutline(), 1.0);
+    const QPen line(LineColor(), 1.5);
+    const QBrush fill(PolygonFill());
+    const QImage marker = Marker();
+    const QPointF markerOffset(marker.width() / 2.0, marker.height() / 2.0);
+    QPolygonF scratch;
+    // Shapes smaller than a pixel: one dot each, drawn together after their layer.
+    std::vector<QPointF> dots;
+    std::size_t next = 0;  // the ordinal of the next shape over all the layers
+    for (const auto& layer : scene.layers) {
+        bool lines = false;
+        dots.clear();
+        painter.setPen(outline);
+        painter.setBrush(fill);
+        for (const FeatureShape& shape : layer->shapes) {
+            const std::size_t ordinal = next++;
+            if (ordinal < first || ordinal >= last) continue;
+            if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
+            if (!shape.parts.empty()) {
+                const bool isLine = shape.type == host::GeometryTypeCode::Polyline;
+                if (shape.bounds.width() < pixel && shape.bounds.height() < pixel) {
+                    dots.push_back(transform.ToPixels(shape.bounds.center()));
+                } else {
+                    if (isLine != lines) {
+                        lines = isLine;
+                        painter.setPen(lines ? line : outline);
+                        painter.setBrush(lines ? QBrush(Qt::NoBrush) : fill);
+                    }
+                    DrawParts(painter, shape, transform, scratch);
+                }
+            }
+            for (const QPointF& p : shape.points) painter.drawImage(transform.ToPixels(p) - markerOffset, marker);
+        }
+        if (!dots.empty()) {
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(QPen(lines ? LineColor() : PolygonOutline(), 1));
+            painter.drawPoints(dots.data(), static_cast<int>(dots.size()));
+            painter.setRenderHint(QPainter::Antialiasing, true);
+        }
+    }
+    painter.restore();
+}
+
+QImage MapRenderer::LayersImage(const LayerScene& scene) {
+    QImage image(scene.size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    const int parts = scene.shapesInView < kShapesPerPart
+                          ? 1
+                          : std::clamp(static_cast<int>(scene.shapesInView / kShapesPerPart), 1,
+                                       std::clamp(QThread::idealThreadCount() / 2, 1, kMaxParts));
+    if (parts == 1) {
+        QPainter painter(&image);
+        DrawLayers(painter, scene);
+        return image;
+    }
+    // The shapes in drawing order, cut into runs of about equal work (vertices); each run is
+    // drawn on its own thread into a clear picture, and the pictures are laid over each
+    // other in order, as if drawn one after the other.
+    const QRectF visible = scene.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
+    const double pixel = 1 / scene.transform.Scale();
+    std::vector<std::size_t> work;  // per shape ordinal
+    for (const auto& layer : scene.layers)
+        for (const FeatureShape& shape : layer->shapes) {
+            std::size_t cost = 0;
+            if (!shape.empty && Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) {
+                cost = 8 + shape.points.size() * 8;
+                for (const ShapePart& part : shape.parts) cost += static_cast<std::size_t>(part.vertices.size());
+            }
+            work.push_back(cost);
+        }
+    const std::size_t total = std::accumulate(work.begin(), work.end(), std::size_t{0});
+    std::vector<std::size_t> cuts{0};
+    std::size_t done = 0;
+    for (std::size_t i = 0; i < work.size() && static_cast<int>(cuts.size()) < parts; ++i) {
+        done += work[i];
+        if (done * static_cast<std::size_t>(parts) >= total * cuts.size()) cuts.push_back(i + 1);
+    }
+    cuts.push_back(work.size());
+    std::vector<QImage> pictures(cuts.size() - 1);
+    auto drawPart = [&](std::size_t part) {
+        QImage picture(scene.size, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        DrawLayers(painter, scene, cuts[part], cuts[part + 1]);
+        painter.end();
+        pictures[part] = std::move(picture);
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t part = 1; part < pictures.size(); ++part) helpers.emplace_back(drawPart, part);
+    drawPart(0);
+    for (std::thread& helper : helpers) helper.join();
+    QPainter painter(&image);
+    for (const QImage& picture : pictures) painter.drawImage(0, 0, picture);
+    return image;
+}
+
+void MapRenderer::DrawOverlay(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area) {
     if (!transform.IsValid()) return;
     painter.save();
     painter.setClipRect(area);
@@ -258,72 +480,49 @@ void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTr
     const QRectF visible = transform.ToMap(QRectF(area));
     const double pixel = 1 / transform.Scale();
 
-    std::vector<host::FeatureLayer*> layers;
-    if (auto* map = dynamic_cast<host::Map*>(&view)) layers = VisibleFeatureLayers(*map);
-
-    // Geography: each layer with the plain symbol of its shapes.
-    const double markerRadius = 3.5;
-    for (host::FeatureLayer* layer : layers) {
-        const ClassShapes& shapes = ShapesOf(*layer->FeatureClass());
-        for (const FeatureShape& shape : shapes.shapes) {
-            if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
-            if (!shape.path.isEmpty()) {
-                painter.setTransform(transform.Matrix());
-                QPen pen(shape.type == host::GeometryTypeCode::Polyline ? LineColor() : PolygonOutline(),
-                         shape.type == host::GeometryTypeCode::Polyline ? 1.5 : 1.0);
-                pen.setCosmetic(true);
-                painter.setPen(pen);
-                painter.setBrush(shape.type == host::GeometryTypeCode::Polyline ? QBrush(Qt::NoBrush) : QBrush(PolygonFill()));
-                painter.drawPath(shape.path);
-            }
-            if (!shape.points.empty()) {
-                painter.resetTransform();
-                painter.setPen(QPen(PointColor().darker(150), 1));
-                painter.setBrush(PointColor());
-                for (const QPointF& p : shape.points) painter.drawEllipse(transform.ToPixels(p), markerRadius, markerRadius);
-            }
-        }
-    }
-
-    // The selected features of those layers.
-    for (host::FeatureLayer* layer : layers) {
-        const host::FeatureClass& featureClass = *layer->FeatureClass();
-        const ClassShapes& shapes = ShapesOf(featureClass);
-        for (std::int64_t oid : layer->SelectionSet()->IDs()) {
-            const std::optional<std::size_t> position = featureClass.PositionOf(oid);
-            if (!position || *position >= shapes.shapes.size()) continue;
-            const FeatureShape& shape = shapes.shapes[*position];
-            if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
-            if (!shape.path.isEmpty()) {
-                painter.setTransform(transform.Matrix());
-                QPen pen(SelectionColor(), 2.0);
-                pen.setCosmetic(true);
-                painter.setPen(pen);
+    // The selected features of the visible layers.
+    if (auto* map = dynamic_cast<host::Map*>(&view)) {
+        QPolygonF scratch;
+        for (host::FeatureLayer* layer : VisibleFeatureLayers(*map)) {
+            const host::FeatureClass& featureClass = *layer->FeatureClass();
+            const std::shared_ptr<const ClassShapes> shapes = ShapesOf(featureClass);
+            for (std::int64_t oid : layer->SelectionSet()->IDs()) {
+                const std::optional<std::size_t> position = featureClass.PositionOf(oid);
+                if (!position || *position >= shapes->shapes.size()) continue;
+                const FeatureShape& shape = shapes->shapes[*position];
+                if (shape.empty || !Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible)) continue;
+                painter.setPen(QPen(SelectionColor(), 2));
                 painter.setBrush(Qt::NoBrush);
-                painter.drawPath(shape.path);
+                DrawParts(painter, shape, transform, scratch);
+                for (const QPointF& p : shape.points)
+                    painter.drawEllipse(transform.ToPixels(p), kMarkerRadius + 1.5, kMarkerRadius + 1.5);
             }
-            painter.resetTransform();
-            painter.setPen(QPen(SelectionColor(), 2));
-            painter.setBrush(Qt::NoBrush);
-            for (const QPointF& p : shape.points) painter.drawEllipse(transform.ToPixels(p), markerRadius + 1.5, markerRadius + 1.5);
         }
     }
 
     // Graphics: the elements in the order they were added.
-    painter.resetTransform();
     for (const host::Ref<host::Element>& element : view.Elements()) {
         host::ResumeNext([&] { DrawElement(painter, *element, transform); });
     }
     painter.restore();
 }
 
+void MapRenderer::Render(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area) {
+    if (!transform.IsValid()) return;
+    painter.save();
+    painter.setClipRect(area);
+    DrawLayers(painter, Scene(view, transform, QSize(area.right() + 1, area.bottom() + 1)));
+    painter.restore();
+    DrawOverlay(painter, view, transform, area);
+}
+
 void MapRenderer::DrawElement(QPainter& painter, const host::Element& element, const ViewTransform& transform) {
     const host::Ref<host::Geometry> geometry = element.Geometry();
     if (!geometry || geometry->IsEmpty()) return;
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
+    std::vector<ShapePart> parts;
     std::vector<QPointF> points;
-    AddGeometry(geometry, path, points);
+    AddGeometry(geometry, parts, points);
+    const QPainterPath path = PathOf(parts);
     // Drawn in pixels, so that hatch patterns and widths keep their screen size.
     const QPainterPath onScreen = transform.Matrix().map(path);
     if (const auto* polygon = dynamic_cast<const host::PolygonElement*>(&element)) {

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStyleOption>
@@ -59,6 +61,12 @@ void FieldComboBox::paintEvent(QPaintEvent*) {
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+namespace {
+// The gap between a check box's box and its text, and the room kept at the text's right.
+constexpr int kButtonTextGap = 4;
+constexpr int kButtonTextMargin = 3;
+}  // namespace
+
 template <class Base, QStyle::PrimitiveElement Indicator>
 void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -73,13 +81,18 @@ void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     QStyleOptionButton indicator = option;
     indicator.rect = QRect(1, (this->height() - height) / 2, width, height);
     painter.drawPrimitive(Indicator, indicator);
-    const QRect text = this->rect().adjusted(width + spacing + 1, 0, 0, 0);
-    painter.drawItemText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->palette(), this->isEnabled(),
-                         this->text(), QPalette::WindowText);
+    // The text keeps clear of the right edge, which may lie on the frame around the button,
+    // unless it would then need more lines than the button has room for.
+    const int left = width + std::min(spacing, kButtonTextGap) + 1;
+    QRect text = this->rect().adjusted(left, 0, -kButtonTextMargin, 0);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    if (this->fontMetrics().boundingRect(text, flags, this->text()).height() > this->height())
+        text = this->rect().adjusted(left, 0, 0, 0);
+    painter.drawItemText(text, flags, this->palette(), this->isEnabled(), this->text(), QPalette::WindowText);
     if (this->hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = painter.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->text());
+        focus.rect = painter.boundingRect(text, flags, this->text());
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
@@ -106,7 +119,7 @@ QString OneLineOf(QString text) {
 
 void ModelLineEdit::keyPressEvent(QKeyEvent* event) {
     if (event == QKeySequence::Paste) {
-        emit pasted(OneLineOf(QApplication::clipboard()->text()));
+        Paste();
     } else if (event == QKeySequence::Cut) {
         emit cutRequested();
     } else if (event == QKeySequence::Undo || event == QKeySequence::Redo) {
@@ -128,6 +141,37 @@ void ModelLineEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+}
+
+void ModelLineEdit::Paste() {
+    // Typed one character at a time, so the text box's key filter sees each of them.
+    const QString text = OneLineOf(QApplication::clipboard()->text());
+    if (!text.isEmpty()) emit typed(text);
+}
+
+QMenu* ModelLineEdit::EditMenu() {
+    auto* menu = new QMenu(this);
+    QAction* cut = menu->addAction(tr("Cu&t"), this, &ModelLineEdit::cutRequested);
+    QAction* copy = menu->addAction(tr("&Copy"), this, &QLineEdit::copy);
+    QAction* paste = menu->addAction(tr("&Paste"), this, &ModelLineEdit::Paste);
+    QAction* erase = menu->addAction(tr("Delete"), this, &ModelLineEdit::deletePressed);
+    menu->addSeparator();
+    menu->addAction(tr("Select All"), this, [this] {
+        selectAll();
+        emit caretMoved();
+    });
+    const bool editable = isEnabled() && !isReadOnly();
+    cut->setEnabled(editable && hasSelectedText());
+    copy->setEnabled(hasSelectedText() && echoMode() == QLineEdit::Normal);
+    paste->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
+    erase->setEnabled(editable && hasSelectedText());
+    return menu;
+}
+
+void ModelLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = EditMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void ModelLineEdit::inputMethodEvent(QInputMethodEvent* event) {

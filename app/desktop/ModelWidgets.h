@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
+class QMenu;
+
 namespace desktop {
 
 // A label or an image that reports a click (link labels, the logo).
@@ -75,7 +77,8 @@ using WrappingCheckBox = WrappingButton<QCheckBox, QStyle::PE_IndicatorCheckBox>
 using WrappingOptionButton = WrappingButton<QRadioButton, QStyle::PE_IndicatorRadioButton>;
 
 // A one-line text box whose keys go to the text box model: typed characters, Backspace
-// and Delete are reported, the model edits the text and the widget shows the result.
+// and Delete are reported, the model edits the text and the widget shows the result. A
+// paste (its keys or the context menu) is typed, one character after the other.
 // Moving the caret and selecting stay the widget's; the binding reads them before each
 // edit.
 class ModelLineEdit : public QLineEdit {
@@ -87,13 +90,19 @@ signals:
     void typed(const QString& text);
     void backspacePressed();
     void deletePressed();
-    void pasted(const QString& text);
     void cutRequested();
     // Navigation or selection by the user: the caret or the selection may have moved.
     void caretMoved();
 
+public:
+    // Types the clipboard's first line.
+    void Paste();
+    // The context menu (its caller owns it): cut, copy, paste, delete, select all.
+    QMenu* EditMenu();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSpacerItem>
+#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include "app/desktop/FormView.h"
@@ -18,12 +22,19 @@
 
 namespace desktop {
 
-QString DefaultMessageTitle() {
-    const QString name = QGuiApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("Corvane") : name;
+QString DefaultMessageTitle() { return QStringLiteral("Corvane"); }
+
+void SetUpApplication() {
+    // No display name: the platform would add it to every window title, and the forms'
+    // captions name the product already ("Corvane - Export Table").
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
 namespace {
+
+// Room for a title bar's icon and buttons beside the title, in pixels.
+constexpr int kTitleBarButtons = 120;
 
 // The window a box or a dialog belongs to: the modal one in front, else the active one, else
 // the main window (the window that was active may just have been hidden, as the main
@@ -38,14 +49,26 @@ QWidget* OwnerWindow() {
 
 }  // namespace
 
+void FitTitle(QMessageBox& box) {
+    // A short message makes a narrow box whose title bar cuts the title: the box is kept
+    // wide enough for the title and the title bar's buttons.
+    const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(box.windowTitle()) +
+                      kTitleBarButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 void QtMessageBoxes::Message(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, DefaultMessageTitle(), ToQString(text), QMessageBox::Ok, OwnerWindow());
+    FitTitle(box);
     box.exec();
 }
 
 host::MessageBoxAnswer QtMessageBoxes::Question(std::string_view text) {
     QMessageBox box(QMessageBox::Question, DefaultMessageTitle(), ToQString(text), QMessageBox::Yes | QMessageBox::No,
                     OwnerWindow());
+    FitTitle(box);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? host::MessageBoxAnswer::Yes : host::MessageBoxAnswer::No;
 }

@@ -4,6 +4,7 @@
 // the busy cursor and the screen size is the real one.
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QString>
 
 #include <memory>
@@ -21,6 +22,11 @@ class FormView;
 
 // The title message boxes show when a caller gives none.
 QString DefaultMessageTitle();
+// The application's name and style, as the desktop, its tools and its tests run it.
+void SetUpApplication();
+
+// Keeps a box wide enough that its title bar shows the whole title.
+void FitTitle(QMessageBox& box);
 
 class QtMessageBoxes : public host::MessageBoxes {
 public:

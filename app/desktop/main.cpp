@@ -3,7 +3,6 @@
 // corvane --script FILE [--work FOLDER]: runs a host script headless; no display is needed.
 // corvane --version
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <iostream>
@@ -25,8 +24,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    desktop::SetUpApplication();
     desktop::QtPlatform platform;
     auto savedShell = host::Shell::Install(std::make_shared<host::DesktopShell>());
     int status = 0;

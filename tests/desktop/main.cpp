@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStyleFactory>
+
+#include "app/desktop/QtPlatform.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    desktop::SetUpApplication();
     return RUN_ALL_TESTS();
 }
+

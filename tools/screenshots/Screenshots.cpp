@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -111,8 +110,7 @@ int main(int argc, char** argv) {
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    desktop::SetUpApplication();
     const QDir output(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(output.path())) return 1;
 
