@@ -163,7 +163,7 @@ TEST_F(DesktopTest, OpenMapFillsTheOneDocumentAndTheWindowFollows) {
     desktop::LayerList& layers = Window().Layers();
     ASSERT_EQ(layers.topLevelItemCount(), 1);
     EXPECT_EQ(layers.topLevelItem(0)->text(0), "Hydrants");
-    EXPECT_EQ(Window().windowTitle(), "Corvane Map");
+    EXPECT_EQ(Window().windowTitle(), "Corvane Map - hydrants.geojson") << "a dataset opened directly is named";
     EXPECT_FALSE(current->ActiveView()->Extent()->IsEmpty()) << "a map without an extent shows all of itself";
 }
 
