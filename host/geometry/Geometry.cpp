@@ -95,19 +95,9 @@ Ref<Polygon> Geometry::Buffer(double distance) const {
         result = New<Polygon>();
     } else {
         // GEOS buffers an invalid polygon without complaint but can drop part of it (a bow-tie
-        // keeps one lobe), so the repaired form is buffered. The repair keeps only polygonal
-        // parts and drops collapsed ones (a zero-area spike of a parcel's outline), so the part
-        // of the polygon's own rings that the repair left out is buffered with it: no recorded
-        // part of the polygon is lost. (Buffering the whole rings would do too, at many times
-        // the cost for a large parcel.)
-        if (geos::IsPolygonal(source.get()) && !source.IsValid()) {
-            GeosGeometry repaired = source.Repaired();
-            GeosGeometry rings = GeosGeometry::Adopt(GEOSBoundary_r(geos::H(), source.get()));
-            GEOSGeometry* dropped = GEOSDifference_r(geos::H(), rings.get(), repaired.get());
-            GeosGeometry leftOut = dropped != nullptr ? GeosGeometry::Adopt(dropped) : rings;
-            source = leftOut.IsEmpty() ? repaired
-                                       : geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, {repaired.get(), leftOut.get()});
-        }
+        // keeps one lobe), so the repaired form is buffered, with whatever of its rings the
+        // repair left out.
+        source = source.BufferSource();
         GEOSGeometry* buffered = GEOSBufferWithStyle_r(geos::H(), source.get(), distance, geos::QuadrantSegments(),
                                                        GEOSBUF_CAP_ROUND, GEOSBUF_JOIN_ROUND, 5.0);
         if (buffered == nullptr) geos::Fail("buffer");
