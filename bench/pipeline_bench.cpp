@@ -2,7 +2,8 @@
 // shown: one parcel of the map as the subject, buffered by 300 feet, the parcels around it
 // selected, the view zoomed. On the Cambridge parcels (opened whole, and with Assessing
 // joined on ML as an assessor works) and on synthetic towns of 100 thousand and 1 million
-// parcels (Owners joined, as the town generator's map document has them).
+// parcels (Owners joined, as the town generator's map document has them). The hard cases on
+// Cambridge click chosen subjects at their own distances.
 //
 // The towns are the map benchmarks' (generated on first use into CORVANE_BENCH_DIR, else the
 // bench build folder, and reused). first_click_ms is the first click on the map, which also
@@ -78,8 +79,10 @@ host::Ref<host::MxDocument> Town(std::int64_t parcels) {
     return host::MapDocumentFile::Read(folder / "town.json");
 }
 
-// Clicks the field value of the parcel in the middle of the map, again and again.
-void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& document, const std::string& field) {
+// Clicks `value` of the buffer layer's search field again and again, with the parcels as the
+// selection layer.
+void Click(benchmark::State& state, const host::Ref<host::MxDocument>& document, const std::string& bufferLayer,
+           const std::string& field, const std::string& value, const std::string& distance) {
     if (!host::Application::Running()) host::Application::Launch();
     gApplication = host::Application::Running();
     gApplication->SetDocument(document);
@@ -87,17 +90,12 @@ void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& docum
     auto messages = std::make_shared<host::HeadlessMessageBoxes>();
     host::MessageBoxes::Install(messages);
 
-    const host::Ref<host::FeatureLayer> parcels = Parcels(document);
-    const long middle = parcels->FeatureClass()->FeatureCount(nullptr) / 2;
-    const host::Ref<host::Table> table = parcels->DisplayTable();
-    const std::string value = table->GetRow(table->OIDAt(static_cast<std::size_t>(middle)))->Value(table->FindField(field)).Text();
-
     auto form = host::New<BenchForm>();
     form->Load();
-    gBufferLayerName = "Parcels";
+    gBufferLayerName = bufferLayer;
     gSelectionLayerName = "Parcels";
     gSearchFieldName = field;
-    form->txtBuffer.SetText("300");
+    form->txtBuffer.SetText(distance);
     gSuppressListClick = true;
     form->List1.AddItem(value);
     form->List1.SetListIndex(0);
@@ -118,6 +116,15 @@ void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& docum
     state.counters["selected"] = std::stod(form->txtCount.Caption());
 }
 
+// Clicks the field value of the parcel in the middle of the map at 300 feet.
+void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& document, const std::string& field) {
+    const host::Ref<host::FeatureLayer> parcels = Parcels(document);
+    const long middle = parcels->FeatureClass()->FeatureCount(nullptr) / 2;
+    const host::Ref<host::Table> table = parcels->DisplayTable();
+    const std::string value = table->GetRow(table->OIDAt(static_cast<std::size_t>(middle)))->Value(table->FindField(field)).Text();
+    Click(state, document, "Parcels", field, value, "300");
+}
+
 void CambridgeListClick(benchmark::State& state) {
     const bool joined = state.range(0) != 0;
     static host::Ref<host::MxDocument> documents[2];
@@ -125,6 +132,38 @@ void CambridgeListClick(benchmark::State& state) {
     ListClick(state, documents[joined], joined ? "Parcels.ML" : "ML");
 }
 BENCHMARK(CambridgeListClick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The clicks on the Cambridge map that cost the most: a subject of many vertices or many
+// parts, an invalid subject, a small subject beside the road parcels of thousands of
+// vertices.
+struct HardCase {
+    const char* bufferLayer;
+    const char* field;
+    const char* value;
+    const char* distance;
+};
+
+void CambridgeHardClick(benchmark::State& state, const HardCase& hard) {
+    static host::Ref<host::MxDocument> document;
+    if (!document) document = Cambridge(false);
+    Click(state, document, hard.bufferLayer, hard.field, hard.value, hard.distance);
+}
+// The largest ordinary parcel, 1,259 vertices.
+BENCHMARK_CAPTURE(CambridgeHardClick, largest_parcel_500ft, HardCase{"Parcels", "ML", "266-31", "500"})
+    ->Unit(benchmark::kMillisecond);
+// Streets of 14 and 23 centerline segments.
+BENCHMARK_CAPTURE(CambridgeHardClick, street_14_segments_50ft, HardCase{"Centerlines", "Street_Name", "Elm", "50"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CambridgeHardClick, street_23_segments_50ft, HardCase{"Centerlines", "Street_Name", "Pearl", "50"})
+    ->Unit(benchmark::kMillisecond);
+// Self-intersecting parcels of 199 and 205 vertices.
+BENCHMARK_CAPTURE(CambridgeHardClick, self_intersecting_199_vertices_300ft, HardCase{"Parcels", "ML", "64-7", "300"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CambridgeHardClick, self_intersecting_205_vertices_300ft, HardCase{"Parcels", "ML", "265C-25", "300"})
+    ->Unit(benchmark::kMillisecond);
+// A parcel of 6 vertices within 300 feet of three road parcels of 4,247 to 18,606 vertices.
+BENCHMARK_CAPTURE(CambridgeHardClick, tiny_beside_roads_300ft, HardCase{"Parcels", "ML", "37-65", "300"})
+    ->Unit(benchmark::kMillisecond);
 
 void TownListClick(benchmark::State& state) {
     static std::int64_t loaded = 0;

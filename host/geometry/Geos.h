@@ -40,7 +40,10 @@ inline GEOSContextHandle_t H() { return CurrentContext()->handle(); }
 
 struct Holder {
     Holder(std::shared_ptr<Context> ctx, GEOSGeometry* g) : context(std::move(ctx)), geometry(g) {}
-    ~Holder() { GEOSGeom_destroy_r(context->handle(), geometry); }
+    ~Holder() {
+        if (prepared != nullptr) GEOSPreparedGeom_destroy_r(context->handle(), prepared);
+        GEOSGeom_destroy_r(context->handle(), geometry);
+    }
     Holder(const Holder&) = delete;
     Holder& operator=(const Holder&) = delete;
 
@@ -48,6 +51,9 @@ struct Holder {
     GEOSGeometry* geometry;
     mutable int validity = -1;  // -1 not yet known, 0 invalid, 1 valid
     mutable GeosGeometry repaired;
+    mutable GeosGeometry bufferSource;
+    mutable const GEOSPreparedGeometry* prepared = nullptr;  // refers to `geometry`
+    mutable std::vector<GeosGeometry::Box> cover;
 };
 
 // A prepared geometry, released with the context it was made with.

@@ -62,6 +62,43 @@ GeosGeometry GeosGeometry::Repaired() const {
     return holder_->repaired;
 }
 
+GeosGeometry GeosGeometry::BufferSource() const {
+    if (!holder_ || !geos::IsPolygonal(holder_->geometry) || IsValid()) return *this;
+    if (!holder_->bufferSource) {
+        // The repair keeps only polygonal parts and drops collapsed ones (a zero-area spike
+        // of a parcel's outline); the part of the polygon's own rings that it left out is
+        // buffered with it. (Buffering the whole rings would do too, at many times the cost
+        // for a large parcel.)
+        GeosGeometry repaired = Repaired();
+        GEOSContextHandle_t h = geos::H();
+        GeosGeometry rings = Adopt(GEOSBoundary_r(h, holder_->geometry));
+        GEOSGeometry* dropped = GEOSDifference_r(h, rings.get(), repaired.get());
+        GeosGeometry leftOut = dropped != nullptr ? Adopt(dropped) : rings;
+        holder_->bufferSource = leftOut.IsEmpty()
+                                    ? repaired
+                                    : geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, {repaired.get(), leftOut.get()});
+    }
+    return holder_->bufferSource;
+}
+
+const GEOSPrepGeom_t* GeosGeometry::Prepared() const {
+    if (!holder_) return nullptr;
+    if (holder_->prepared == nullptr) {
+        holder_->prepared = GEOSPrepare_r(holder_->context->handle(), holder_->geometry);
+        if (holder_->prepared == nullptr) geos::Fail("prepare");
+    }
+    return holder_->prepared;
+}
+
+const std::vector<GeosGeometry::Box>& GeosGeometry::Cover() const {
+    static const std::vector<Box> none;
+    return holder_ ? holder_->cover : none;
+}
+
+void GeosGeometry::SetCover(std::vector<Box> boxes) const {
+    if (holder_) holder_->cover = std::move(boxes);
+}
+
 }  // namespace host
 
 namespace host {

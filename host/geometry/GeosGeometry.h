@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 struct GEOSGeom_t;
+struct GEOSPrepGeom_t;
 
 namespace host {
 
@@ -39,6 +41,22 @@ public:
     // The geometry itself when it is valid; otherwise its repair (make-valid, keeping the
     // polygonal parts for a polygonal geometry), computed once and remembered.
     GeosGeometry Repaired() const;
+
+    // What a buffer grows: the repaired form of an invalid polygon together with the parts of
+    // its rings that the repair left out (a collapsed spike), so that no recorded part of
+    // the polygon is lost; the geometry itself otherwise. Computed once and remembered.
+    GeosGeometry BufferSource() const;
+
+    // The prepared form, made on first use and kept as long as the geometry.
+    const GEOSPrepGeom_t* Prepared() const;
+
+    // Upright rectangles that together cover the geometry, tighter than its envelope: the
+    // envelopes of the parts a union was made of. Empty when none were recorded.
+    struct Box {
+        double xMin, yMin, xMax, yMax;
+    };
+    const std::vector<Box>& Cover() const;
+    void SetCover(std::vector<Box> boxes) const;
 
 private:
     std::shared_ptr<geos::Holder> holder_;

@@ -133,11 +133,21 @@ void Polygon::ConstructUnion(const Ref<GeometryBag>& geometries) {
         return;
     }
     std::vector<const GEOSGeometry*> parts;
-    for (const auto& g : inputs) parts.push_back(g.get());
+    std::vector<GeosGeometry::Box> cover;
+    for (const auto& g : inputs) {
+        parts.push_back(g.get());
+        GeosGeometry::Box box{};
+        if (g.Bounds(box.xMin, box.yMin, box.xMax, box.yMax)) cover.push_back(box);
+    }
     GeosGeometry collection = geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, parts);
     GEOSGeometry* united = GEOSUnaryUnion_r(geos::H(), collection.get());
     if (united == nullptr) geos::Fail("union");
-    Replace(geos::PolygonalParts(united));
+    GeosGeometry result = geos::PolygonalParts(united);
+    // The members' envelopes cover the union far more tightly than its own envelope when the
+    // members are spread out (the buffers of a long street's segments): a spatial query
+    // searches with each of them.
+    if (cover.size() > 1) result.SetCover(std::move(cover));
+    Replace(std::move(result));
 }
 
 void Polygon::SetCircle(const Ref<host::Point>& center, double radius) {

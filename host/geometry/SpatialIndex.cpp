@@ -10,6 +10,9 @@ namespace host {
 
 namespace {
 
+// Vertices from which a shape is large enough to be kept prepared.
+constexpr int kLargeShape = 1000;
+
 // Items in the tree are positions + 1 (a null item pointer would be ambiguous).
 void* ItemOf(std::size_t position) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(position + 1)); }
 
@@ -49,14 +52,31 @@ std::vector<std::size_t> SpatialIndex::Query(const GeosGeometry& filter, long re
     GEOSContextHandle_t h = geos::H();
     GeosGeometry searched = geos::IsPolygonal(filter.get()) ? filter.Repaired() : filter;
     std::vector<std::size_t> candidates;
-    GEOSSTRtree_query_r(h, tree_->tree, searched.get(), &Collect, &candidates);
+    // A filter whose parts' envelopes were recorded is searched with each of them (its
+    // repair, should it need one, lies within the same parts); each shape is tested once.
+    const std::vector<GeosGeometry::Box>& cover = filter.Cover();
+    if (cover.empty()) {
+        GEOSSTRtree_query_r(h, tree_->tree, searched.get(), &Collect, &candidates);
+    } else {
+        for (const GeosGeometry::Box& box : cover) {
+            GeosGeometry rectangle =
+                GeosGeometry::Adopt(GEOSGeom_createRectangle_r(h, box.xMin, box.yMin, box.xMax, box.yMax));
+            GEOSSTRtree_query_r(h, tree_->tree, rectangle.get(), &Collect, &candidates);
+        }
+    }
     if (candidates.empty()) return matches;
     std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
     geos::Prepared prepared(searched);
     auto test = [&](const GeosGeometry& shape) {
-        return relation == SpatialRelation::Intersects ? GEOSPreparedIntersects_r(h, prepared.get(), shape.get())
-                                                       : GEOSPreparedContains_r(h, prepared.get(), shape.get());
+        if (relation == SpatialRelation::Contains) return GEOSPreparedContains_r(h, prepared.get(), shape.get());
+        // Preparing the filter leaves each shape to be indexed again on every test, which for
+        // a shape of thousands of vertices (a road parcel) costs more than the whole filter:
+        // such a shape is prepared once, kept with it, and tested the other way round.
+        if (GEOSGetNumCoordinates_r(h, shape.get()) >= kLargeShape)
+            return GEOSPreparedIntersects_r(h, shape.Prepared(), searched.get());
+        return GEOSPreparedIntersects_r(h, prepared.get(), shape.get());
     };
     for (std::size_t position : candidates) {
         const GeosGeometry& stored = shapes_[position];

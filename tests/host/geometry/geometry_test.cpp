@@ -14,6 +14,7 @@
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
+#include "host/geometry/SpatialIndex.h"
 #include "tests/support/ErrorOf.h"
 
 namespace {
@@ -107,6 +108,94 @@ TEST(Buffer, DistancesTooSmallForTheCoordinatesStillHoldTheGeometry) {
     }
     // A negative distance shrinks a polygon to nothing as before.
     EXPECT_TRUE(Square(x, y, 100)->Buffer(-60)->IsEmpty());
+}
+
+// A long outline of many vertices whose top edge (y = 0) has V-shaped notches 40 deep, their
+// mouths `widths[k % n]` wide and centred at x = 100 k + 50; the parcel lies below the edge.
+Ref<host::Polygon> Notched(const std::vector<double>& widths, int notches) {
+    std::vector<Coordinate> ring{{0, -200}, {0, 0}};
+    for (int k = 0; k < notches; ++k) {
+        const double middle = 100.0 * k + 50, half = widths[k % widths.size()] / 2;
+        ring.push_back({middle - half, 0});
+        ring.push_back({middle, -40});
+        ring.push_back({middle + half, 0});
+    }
+    ring.push_back({100.0 * notches, 0});
+    ring.push_back({100.0 * notches, -200});
+    return host::Polygon::FromRings({ring});
+}
+
+TEST(Buffer, FilledPocketsOfALargeOutlineStayWithinTheBand) {
+    // Notches up to 0.063 of the distance wide are filled before buffering (the outline has
+    // over 256 vertices); wider ones are not.
+    const double distance = 500;
+    const std::vector<double> widths{20, 31, 45, 60};
+    Ref<host::Polygon> buffer = Notched(widths, 100)->Buffer(distance);
+    for (int k = 0; k < 8; ++k) {
+        const double middle = 100.0 * k + 50, half = widths[k % widths.size()] / 2;
+        // A point above the notch's middle whose nearest points of the parcel are the mouth's
+        // corners, at `reach` from them.
+        auto above = [&](double reach) { return host::New<host::Point>(middle, std::sqrt(reach * reach - half * half)); };
+        SCOPED_TRACE("notch " + std::to_string(k));
+        EXPECT_FALSE(buffer->Contains(above(distance * 1.0011)));
+        if (half * 2 <= 31) {
+            EXPECT_TRUE(buffer->Contains(above(distance * 0.999)));
+            // Filled: the buffer reaches a little beyond the distance, well within the band.
+            EXPECT_TRUE(buffer->Contains(above(std::sqrt(distance * distance * 0.9999 * 0.9999 + half * half))));
+        }
+    }
+    // Beside the outline, at the ends, the buffer is as exact as ever.
+    EXPECT_TRUE(buffer->Contains(host::New<host::Point>(-distance * 0.999, -100)));
+    EXPECT_FALSE(buffer->Contains(host::New<host::Point>(-distance * 1.0011, -100)));
+    // A small outline is buffered as it is: above a narrow notch the buffer stops at the
+    // distance.
+    Ref<host::Polygon> small = Notched(widths, 20)->Buffer(distance);
+    EXPECT_FALSE(small->Contains(host::New<host::Point>(50, std::sqrt(distance * distance * 1.0002 * 1.0002 - 100))));
+}
+
+TEST(SpatialIndex, UnionsSearchedByPartAndLargeShapesPreparedAnswerAlike) {
+    // A bow-tie of 1,600 vertices (invalid), at (3000, 0), 1000 wide.
+    std::vector<Coordinate> bowTie;
+    const Coordinate corners[] = {{3000, 0}, {4000, 1000}, {4000, 0}, {3000, 1000}};
+    for (int side = 0; side < 4; ++side) {
+        const Coordinate& a = corners[side];
+        const Coordinate& b = corners[(side + 1) % 4];
+        for (int i = 0; i < 400; ++i) bowTie.push_back({a.x + (b.x - a.x) * i / 400, a.y + (b.y - a.y) * i / 400});
+    }
+    std::vector<Coordinate> circle;  // 2,000 vertices around (2000, 0), radius 100
+    for (int i = 0; i < 2000; ++i)
+        circle.push_back({2000 + 100 * std::cos(i * std::numbers::pi / 1000), 100 * std::sin(i * std::numbers::pi / 1000)});
+    std::vector<host::GeosGeometry> shapes{
+        Square(0, 0, 10)->Geos(),                                         // 0: A
+        Square(1000, 0, 10)->Geos(),                                      // 1: B
+        Square(500, 0, 10)->Geos(),                                       // 2: between them
+        host::Polygon::FromRings({{{5, 12}, {5, 13}, {1005, 13}, {1005, 12}}})->Geos(),  // 3: near both
+        host::Polygon::FromRings({circle})->Geos(),                       // 4
+        host::Polygon::FromRings({bowTie})->Geos(),                       // 5
+    };
+    host::SpatialIndex index(shapes);
+
+    // The union of buffers around A and B: its envelope holds shape 2, its parts do not.
+    auto bag = host::New<host::GeometryBag>();
+    bag->AddGeometry(Square(0, 0, 10)->Buffer(5));
+    bag->AddGeometry(Square(1000, 0, 10)->Buffer(5));
+    auto united = host::New<host::Polygon>();
+    united->ConstructUnion(bag);
+    EXPECT_EQ(index.Query(united->Geos(), host::SpatialRelation::Intersects), (std::vector<std::size_t>{0, 1, 3}));
+    EXPECT_EQ(index.Query(united->Geos(), host::SpatialRelation::Contains), (std::vector<std::size_t>{0, 1}));
+
+    struct Case { const char* what; Ref<host::Polygon> filter; std::vector<std::size_t> found; };
+    for (int round = 0; round < 2; ++round) {  // the second round uses the kept prepared shapes
+        for (const Case& c : std::vector<Case>{
+                 {"touching the circle", Square(2100, -5, 10), {4}},
+                 {"just off the circle", Square(2100.01, -5, 10), {}},
+                 {"inside the circle", Square(1990, -5, 10), {4}},
+                 {"in the right lobe", Square(3850, 480, 40), {5}},
+                 {"between the lobes", Square(3480, 100, 40), {}},
+             }) {
+            EXPECT_EQ(index.Query(c.filter->Geos(), host::SpatialRelation::Intersects), c.found) << c.what;
+        }
+    }
 }
 
 TEST(Geometry, EmptyGeometriesRelateToNothingAndBufferToNothing) {
