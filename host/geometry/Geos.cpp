@@ -146,11 +146,17 @@ GEOSCoordSequence* SequenceOf(const std::vector<Xy>& coordinates) {
     return sequence;
 }
 
+// GEOS draws each arc of a buffer with the whole number of segments nearest to the arc's
+// angle over its quantum (a quarter turn over the quadrant segments), so one segment can
+// span up to one and a half quanta: an arc of 1.49 quanta is drawn as one chord. The quantum
+// is chosen so that even such a chord stays within 0.1% of the distance (with the quantum
+// alone in mind, real parcels' buffers fell 0.2% short of the distance).
 int QuadrantSegments() {
     static const int segments = [] {
         const double tolerance = 0.001;
         const double halfAngle = std::acos(1.0 - tolerance);  // largest half-angle of one chord
-        return static_cast<int>(std::ceil((std::numbers::pi / 2.0) / (2.0 * halfAngle)));
+        const double quantum = 2.0 * halfAngle / 1.5;
+        return static_cast<int>(std::ceil((std::numbers::pi / 2.0) / quantum));
     }();
     return segments;
 }
