@@ -2,10 +2,10 @@
 // field, and a spatial selection by the union of one 300-foot buffer, on the Cambridge
 // parcels and on synthetic towns of 100 thousand and 1 million parcels.
 //
-// The towns are generated on the first run into the bench folder (CORVANE_BENCH_DIR in the
-// environment, else the build folder) and reused afterwards; generating a million parcels
-// takes a few minutes. Memory figures read /proc/self/status: run one load benchmark per
-// process for clean ones, e.g.
+// The maps are those of BenchData.h: the towns are generated on the first run and reused
+// afterwards (generating a million parcels takes a few minutes); a benchmark whose map
+// cannot be had is skipped with what it needs. Memory figures read /proc/self/status: run
+// one load benchmark per process for clean ones, e.g.
 //
 //   map_bench --benchmark_filter='TownLoad/1000000'
 
@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/BenchData.h"
 #include "extension/command/Globals.h"
 #include "extension/shared/Tovalin_ArcMap.h"
 #include "host/carto/FeatureLayer.h"
@@ -40,21 +40,13 @@
 #include "host/geometry/Geometry.h"
 #include "host/geometry/GeometryBag.h"
 #include "host/geometry/Polygon.h"
-#include "tools/towngen/Town.h"
-#include "tools/towngen/TownWriter.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using benchdata::LoadOrSkip;
 
 constexpr double kBufferFeet = 300;
-
-fs::path CambridgeFile() { return fs::path(CORVANE_CAMBRIDGE_GPKG); }
-
-fs::path BenchFolder() {
-    if (const char* folder = std::getenv("CORVANE_BENCH_DIR"); folder != nullptr && *folder != '\0') return folder;
-    return fs::path(CORVANE_BENCH_DIR);
-}
 
 // A value of /proc/self/status in MiB ("VmRSS", "VmHWM"); 0 where there is none.
 double StatusMiB(const std::string& key) {
@@ -70,19 +62,6 @@ double StatusMiB(const std::string& key) {
     return 0;
 }
 
-// The map document of a town of that many parcels, generated when missing.
-fs::path TownDocument(std::int64_t parcels) {
-    const fs::path folder = BenchFolder() / ("town-" + std::to_string(parcels));
-    const fs::path document = folder / "town.json";
-    if (fs::exists(document)) return document;
-    fs::create_directories(folder);
-    towngen::TownOptions options;
-    options.seed = 1;
-    options.parcels = parcels;
-    towngen::WriteTown(towngen::Town(options), folder / "town.gpkg", document);
-    return document;
-}
-
 host::Ref<host::FeatureLayer> ParcelsOf(const host::Ref<host::MxDocument>& document) {
     const host::Ref<host::Map> map = document->FocusMap();
     for (const host::Ref<host::FeatureLayer>& layer : map->FeatureLayers())
@@ -93,7 +72,7 @@ host::Ref<host::FeatureLayer> ParcelsOf(const host::Ref<host::MxDocument>& docum
 // Cambridge as an assessor works with it: the dataset opened whole, Assessing joined to
 // Parcels on ML.
 host::Ref<host::MxDocument> LoadCambridge() {
-    host::Ref<host::MxDocument> document = host::MapDocumentFile::OpenDataset(CambridgeFile());
+    host::Ref<host::MxDocument> document = host::MapDocumentFile::OpenDataset(benchdata::ExistingCambridgeFile());
     const host::Ref<host::StandaloneTable> assessing = document->FocusMap()->FindStandaloneTable("Assessing");
     ParcelsOf(document)->SetJoin({"ML", "Assessing", "ML"}, assessing->Table());
     return document;
@@ -103,8 +82,19 @@ host::Ref<host::MxDocument> LoadCambridge() {
 host::Ref<host::MxDocument> CachedMap(std::int64_t parcels) {
     static std::map<std::int64_t, host::Ref<host::MxDocument>> maps;
     host::Ref<host::MxDocument>& document = maps[parcels];
-    if (!document) document = parcels == 0 ? LoadCambridge() : host::MapDocumentFile::Read(TownDocument(parcels));
+    if (!document) document = parcels == 0 ? LoadCambridge() : host::MapDocumentFile::Read(benchdata::TownDocument(parcels));
     return document;
+}
+
+// The map of that many parcels (0: Cambridge), or nothing when the benchmark is skipped.
+host::Ref<host::MxDocument> MapOrSkip(benchmark::State& state, std::int64_t parcels) {
+    return LoadOrSkip(state, parcels, [&] { return CachedMap(parcels); });
+}
+
+// The Parcels layer of that map, or nothing when the benchmark is skipped.
+host::Ref<host::FeatureLayer> ParcelsOrSkip(benchmark::State& state, std::int64_t parcels) {
+    const host::Ref<host::MxDocument> document = MapOrSkip(state, parcels);
+    return document ? ParcelsOf(document) : nullptr;
 }
 
 // The host as the extension sees it: a running application whose document is the map.
@@ -148,6 +138,7 @@ public:
 // ---- Cambridge ----
 
 void CambridgeLoad(benchmark::State& state) {
+    if (LoadOrSkip(state, 0, benchdata::ExistingCambridgeFile).empty()) return;
     double rss = 0;
     for (auto _ : state) {
         const double before = StatusMiB("VmRSS");
@@ -164,7 +155,9 @@ BENCHMARK(CambridgeLoad)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealT
 // The search list of frmMain (a sorted list) filled from a field of the joined display
 // table, with the progress bar shown.
 void CambridgeSearchListFill(benchmark::State& state, const std::string& field) {
-    UseDocument(CachedMap(0));
+    const host::Ref<host::MxDocument> document = MapOrSkip(state, 0);
+    if (!document) return;
+    UseDocument(document);
     auto form = host::New<SearchListForm>();
     for (auto _ : state) {
         LoadListWithUniqueFieldValues("Parcels", field, form->List1, true, nullptr);
@@ -177,14 +170,16 @@ BENCHMARK_CAPTURE(CambridgeSearchListFill, UseDescription, std::string("Assessin
     ->Unit(benchmark::kMillisecond);
 
 void CambridgeBufferUnion(benchmark::State& state) {
-    const host::Ref<host::FeatureLayer> parcels = ParcelsOf(CachedMap(0));
+    const host::Ref<host::FeatureLayer> parcels = ParcelsOrSkip(state, 0);
+    if (!parcels) return;
     const long oid = MiddleParcel(parcels);
     for (auto _ : state) benchmark::DoNotOptimize(BufferUnion(parcels, oid));
 }
 BENCHMARK(CambridgeBufferUnion)->Unit(benchmark::kMicrosecond);
 
 void CambridgeSelectWithin(benchmark::State& state) {
-    const host::Ref<host::FeatureLayer> parcels = ParcelsOf(CachedMap(0));
+    const host::Ref<host::FeatureLayer> parcels = ParcelsOrSkip(state, 0);
+    if (!parcels) return;
     const host::Ref<host::Polygon> polygon = BufferUnion(parcels, MiddleParcel(parcels));
     long selected = 0;
     for (auto _ : state) selected = SelectWithin(parcels, polygon);
@@ -195,7 +190,8 @@ BENCHMARK(CambridgeSelectWithin)->Unit(benchmark::kMicrosecond);
 // ---- Synthetic towns ----
 
 void TownLoad(benchmark::State& state) {
-    const fs::path document = TownDocument(state.range(0));
+    const fs::path document = LoadOrSkip(state, state.range(0), [&] { return benchdata::TownDocument(state.range(0)); });
+    if (document.empty()) return;
     double rss = 0;
     for (auto _ : state) {
         const double before = StatusMiB("VmRSS");
@@ -210,14 +206,16 @@ void TownLoad(benchmark::State& state) {
 BENCHMARK(TownLoad)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 void TownBufferUnion(benchmark::State& state) {
-    const host::Ref<host::FeatureLayer> parcels = ParcelsOf(CachedMap(state.range(0)));
+    const host::Ref<host::FeatureLayer> parcels = ParcelsOrSkip(state, state.range(0));
+    if (!parcels) return;
     const long oid = MiddleParcel(parcels);
     for (auto _ : state) benchmark::DoNotOptimize(BufferUnion(parcels, oid));
 }
 BENCHMARK(TownBufferUnion)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 
 void TownSelectWithin(benchmark::State& state) {
-    const host::Ref<host::FeatureLayer> parcels = ParcelsOf(CachedMap(state.range(0)));
+    const host::Ref<host::FeatureLayer> parcels = ParcelsOrSkip(state, state.range(0));
+    if (!parcels) return;
     const host::Ref<host::Polygon> polygon = BufferUnion(parcels, MiddleParcel(parcels));
     long selected = 0;
     for (auto _ : state) selected = SelectWithin(parcels, polygon);
@@ -230,7 +228,9 @@ BENCHMARK(TownSelectWithin)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicr
 // distinct). The second argument is 1 for a sorted list as frmMain has, 0 for an unsorted
 // one, which shows what the sorted insertion costs.
 void TownSearchListFill(benchmark::State& state, const std::string& field) {
-    UseDocument(CachedMap(state.range(0)));
+    const host::Ref<host::MxDocument> document = MapOrSkip(state, state.range(0));
+    if (!document) return;
+    UseDocument(document);
     auto form = host::New<SearchListForm>();
     form->List1.SetSorted(state.range(1) != 0);
     for (auto _ : state) {

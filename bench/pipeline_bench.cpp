@@ -5,9 +5,10 @@
 // parcels (Owners joined, as the town generator's map document has them). The hard cases on
 // Cambridge click chosen subjects at their own distances.
 //
-// The towns are the map benchmarks' (generated on first use into CORVANE_BENCH_DIR, else the
-// bench build folder, and reused). first_click_ms is the first click on the map, which also
-// builds the lookup of the search field's values.
+// The maps are those of BenchData.h (the towns shared with the map benchmarks, generated on
+// first use); a benchmark whose map cannot be had is skipped with what it needs.
+// first_click_ms is the first click on the map, which also builds the lookup of the search
+// field's values.
 // Run with the median over repetitions, e.g.
 //
 //   pipeline_bench --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
@@ -16,12 +17,11 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
 
+#include "bench/BenchData.h"
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
 #include "host/carto/FeatureLayer.h"
@@ -36,12 +36,8 @@
 #include "host/framework/StepProgressor.h"
 #include "host/platform/HeadlessMessageBoxes.h"
 #include "host/platform/MessageBoxes.h"
-#include "tools/towngen/Town.h"
-#include "tools/towngen/TownWriter.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The main window without its settings load: the bench sets the shared values itself.
 class BenchForm : public frmMain {
@@ -56,7 +52,7 @@ host::Ref<host::FeatureLayer> Parcels(const host::Ref<host::MxDocument>& documen
 }
 
 host::Ref<host::MxDocument> Cambridge(bool joined) {
-    auto document = host::MapDocumentFile::OpenDataset(fs::path(CORVANE_CAMBRIDGE_GPKG));
+    auto document = host::MapDocumentFile::OpenDataset(benchdata::ExistingCambridgeFile());
     if (joined) {
         const host::Ref<host::StandaloneTable> assessing = document->FocusMap()->FindStandaloneTable("Assessing");
         Parcels(document)->SetJoin({"ML", "Assessing", "ML"}, assessing->Table());
@@ -66,17 +62,7 @@ host::Ref<host::MxDocument> Cambridge(bool joined) {
 
 // The town of that many parcels, shared with the map benchmarks.
 host::Ref<host::MxDocument> Town(std::int64_t parcels) {
-    const char* bench = std::getenv("CORVANE_BENCH_DIR");
-    const fs::path folder = fs::path(bench != nullptr && *bench != '\0' ? bench : CORVANE_BENCH_DIR) /
-                            ("town-" + std::to_string(parcels));
-    if (!fs::exists(folder / "town.json")) {
-        fs::create_directories(folder);
-        towngen::TownOptions options;
-        options.seed = 1;
-        options.parcels = parcels;
-        towngen::WriteTown(towngen::Town(options), folder / "town.gpkg", folder / "town.json");
-    }
-    return host::MapDocumentFile::Read(folder / "town.json");
+    return host::MapDocumentFile::Read(benchdata::TownDocument(parcels));
 }
 
 // Clicks `value` of the buffer layer's search field again and again, with the parcels as the
@@ -128,7 +114,8 @@ void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& docum
 void CambridgeListClick(benchmark::State& state) {
     const bool joined = state.range(0) != 0;
     static host::Ref<host::MxDocument> documents[2];
-    if (!documents[joined]) documents[joined] = Cambridge(joined);
+    if (!documents[joined]) documents[joined] = benchdata::LoadOrSkip(state, 0, [&] { return Cambridge(joined); });
+    if (!documents[joined]) return;
     ListClick(state, documents[joined], joined ? "Parcels.ML" : "ML");
 }
 BENCHMARK(CambridgeListClick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -170,9 +157,10 @@ void TownListClick(benchmark::State& state) {
     static host::Ref<host::MxDocument> document;
     if (loaded != state.range(0)) {
         document = nullptr;  // one town in memory at a time
-        document = Town(state.range(0));
-        loaded = state.range(0);
+        document = benchdata::LoadOrSkip(state, state.range(0), [&] { return Town(state.range(0)); });
+        loaded = document ? state.range(0) : 0;
     }
+    if (!document) return;
     ListClick(state, document, "Parcels.PARCEL_ID");
 }
 BENCHMARK(TownListClick)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

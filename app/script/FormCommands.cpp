@@ -6,10 +6,12 @@
 #include "app/script/ScriptCommands.h"
 #include "app/script/ScriptRunner.h"
 #include "host/forms/CheckBox.h"
+#include "host/forms/CommandButton.h"
 #include "host/forms/DirListBox.h"
 #include "host/forms/DriveListBox.h"
 #include "host/forms/FileListBox.h"
 #include "host/forms/Form.h"
+#include "host/forms/Image.h"
 #include "host/forms/ListControl.h"
 #include "host/forms/OptionButton.h"
 #include "host/forms/TextBox.h"
@@ -116,6 +118,20 @@ const ScriptCommand kPrint("print", [](Runner& runner, const Arguments& args) {
         host::Form& form = runner.FindForm(args[0]);
         runner.Print(DescribeForm(runner.FormName(form), form));
     }
+});
+
+// print picture FORM.CONTROL: the picture file a button or image shows and whether the
+// program finds it among its pictures (`PICTURE frmMain.Command13 file="frmMain_Command13.png"
+// found=1`).
+const ScriptPrintTopic kPrintPicture("picture", [](Runner& runner, const Arguments& args) {
+    ExpectArguments(args, 1, "print picture FORM.CONTROL");
+    host::Control& control = runner.FindControl(args[0]);
+    const host::Picture* picture = nullptr;
+    if (const auto* button = dynamic_cast<const host::CommandButton*>(&control)) picture = &button->Picture();
+    if (const auto* image = dynamic_cast<const host::Image*>(&control)) picture = &image->Picture();
+    if (picture == nullptr) throw ScriptError(args[0] + " is a " + std::string(control.Kind()) + ", which shows no picture");
+    runner.Print("PICTURE " + runner.FormName(control.Parent()) + "." + control.Name() + " file=" + Quoted(picture->File()) +
+                 " found=" + (picture->Locate().empty() ? "0" : "1"));
 });
 
 }  // namespace

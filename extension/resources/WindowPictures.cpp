@@ -1,23 +1,10 @@
 #include "extension/resources/WindowPictures.h"
 
-#include <filesystem>
-
 #include "host/forms/CommandButton.h"
 #include "host/forms/Form.h"
 #include "host/forms/Image.h"
 #include "host/forms/Picture.h"
 #include "host/platform/Screen.h"
-
-namespace {
-
-// A build tree runs without the installed pictures: they are found in the source folder
-// this file lies in. The compiler is given the source's full path.
-const bool kSourceFolderAdded = [] {
-    host::Picture::AddFolder(std::filesystem::path(__FILE__).parent_path());
-    return true;
-}();
-
-}  // namespace
 
 std::string WindowPictureFile(const host::Form& form, const host::Control& control) {
     return form.Name() + "_" + control.Name() + ".png";

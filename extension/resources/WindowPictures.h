@@ -2,7 +2,8 @@
 // The windows' pictures: image files kept in this folder (drawn by tools/pictures) and named
 // after the form and the control that shows them, "frmMain_Command13.png" for the Help
 // button. host::Picture::Locate finds them at run time in the folder "resources" next to the
-// program or, in a build tree, in this source folder.
+// program (the build copies them beside every program that shows them) or in the installed
+// share/corvane/resources.
 
 #include <string>
 

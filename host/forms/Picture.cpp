@@ -14,7 +14,12 @@ std::vector<std::filesystem::path>& PictureFolders() {
         std::vector<std::filesystem::path> list;
         std::error_code ec;
         const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-        if (!ec && !program.empty()) list.push_back(program.parent_path() / "resources");
+        if (!ec && !program.empty()) {
+            // Beside the program: a build tree, or a product unpacked into one folder.
+            list.push_back(program.parent_path() / "resources");
+            // An installed product: PREFIX/bin/corvane and PREFIX/share/corvane/resources.
+            list.push_back(program.parent_path().parent_path() / "share" / "corvane" / "resources");
+        }
         return list;
     }();
     return folders;

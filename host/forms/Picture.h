@@ -4,9 +4,9 @@
 // picture shows nothing.
 //
 // A file named without a folder ("hand.cur") is one of the product's pictures: Locate
-// finds it in the picture folders, first the folder "resources" next to the running
-// program (an installed product), then the folders added with AddFolder (the extension
-// adds the one it was built from).
+// finds it in the picture folders: the folder "resources" next to the running program (the
+// build copies the pictures there), then "../share/corvane/resources" from the program's
+// folder (an installed product), then the folders added with AddFolder.
 
 #include <cstdint>
 #include <filesystem>
