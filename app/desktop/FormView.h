@@ -65,7 +65,7 @@ private:
     host::Control& control_;
     QPointer<QWidget> widget_;
     FormView& view_;
-    int observer_ = 0;
+    long observer_ = 0;
     bool dirty_ = false;
     int pointer_ = 0;
     host::Picture pointerIcon_;
@@ -111,7 +111,7 @@ private:
 
     host::Form* form_;
     std::shared_ptr<host::Form> keep_;
-    int formObserver_ = 0;
+    long formObserver_ = 0;
     std::vector<std::unique_ptr<ControlBinding>> bindings_;
     std::vector<ControlBinding*> dirty_;
     bool formDirty_ = true;

@@ -40,7 +40,7 @@ protected:
 private:
     host::Ref<host::HostFrame> frame_;
     FormView* view_ = nullptr;
-    int observer_ = 0;
+    long observer_ = 0;
     bool placed_ = false;
     long left_ = 0;
     long top_ = 0;
@@ -63,7 +63,7 @@ private:
     void Reconcile();
 
     QWidget* owner_;
-    int observer_ = 0;
+    long observer_ = 0;
     std::vector<QPointer<FrameWindow>> windows_;
 };
 

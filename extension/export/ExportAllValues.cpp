@@ -142,133 +142,180 @@ std::int64_t FeatureObjectId(const host::Row& feature) {
     return value.IsInteger() ? value.AsInteger() : static_cast<std::int64_t>(value.AsDouble());
 }
 
+// What the caller asks of an export (see ExportAllValues).
+struct ExportRequest {
+    const std::string& outPath;
+    const std::string& delim;
+    const std::string& qualifier;
+    bool excludeSubject;
+    const std::string& subjectValue;
+    bool useFieldConfig;
+    const std::string& fieldConfigPath;
+};
+
+// One export, step by step: the selection layer's selected features, the subject's column,
+// the bar, the field configuration, then the table's header and rows. A step that gives up
+// returns false after its message; what the steps hand on is kept here.
+class TableExport {
+public:
+    explicit TableExport(const ExportRequest& request) : request_(request) {}
+
+    // False when the export gave up after telling the user why.
+    bool Run() {
+        if (!FindSelection() || !CheckSubjectColumn()) return false;
+        ShowProgress();
+        if (!ReadFieldConfigurationIfAsked()) return false;
+        // The table is written beside its place and takes it only when whole: an export
+        // that fails (a full disk, a write error) leaves the former table, or none.
+        channels_.Close(kTableFile);
+        channels_.OpenForReplace(kTableFile, request_.outPath);
+        WriteHeader();
+        if (!WriteRows()) return false;
+        channels_.Commit(kTableFile);
+        progress_->Hide();
+        return true;
+    }
+
+    // The table is left as it was before the export (the report names the file and the
+    // cause when it could not be written); the bar goes away before the report.
+    void Abandon() {
+        host::ResumeNext([&] { channels_.Close(kTableFile); });
+        host::ResumeNext([&] { channels_.Close(kFieldConfigFile); });
+        if (progress_) host::ResumeNext([&] { progress_->Hide(); });
+    }
+
+private:
+    // The layer and its selection.
+    bool FindSelection() {
+        layer_ = FindLayer(gSelectionLayerName);
+        if (!layer_) {
+            host::ShowMessage("Can't find layer: " + gSelectionLayerName);
+            return false;
+        }
+        host::Ref<host::SelectionSet> selection = layer_->SelectionSet();
+        cursor_ = selection->Search(nullptr, false);
+        selected_ = selection->Count();
+        if (selected_ < 1) {
+            host::ShowMessage("No features selected");
+            return false;
+        }
+        return true;
+    }
+
+    // Leaving out the subject needs its column; without one the export stops here, before
+    // the table is touched.
+    bool CheckSubjectColumn() {
+        table_ = layer_->DisplayTable();
+        subjectField_ = table_->FindField(gSearchFieldName);
+        if (!request_.excludeSubject || subjectField_ >= 0) return true;
+        host::ShowMessage("Can't exclude buffered features: layer " + gSelectionLayerName + " has no search field " +
+                          gSearchFieldName + ". Choose a search field or clear \"Exclude buffered features from export\".");
+        return false;
+    }
+
+    // The bar shows that the export runs; it is not advanced.
+    void ShowProgress() {
+        progress_ = gApplication->StatusBar()->ProgressBar();
+        progress_->SetMinRange(1);
+        progress_->SetPosition(1);
+        progress_->SetMessage("Exporting...");
+        progress_->Show();
+        progress_->SetMaxRange(selected_);
+        progress_->SetStepValue(TenthRoundedToEven(selected_));
+    }
+
+    bool ReadFieldConfigurationIfAsked() {
+        if (!request_.useFieldConfig) return true;
+        if (!fDoesFileExist(request_.fieldConfigPath)) {
+            host::ShowMessage("Can't find field configuration file: \r\n" + request_.fieldConfigPath);
+            progress_->Hide();
+            return false;
+        }
+        config_ = ReadFieldConfiguration(request_.fieldConfigPath);
+        return true;
+    }
+
+    // The header: the field columns, renamed by the slots that name them, then the NONE slots.
+    void WriteHeader() {
+        host::Ref<host::Fields> fields = table_->Fields();
+        const long fieldCount = fields->FieldCount();
+        std::vector<std::string> header;
+        for (long i = 0; i < fieldCount; ++i) {
+            host::Ref<host::Field> field = fields->Field(i);
+            if (field->Type() == host::FieldType::Geometry) continue;
+            columnFields_.push_back(i);
+            std::string name = field->Name();
+            if (request_.useFieldConfig) {
+                const long slot = ArrayIndexOf(config_.mappedFields, name);
+                if (slot >= 0) name = config_.mappedKeys[static_cast<std::size_t>(slot)];
+            }
+            header.push_back(name);
+        }
+        header.insert(header.end(), config_.noneKeys.begin(), config_.noneKeys.end());
+        channels_.WriteLine(kTableFile, TableLine(header, request_.delim, request_.qualifier));
+    }
+
+    // One line per selected feature; false when the first has no object id (the table of
+    // the header line alone is then committed).
+    bool WriteRows() {
+        host::Ref<host::Row> feature = cursor_->NextRow();
+        if (!feature->HasOID()) {
+            host::ShowMessage("Attribute Table must have an ObjectID field.  Please create one.");
+            channels_.Commit(kTableFile);
+            progress_->Hide();
+            return false;
+        }
+        for (; feature; feature = cursor_->NextRow()) WriteRow(*feature);
+        return true;
+    }
+
+    // The feature's row of the display table, unless it cannot be read or is the subject.
+    void WriteRow(const host::Row& feature) {
+        host::Ref<host::Row> row;
+        host::ResumeNext([&] { row = table_->GetRow(FeatureObjectId(feature)); });
+        if (!row || IsLeftOutSubject(*row)) return;
+        columns_.clear();
+        for (long i : columnFields_) {
+            const host::Value value = row->Value(i);
+            columns_.push_back(value.IsNull() ? std::string() : TrimBlanks(value.Text()));
+        }
+        columns_.resize(columns_.size() + config_.noneKeys.size());
+        channels_.WriteLine(kTableFile, TableLine(columns_, request_.delim, request_.qualifier));
+    }
+
+    bool IsLeftOutSubject(const host::Row& row) const {
+        if (!request_.excludeSubject) return false;
+        const host::Value subject = row.Value(subjectField_);
+        return !subject.IsNull() && host::EqualIgnoringCase(subject.Text(), request_.subjectValue);
+    }
+
+    const ExportRequest& request_;
+    host::FileChannels& channels_ = host::FileChannels::Instance();
+    host::Ref<host::FeatureLayer> layer_;
+    host::Ref<host::Cursor> cursor_;
+    long selected_ = 0;
+    host::Ref<host::Table> table_;
+    long subjectField_ = -1;
+    host::Ref<host::StepProgressor> progress_;
+    FieldConfiguration config_;
+    std::vector<long> columnFields_;
+    std::vector<std::string> columns_;
+};
+
 }  // namespace
 
 bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
                      bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
                      const std::string& FieldConfigPath) {
-    auto& channels = host::FileChannels::Instance();
+    const ExportRequest request{OutPath, Delim, Qualifier, ExcludeSubject, SubjectValue, UseFieldConfig,
+                                FieldConfigPath};
+    TableExport run(request);
     bool gaveUp = false;
-    host::Ref<host::StepProgressor> progress;
-
-    auto body = [&] {
-        // The layer and its selection.
-        host::Ref<host::FeatureLayer> layer = FindLayer(gSelectionLayerName);
-        if (!layer) {
-            host::ShowMessage("Can't find layer: " + gSelectionLayerName);
+    StandardErrorTrap(
+        "ExportAllValues ", kSource, [&] { gaveUp = !run.Run(); },
+        [&] {
+            run.Abandon();
             gaveUp = true;
-            return;
-        }
-        host::Ref<host::SelectionSet> selection = layer->SelectionSet();
-        host::Ref<host::Cursor> cursor = selection->Search(nullptr, false);
-        const long selected = selection->Count();
-        if (selected < 1) {
-            host::ShowMessage("No features selected");
-            gaveUp = true;
-            return;
-        }
-        host::Ref<host::Table> table = layer->DisplayTable();
-        // Leaving out the subject needs its column; without one the export stops here,
-        // before the table is touched.
-        const long subjectField = table->FindField(gSearchFieldName);
-        if (ExcludeSubject && subjectField < 0) {
-            host::ShowMessage("Can't exclude buffered features: layer " + gSelectionLayerName +
-                              " has no search field " + gSearchFieldName +
-                              ". Choose a search field or clear \"Exclude buffered features from export\".");
-            gaveUp = true;
-            return;
-        }
-
-        // The bar shows that the export runs; it is not advanced.
-        progress = gApplication->StatusBar()->ProgressBar();
-        progress->SetMinRange(1);
-        progress->SetPosition(1);
-        progress->SetMessage("Exporting...");
-        progress->Show();
-        progress->SetMaxRange(selected);
-        progress->SetStepValue(TenthRoundedToEven(selected));
-
-        FieldConfiguration config;
-        if (UseFieldConfig) {
-            if (!fDoesFileExist(FieldConfigPath)) {
-                host::ShowMessage("Can't find field configuration file: \r\n" + FieldConfigPath);
-                progress->Hide();
-                gaveUp = true;
-                return;
-            }
-            config = ReadFieldConfiguration(FieldConfigPath);
-        }
-
-        // The table is written beside its place and takes it only when whole: an export
-        // that fails (a full disk, a write error) leaves the former table, or none.
-        channels.Close(kTableFile);
-        channels.OpenForReplace(kTableFile, OutPath);
-
-        // Header: the field columns, renamed by the slots that name them, then the NONE slots.
-        host::Ref<host::Fields> fields = table->Fields();
-        const long fieldCount = fields->FieldCount();
-        std::vector<long> columnFields;
-        std::vector<std::string> header;
-        for (long i = 0; i < fieldCount; ++i) {
-            host::Ref<host::Field> field = fields->Field(i);
-            if (field->Type() == host::FieldType::Geometry) continue;
-            columnFields.push_back(i);
-            std::string name = field->Name();
-            if (UseFieldConfig) {
-                const long slot = ArrayIndexOf(config.mappedFields, name);
-                if (slot >= 0) name = config.mappedKeys[static_cast<std::size_t>(slot)];
-            }
-            header.push_back(name);
-        }
-        header.insert(header.end(), config.noneKeys.begin(), config.noneKeys.end());
-        channels.WriteLine(kTableFile, TableLine(header, Delim, Qualifier));
-
-        host::Ref<host::Row> feature = cursor->NextRow();
-        if (!feature->HasOID()) {
-            host::ShowMessage("Attribute Table must have an ObjectID field.  Please create one.");
-            channels.Commit(kTableFile);  // the table of the header line only
-            progress->Hide();
-            gaveUp = true;
-            return;
-        }
-
-        std::vector<std::string> columns;
-        while (feature) {
-            host::Ref<host::Row> row;
-            host::ResumeNext([&] { row = table->GetRow(FeatureObjectId(*feature)); });
-            bool exported = static_cast<bool>(row);
-            if (exported && ExcludeSubject) {
-                const host::Value subject = row->Value(subjectField);
-                exported = subject.IsNull() || !host::EqualIgnoringCase(subject.Text(), SubjectValue);
-            }
-            if (exported) {
-                columns.clear();
-                for (long i : columnFields) {
-                    const host::Value value = row->Value(i);
-                    columns.push_back(value.IsNull() ? std::string() : TrimBlanks(value.Text()));
-                }
-                columns.resize(columns.size() + config.noneKeys.size());
-                channels.WriteLine(kTableFile, TableLine(columns, Delim, Qualifier));
-            }
-            feature = cursor->NextRow();
-        }
-
-        channels.Commit(kTableFile);
-        progress->Hide();
-    };
-
-    StandardErrorTrap("ExportAllValues ", kSource, [&] {
-        try {
-            body();
-        } catch (...) {
-            // The table is left as it was before the export (the report names the file and
-            // the cause when it could not be written); the bar goes away before the report.
-            host::ResumeNext([&] { channels.Close(kTableFile); });
-            host::ResumeNext([&] { channels.Close(kFieldConfigFile); });
-            if (progress) host::ResumeNext([&] { progress->Hide(); });
-            gaveUp = true;
-            throw;
-        }
-    });
+        });
     return gaveUp;
 }

@@ -164,33 +164,28 @@ void frmConfig::Form_Load() {
 void frmConfig::btnClose_Click() {
     auto& channels = host::FileChannels::Instance();
     StandardErrorTrap("btnClose_Click ", kSource, [&] {
-        try {
-            std::vector<std::string> items;
-            const auto combos = SlotCombos();
-            for (std::size_t slot = 0; slot < kExportFieldSlotCount; ++slot) {
-                const std::string chosen = combos[slot]->Text();
-                const std::string key(kExportFieldSlotKeys[slot]);
-                if (chosen == kNone) {
-                    items.emplace_back(kNone);
-                    items.push_back(std::string(kNone) + key);
-                } else {
-                    items.push_back(chosen);
-                    items.push_back(key);
-                }
+        std::vector<std::string> items;
+        const auto combos = SlotCombos();
+        for (std::size_t slot = 0; slot < kExportFieldSlotCount; ++slot) {
+            const std::string chosen = combos[slot]->Text();
+            const std::string key(kExportFieldSlotKeys[slot]);
+            if (chosen == kNone) {
+                items.emplace_back(kNone);
+                items.push_back(std::string(kNone) + key);
+            } else {
+                items.push_back(chosen);
+                items.push_back(key);
             }
-            // Written whole to a new file that then takes the old one's place: a failed
-            // Save leaves "fields" as it was.
-            WriteSettingsFile(gFieldsFilePath, items);
-
-            Unload();
-            gMxDocument->FocusMap()->ClearSelection();
-            gMxDocument->ActiveView()->Refresh();
-            ShowMainWindow();
-        } catch (...) {
-            host::ResumeNext([&] { channels.Close(kFileNumber); });
-            throw;
         }
-    });
+        // Written whole to a new file that then takes the old one's place: a failed
+        // Save leaves "fields" as it was.
+        WriteSettingsFile(gFieldsFilePath, items);
+
+        Unload();
+        gMxDocument->FocusMap()->ClearSelection();
+        gMxDocument->ActiveView()->Refresh();
+        ShowMainWindow();
+    }, [&] { channels.Close(kFileNumber); });
 }
 
 void frmConfig::Command2_Click() {

@@ -8,6 +8,7 @@
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/FormLayout.h"
 #include "extension/shared/Tovalin_IO.h"
+#include "host/core/ScopedFlag.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ frmSetDir::frmSetDir() : host::Form("frmSetDir") {
 }
 
 void frmSetDir::Form_Load() {
-    m_bLoading = true;
+    host::ScopedFlag loading(m_bLoading);
     StandardErrorTrap("Form_Load ", kSource, [&] {
         File1.SetPath(gDocumentsFolder);
         Dir1.SetPath(File1.Path());
@@ -53,7 +54,6 @@ void frmSetDir::Form_Load() {
         for (char& c : drive) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         Drive1.SetDrive(drive + ":");
     });
-    m_bLoading = false;
 }
 
 void frmSetDir::Drive1_Change() {

@@ -3,6 +3,7 @@
 #include "extension/export/frmSetDir.h"
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
+#include "host/core/ScopedFlag.h"
 
 namespace {
 constexpr const char* kSource = "frmMain";
@@ -13,21 +14,15 @@ constexpr const char* kSource = "frmMain";
 void frmMain::RefillDocumentsList() {
     File1.SetPath(gDocumentsFolder);
     // The entry shown from here on is the refill's, not a user's choice of document.
-    m_bFillingDocuments = true;
-    try {
-        cboDocs.Clear();
-        for (const std::string& name : File1.Items()) cboDocs.AddItem(name);
-        if (cboDocs.ListCount() > 0) {
-            cboDocs.SetListIndex(0);
-            // The name must match exactly; gDocumentName itself is left as it is.
-            const long index = cboDocs.IndexOf(gDocumentName);
-            if (index >= 0) cboDocs.SetListIndex(index);
-        }
-    } catch (...) {
-        m_bFillingDocuments = false;
-        throw;
+    host::ScopedFlag filling(m_bFillingDocuments);
+    cboDocs.Clear();
+    for (const std::string& name : File1.Items()) cboDocs.AddItem(name);
+    if (cboDocs.ListCount() > 0) {
+        cboDocs.SetListIndex(0);
+        // The name must match exactly; gDocumentName itself is left as it is.
+        const long index = cboDocs.IndexOf(gDocumentName);
+        if (index >= 0) cboDocs.SetListIndex(index);
     }
-    m_bFillingDocuments = false;
 }
 
 void frmMain::Command15_Click() {

@@ -24,6 +24,7 @@
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
 #include "host/core/ErrorTrap.h"
+#include "host/core/ScopedFlag.h"
 #include "host/data/Feature.h"
 #include "host/data/FeatureCursor.h"
 #include "host/data/SelectionSet.h"
@@ -87,31 +88,6 @@ bool IsInDegrees(const host::Map& map) {
 
 void SetPointer(int shape) { host::Screen::Instance().SetMousePointer(shape); }
 
-// One advance of the list click's progress bar (the button has none).
-void Advance(const host::Ref<host::StepProgressor>& progress) {
-    if (progress) progress->Step();
-}
-
-// Ends a run at one of its own stops: the message first, then the pointer and the bar.
-void StopWith(const std::string& message, const host::Ref<host::StepProgressor>& progress) {
-    host::ShowMessage(message);
-    SetPointer(host::pointer::Default);
-    if (progress) progress->Hide();
-}
-
-// Ends a run after a routine that has already said why it gave up: the pointer and the bar.
-void StopQuietly(const host::Ref<host::StepProgressor>& progress) {
-    SetPointer(host::pointer::Default);
-    if (progress) progress->Hide();
-}
-
-// What a failed run puts back before its error report: file #1 closed, the pointer, the bar.
-void AbandonRun(const host::Ref<host::StepProgressor>& progress) {
-    host::ResumeNext([] { host::FileChannels::Instance().Close(1); });
-    host::ResumeNext([] { SetPointer(host::pointer::Default); });
-    if (progress) host::ResumeNext([&] { progress->Hide(); });
-}
-
 // Draws one subject feature in magenta by its geometry type; other types draw nothing.
 void DrawSubject(const host::Ref<host::Feature>& feature) {
     host::Ref<host::Geometry> shape = feature->Shape();
@@ -141,156 +117,224 @@ void ClearSubjectSelection(const host::Ref<host::FeatureLayer>& bufferLayer,
     view->PartialRefresh(host::ViewPhase::GeoSelection, nullptr, nullptr);
 }
 
-// The pipeline, step by step; `progress` is the bar once the list click has taken it.
-void RunPipeline(frmMain& form, Entry entry, host::Ref<host::StepProgressor>& progress) {
-    const bool list = entry == Entry::List;
-    if (list && gSuppressListClick) return;
+// One run of the pipeline from either entry point, step by step in the order the user sees
+// them. A step that stops the run returns false after its message; whatever the steps hand on
+// (the layers, the subject's cursor, the clicked value, the bar) is kept here.
+class PipelineRun {
+public:
+    PipelineRun(frmMain& form, Entry entry) : form_(form), list_(entry == Entry::List) {}
 
-    host::Ref<host::Map> map = gMxDocument->FocusMap();
-    if (!list && map->SelectionCount() < 1) {
+    void Run() {
+        if (list_ && gSuppressListClick) return;
+        map_ = gMxDocument->FocusMap();
+        if (!CheckButtonHasSelection() || !CheckDistance()) return;
+        ShowFocusMap();
+        StartProgress();
+        if (!FindLayers() || !OpenButtonSubjects()) return;
+        TakeClickedValue();
+        host::As<host::GraphicsContainer>(view_)->DeleteAllElements();
+        Advance();
+        if (!SelectListSubject()) return;
+        DrawSubjects();
+        const host::Ref<host::Polygon> outline = BufferAndUnion();
+        if (!outline) return;
+        DrawPolygonOLD(outline);
+        SelectWithinPolyOLD(gSelectionLayerName, outline, 2);
+        Advance();
+        Finish();
+    }
+
+    // What a failed run puts back before its error report: file #1 closed, the pointer, the bar.
+    void Abandon() {
+        host::ResumeNext([] { host::FileChannels::Instance().Close(1); });
+        host::ResumeNext([] { SetPointer(host::pointer::Default); });
+        if (progress_) host::ResumeNext([&] { progress_->Hide(); });
+    }
+
+private:
+    // The button buffers what is selected, so something must be, whatever the distance.
+    bool CheckButtonHasSelection() {
+        if (list_ || map_->SelectionCount() >= 1) return true;
         SetPointer(host::pointer::Default);
         host::ShowMessage("Please select features before applying a buffer");
-        return;
+        return false;
     }
 
-    // The distance is checked before anything changes, and stored as typed once it passes.
-    double distance = 0;
-    const std::string typed = form.txtBuffer.Text();
-    if (!ReadNumber(typed, distance) || !(distance > 0)) {
-        host::ShowMessage("Invalid buffer size");
-        return;
-    }
-    if (IsInDegrees(*map)) {
-        host::ShowMessage(kMapInDegrees);
-        return;
-    }
-    gBufferDistance = typed;
-    SetPointer(host::pointer::Hourglass);
-
-    gMxDocument->SetActiveView(map);
-    host::Ref<host::ActiveView> view = gMxDocument->ActiveView();
-    view->Refresh();
-
-    if (list) {
-        progress = gApplication->StatusBar()->ProgressBar();
-        progress->SetMinRange(1);
-        progress->SetMaxRange(10);
-        progress->SetStepValue(1);
-        progress->SetPosition(1);
-        progress->SetMessage("Locating and Buffering Feature...");
-        progress->Step();
-        progress->Show();
-    }
-
-    host::Ref<host::FeatureLayer> bufferLayer = FindLayer(gBufferLayerName);
-    if (!bufferLayer) {
-        StopWith((list ? "Sorry, can't find layer: " : "Sorry, can't find buffer layer: ") + gBufferLayerName, progress);
-        return;
-    }
-    host::Ref<host::FeatureLayer> selectionLayer = FindLayer(gSelectionLayerName);
-    if (!selectionLayer) {
-        StopWith("Sorry, can't find selection layer: " + gSelectionLayerName, progress);
-        return;
-    }
-
-    host::Ref<host::FeatureCursor> subjects;
-    if (!list) {
-        host::Ref<host::SelectionSet> selected = bufferLayer->SelectionSet();
-        subjects = host::As<host::FeatureCursor>(selected->Search(nullptr, false));
-        if (selected->Count() < 1) {
-            StopWith("No features selected in current buffer layer: " + gBufferLayerName, progress);
-            return;
+    // The distance is checked before anything changes, and stored as typed once it passes;
+    // the pointer then turns to the hourglass.
+    bool CheckDistance() {
+        double distance = 0;
+        const std::string typed = form_.txtBuffer.Text();
+        if (!ReadNumber(typed, distance) || !(distance > 0)) {
+            host::ShowMessage("Invalid buffer size");
+            return false;
         }
+        if (IsInDegrees(*map_)) {
+            host::ShowMessage(kMapInDegrees);
+            return false;
+        }
+        gBufferDistance = typed;
+        SetPointer(host::pointer::Hourglass);
+        return true;
     }
 
-    std::string clickedValue;
-    if (list) {
-        Advance(progress);
-        clickedValue = form.List1.Text();
+    void ShowFocusMap() {
+        gMxDocument->SetActiveView(map_);
+        view_ = gMxDocument->ActiveView();
+        view_->Refresh();
     }
 
-    host::As<host::GraphicsContainer>(view)->DeleteAllElements();
-    Advance(progress);
+    // The list click's status-bar progress bar: 1 to 10, shown after its first advance.
+    void StartProgress() {
+        if (!list_) return;
+        progress_ = gApplication->StatusBar()->ProgressBar();
+        progress_->SetMinRange(1);
+        progress_->SetMaxRange(10);
+        progress_->SetStepValue(1);
+        progress_->SetPosition(1);
+        progress_->SetMessage("Locating and Buffering Feature...");
+        progress_->Step();
+        progress_->Show();
+    }
 
-    if (list) {
-        const short mode = form.Option1.Value() ? 1 : 2;
-        if (!SelectFeaturesOLD(gBufferLayerName, gSearchFieldName, clickedValue, mode)) {
+    // One advance of the list click's progress bar (the button has none).
+    void Advance() {
+        if (progress_) progress_->Step();
+    }
+
+    // Ends the run at one of its own stops: the message first, then the pointer and the bar.
+    void StopWith(const std::string& message) {
+        host::ShowMessage(message);
+        StopQuietly();
+    }
+
+    // Ends the run after a routine that has already said why it gave up: the pointer and the bar.
+    void StopQuietly() {
+        SetPointer(host::pointer::Default);
+        if (progress_) progress_->Hide();
+    }
+
+    bool FindLayers() {
+        bufferLayer_ = FindLayer(gBufferLayerName);
+        if (!bufferLayer_) {
+            StopWith((list_ ? "Sorry, can't find layer: " : "Sorry, can't find buffer layer: ") + gBufferLayerName);
+            return false;
+        }
+        selectionLayer_ = FindLayer(gSelectionLayerName);
+        if (!selectionLayer_) {
+            StopWith("Sorry, can't find selection layer: " + gSelectionLayerName);
+            return false;
+        }
+        return true;
+    }
+
+    // The button's subject: the features already selected in the buffer layer.
+    bool OpenButtonSubjects() {
+        if (list_) return true;
+        host::Ref<host::SelectionSet> selected = bufferLayer_->SelectionSet();
+        buttonSubjects_ = host::As<host::FeatureCursor>(selected->Search(nullptr, false));
+        if (selected->Count() < 1) {
+            StopWith("No features selected in current buffer layer: " + gBufferLayerName);
+            return false;
+        }
+        return true;
+    }
+
+    void TakeClickedValue() {
+        if (!list_) return;
+        Advance();
+        clickedValue_ = form_.List1.Text();
+    }
+
+    // The list click's subject: the buffer layer's features whose search field holds the
+    // clicked value, as a new selection or added to the current one.
+    bool SelectListSubject() {
+        if (!list_) return true;
+        const short mode = form_.Option1.Value() ? 1 : 2;
+        if (!SelectFeaturesOLD(gBufferLayerName, gSearchFieldName, clickedValue_, mode)) {
             // The query gave up after its own message and left the selection as it was: the
             // run stops rather than buffer an older selection as if it were the subject.
-            StopQuietly(progress);
-            return;
+            StopQuietly();
+            return false;
         }
-        Advance(progress);
-        Advance(progress);
+        Advance();
+        Advance();
+        return true;
     }
 
     // The subject in magenta: the button's own selected features, or every selected feature
     // of the map for the list click.
-    if (list) {
-        host::Ref<host::EnumFeature> selected = map->FeatureSelection();
-        selected->Reset();
-        for (host::Ref<host::Feature> feature = selected->Next(); feature; feature = selected->Next()) {
-            DrawSubject(feature);
+    void DrawSubjects() {
+        if (list_) {
+            host::Ref<host::EnumFeature> selected = map_->FeatureSelection();
+            selected->Reset();
+            for (host::Ref<host::Feature> feature = selected->Next(); feature; feature = selected->Next()) {
+                DrawSubject(feature);
+            }
+        } else {
+            for (host::Ref<host::Feature> feature = buttonSubjects_->NextFeature(); feature;
+                 feature = buttonSubjects_->NextFeature()) {
+                DrawSubject(feature);
+            }
         }
-    } else {
-        for (host::Ref<host::Feature> feature = subjects->NextFeature(); feature; feature = subjects->NextFeature()) {
-            DrawSubject(feature);
+        view_->Refresh();
+        Advance();
+    }
+
+    // Every selected feature of the map buffered by the stored distance, the buffers unioned
+    // into one polygon. None when the buffer routine gave up.
+    host::Ref<host::Polygon> BufferAndUnion() {
+        double distance = 0;
+        ReadNumber(gBufferDistance, distance);
+        Advance();
+        host::Ref<host::GeometryBag> buffers = BufferPolysOLD(distance, list_ ? clickedValue_ : "none");
+        Advance();
+        if (!buffers) {
+            // The buffer routine has said why (nothing selected, or its own error report): the
+            // run stops here instead of failing on a union of nothing.
+            StopQuietly();
+            return {};
         }
-    }
-    view->Refresh();
-    Advance(progress);
-
-    ReadNumber(gBufferDistance, distance);
-    Advance(progress);
-    host::Ref<host::GeometryBag> buffers = BufferPolysOLD(distance, list ? clickedValue : "none");
-    Advance(progress);
-    if (!buffers) {
-        // The buffer routine has said why (nothing selected, or its own error report): the
-        // run stops here instead of failing on a union of nothing.
-        StopQuietly(progress);
-        return;
+        auto outline = host::New<host::Polygon>();
+        outline->ConstructUnion(buffers);
+        return outline;
     }
 
-    auto outline = host::New<host::Polygon>();
-    outline->ConstructUnion(buffers);
-    DrawPolygonOLD(outline);
-    SelectWithinPolyOLD(gSelectionLayerName, outline, 2);
-    Advance(progress);
-
-    if (list) {
-        ZoomToSelectedFeatures();
-        ClearSubjectSelection(bufferLayer, selectionLayer, view);
-    } else {
-        ClearSubjectSelection(bufferLayer, selectionLayer, view);
-        ZoomToSelectedFeatures();
+    // The list click zooms, then clears the subject's selection; the button clears, then
+    // zooms. Then the count, the bar and the pointer.
+    void Finish() {
+        if (list_) {
+            ZoomToSelectedFeatures();
+            ClearSubjectSelection(bufferLayer_, selectionLayer_, view_);
+        } else {
+            ClearSubjectSelection(bufferLayer_, selectionLayer_, view_);
+            ZoomToSelectedFeatures();
+        }
+        form_.txtCount.SetCaption(std::to_string(map_->SelectionCount()));
+        if (progress_) progress_->Hide();
+        SetPointer(host::pointer::Default);
     }
 
-    form.txtCount.SetCaption(std::to_string(map->SelectionCount()));
-    if (progress) progress->Hide();
-    SetPointer(host::pointer::Default);
-}
+    frmMain& form_;
+    const bool list_;
+    host::Ref<host::Map> map_;
+    host::Ref<host::ActiveView> view_;
+    host::Ref<host::StepProgressor> progress_;
+    host::Ref<host::FeatureLayer> bufferLayer_;
+    host::Ref<host::FeatureLayer> selectionLayer_;
+    host::Ref<host::FeatureCursor> buttonSubjects_;
+    std::string clickedValue_;
+};
 
 void RunTrapped(frmMain& form, Entry entry, const char* procedure) {
-    host::Ref<host::StepProgressor> progress;
-    StandardErrorTrap(procedure, "frmMain", [&] {
-        try {
-            RunPipeline(form, entry, progress);
-        } catch (...) {
-            AbandonRun(progress);
-            throw;
-        }
-    });
+    PipelineRun run(form, entry);
+    StandardErrorTrap(procedure, "frmMain", [&] { run.Run(); }, [&] { run.Abandon(); });
 }
 
-// Deselects the search list without starting the pipeline; the flag is down again on every
+// Deselects the search list without starting the pipeline; the flag is back down on every
 // way out.
 void DeselectSearchList(frmMain& form) {
-    struct Suppress {
-        Suppress() { gSuppressListClick = true; }
-        ~Suppress() { gSuppressListClick = false; }
-        Suppress(const Suppress&) = delete;
-        Suppress& operator=(const Suppress&) = delete;
-    } suppress;
+    host::ScopedFlag suppress(gSuppressListClick);
     form.List1.SetListIndex(-1);
 }
 

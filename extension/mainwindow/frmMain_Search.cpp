@@ -8,6 +8,7 @@
 #include "extension/mainwindow/frmMain.h"
 #include "extension/shared/ErrorHandling.h"
 #include "extension/shared/Tovalin_Validation.h"
+#include "host/core/ScopedFlag.h"
 #include "host/core/Text.h"
 #include "host/forms/ListBox.h"
 #include "host/platform/MessageBoxes.h"
@@ -37,41 +38,38 @@ std::string_view LeftCharacters(std::string_view text, long count) {
     return text.substr(0, end);
 }
 
+// Highlights the first entry of the search list that begins with the text, ignoring case.
+// Highlighting raises the list's click, which must not start the buffer-and-select pipeline.
+// False when no entry begins so.
+bool HighlightFirstMatch(host::ListBox& list, const std::string& search) {
+    host::ScopedFlag suppress(gSuppressListClick);
+    const long length = CharacterCount(search);
+    const std::string upperSearch = host::UpperCase(search);
+    for (long i = 0; i < list.ListCount(); ++i) {
+        if (host::UpperCase(LeftCharacters(list.List(i), length)) == upperSearch) {
+            list.SetListIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void frmMain::Command4_Click() {
     host::Screen& screen = host::Screen::Instance();
     StandardErrorTrap("Command4_Click ", kSource, [&] {
-        try {
-            screen.SetMousePointer(host::pointer::Hourglass);
-            const std::string search = txtSearch.Text();
-            if (search.empty()) {
-                screen.SetMousePointer(host::pointer::Default);
-                host::ShowMessage("Please enter text to search for");
-                return;
-            }
-            // Highlighting the entry raises the list's click, which must not start the
-            // buffer-and-select pipeline.
-            gSuppressListClick = true;
-            const long length = CharacterCount(search);
-            const std::string upperSearch = host::UpperCase(search);
-            for (long i = 0; i < List1.ListCount(); ++i) {
-                if (host::UpperCase(LeftCharacters(List1.List(i), length)) == upperSearch) {
-                    List1.SetListIndex(i);
-                    gSuppressListClick = false;
-                    screen.SetMousePointer(host::pointer::Default);
-                    return;
-                }
-            }
-            gSuppressListClick = false;
+        screen.SetMousePointer(host::pointer::Hourglass);
+        const std::string search = txtSearch.Text();
+        if (search.empty()) {
             screen.SetMousePointer(host::pointer::Default);
-            host::ShowMessage("No matching feature found");
-        } catch (...) {
-            gSuppressListClick = false;
-            host::ResumeNext([&] { screen.SetMousePointer(host::pointer::Default); });
-            throw;
+            host::ShowMessage("Please enter text to search for");
+            return;
         }
-    });
+        const bool found = HighlightFirstMatch(List1, search);
+        screen.SetMousePointer(host::pointer::Default);
+        if (!found) host::ShowMessage("No matching feature found");
+    }, [&] { screen.SetMousePointer(host::pointer::Default); });
 }
 
 void frmMain::txtBuffer_KeyPress(int& KeyAscii) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "extension/command/Globals.h"
 #include "extension/command/Settings.h"
@@ -16,6 +17,7 @@
 #include "host/carto/ActiveView.h"
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
+#include "host/core/ScopedFlag.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
@@ -30,14 +32,8 @@ constexpr long kDroppedWidth = 200;
 // Runs a handler's body in the standard trap, closing file number 1 before the report.
 template <class Body>
 void TrapClosingConfig(std::string_view procedure, Body&& body) {
-    StandardErrorTrap(procedure, kSource, [&] {
-        try {
-            body();
-        } catch (...) {
-            host::ResumeNext([] { host::FileChannels::Instance().Close(kConfigFile); });
-            throw;
-        }
-    });
+    StandardErrorTrap(procedure, kSource, std::forward<Body>(body),
+                      [] { host::FileChannels::Instance().Close(kConfigFile); });
 }
 
 // Half of a whole number of pixels, an exact half rounded to the even neighbour.
@@ -59,56 +55,66 @@ void ReadConfig() {
     gDocumentsFolder = WithOneTrailingBackslash(gDocumentsFolder);
 }
 
+// The main window's frame, centred on the screen.
+void CentreOnScreen() {
+    const host::Screen& screen = host::Screen::Instance();
+    const host::Ref<host::HostFrame> frame = gMainForm->Frame();
+    const long screenWidth = screen.Width() / screen.TwipsPerPixelX();
+    const long screenHeight = screen.Height() / screen.TwipsPerPixelY();
+    frame->SetPosition(HalfRoundedToEven(screenWidth - frame->Width()),
+                       HalfRoundedToEven(screenHeight - frame->Height()), 0, 0);
+}
+
+// The pickers' open widths, an empty search list, and both layer pickers filled from the map
+// (the buffer layer's with NONE on top).
+void FillLayerPickers(frmMain& form) {
+    form.cboDocs.SetDroppedWidth(kDroppedWidth);
+    form.cboSearchField.SetDroppedWidth(kDroppedWidth);
+    form.List1.Clear();
+    LoadMapLayers(form.cboBufferLayer);
+    LoadMapLayers(form.cboSelectionLayer);
+    form.cboBufferLayer.AddItem(std::string(kNone), 0);
+}
+
+// Chooses the saved layers and search field in the pickers, then puts NONE on top of the
+// search field picker. The saved names are matched exactly; choosing an entry runs its click
+// handler. True when the saved search field was chosen.
+bool RestoreSavedChoices(frmMain& form) {
+    bool searchFieldRestored = false;
+    const long bufferLayer = form.cboBufferLayer.IndexOf(gBufferLayerName);
+    if (bufferLayer >= 0) {
+        form.cboBufferLayer.SetListIndex(bufferLayer);
+        LoadLayerFields(gBufferLayerName, form.cboSearchField, true);
+        const long searchField = form.cboSearchField.IndexOf(gSearchFieldName);
+        if (searchField >= 0) {
+            {
+                // Its click would load the list now; the load does it once at the end.
+                host::ScopedFlag setting(form.m_bSettingSearchField);
+                form.cboSearchField.SetListIndex(searchField);
+            }
+            searchFieldRestored = true;
+        }
+    }
+    const long selectionLayer = form.cboSelectionLayer.IndexOf(gSelectionLayerName);
+    if (selectionLayer >= 0) form.cboSelectionLayer.SetListIndex(selectionLayer);
+    form.cboSearchField.AddItem(std::string(kNone), 0);
+    return searchFieldRestored;
+}
+
 }  // namespace
 
 void frmMain::Form_Load() {
-    bool searchFieldRestored = false;
     TrapClosingConfig("Form_Load ", [&] {
         const host::Ref<host::Map> focusMap = gMxDocument->FocusMap();
         txtCount.SetCaption(std::to_string(focusMap->SelectionCount()));
-
-        // Centred on the screen.
-        const host::Screen& screen = host::Screen::Instance();
-        const host::Ref<host::HostFrame> frame = gMainForm->Frame();
-        const long screenWidth = screen.Width() / screen.TwipsPerPixelX();
-        const long screenHeight = screen.Height() / screen.TwipsPerPixelY();
-        frame->SetPosition(HalfRoundedToEven(screenWidth - frame->Width()),
-                           HalfRoundedToEven(screenHeight - frame->Height()), 0, 0);
-
-        cboDocs.SetDroppedWidth(kDroppedWidth);
-        cboSearchField.SetDroppedWidth(kDroppedWidth);
-        List1.Clear();
-        LoadMapLayers(cboBufferLayer);
-        LoadMapLayers(cboSelectionLayer);
-        cboBufferLayer.AddItem(std::string(kNone), 0);
+        CentreOnScreen();
+        FillLayerPickers(*this);
 
         ReadConfig();
         if (gExcludeBuffered == "1") Check1.SetValue(1);
         // A documents folder that does not exist ends the load here.
         RefillDocumentsList();
-
-        // The saved names are matched exactly; choosing an entry runs its click handler.
-        const long bufferLayer = cboBufferLayer.IndexOf(gBufferLayerName);
-        if (bufferLayer >= 0) {
-            cboBufferLayer.SetListIndex(bufferLayer);
-            LoadLayerFields(gBufferLayerName, cboSearchField, true);
-            const long searchField = cboSearchField.IndexOf(gSearchFieldName);
-            if (searchField >= 0) {
-                // Its click would load the list now; the load does it once at the end.
-                m_bSettingSearchField = true;
-                try {
-                    cboSearchField.SetListIndex(searchField);
-                } catch (...) {
-                    m_bSettingSearchField = false;
-                    throw;
-                }
-                m_bSettingSearchField = false;
-                searchFieldRestored = true;
-            }
-        }
-        const long selectionLayer = cboSelectionLayer.IndexOf(gSelectionLayerName);
-        if (selectionLayer >= 0) cboSelectionLayer.SetListIndex(selectionLayer);
-        cboSearchField.AddItem(std::string(kNone), 0);
+        const bool searchFieldRestored = RestoreSavedChoices(*this);
 
         gMxDocument->SetActiveView(focusMap);
         gMxDocument->ActiveView()->Refresh();

@@ -74,6 +74,42 @@ void AddMagentaPolygon(const host::Ref<host::Geometry>& geometry, host::FillStyl
     host::As<host::GraphicsContainer>(gMxDocument->ActiveView())->AddElement(element, 0);
 }
 
+// The value as it stands after " = ", by the type of the field (the last field of that name,
+// should a table hold several). False after a message when a field of that name cannot be
+// queried.
+bool ReadClauseValue(const host::Fields& fields, const std::string& fieldName, const std::string& value,
+                     std::string& valueText) {
+    const long fieldCount = fields.FieldCount();
+    for (long i = 0; i < fieldCount; ++i) {
+        host::Ref<host::Field> field = fields.Field(i);
+        if (!host::EqualIgnoringCase(field->Name(), fieldName)) continue;
+        const long type = field->Type();
+        switch (type) {
+        case host::FieldType::SmallInteger:
+        case host::FieldType::Integer:
+        case host::FieldType::Single:
+        case host::FieldType::Double:
+        case host::FieldType::OID:
+        case host::FieldType::Blob: valueText = value; break;
+        case host::FieldType::String: valueText = QuotedText(value); break;
+        default: break;  // dates, geometry and the uncertain types give no value text
+        }
+        if (type == host::FieldType::Geometry) {
+            host::ShowMessage("Sorry... Can't query a Geometry field");
+            return false;
+        }
+        if (type == host::FieldType::Date) {
+            host::ShowMessage("Sorry, Date queries are not yet supported.");
+            return false;
+        }
+        if (valueText.empty()) {
+            host::ShowMessage("Sorry...  Field type not certain... Can't perform query");
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 host::Ref<host::FeatureCursor> SelectFeaturesOLD(const std::string& LayerName, const std::string& FieldName,
@@ -90,39 +126,8 @@ host::Ref<host::FeatureCursor> SelectFeaturesOLD(const std::string& LayerName, c
         }
         host::Ref<host::Workspace> scratch = host::ScratchWorkspaceFactory().DefaultScratchWorkspace();
         host::Ref<host::Table> table = layer->DisplayTable();
-        host::Ref<host::Fields> fields = table->Fields();
-
-        // The value as it stands after " = ", by the type of the field (the last field of that
-        // name, should a table hold several).
         std::string valueText;
-        const long fieldCount = fields->FieldCount();
-        for (long i = 0; i < fieldCount; ++i) {
-            host::Ref<host::Field> field = fields->Field(i);
-            if (!host::EqualIgnoringCase(field->Name(), FieldName)) continue;
-            const long type = field->Type();
-            switch (type) {
-            case host::FieldType::SmallInteger:
-            case host::FieldType::Integer:
-            case host::FieldType::Single:
-            case host::FieldType::Double:
-            case host::FieldType::OID:
-            case host::FieldType::Blob: valueText = Value; break;
-            case host::FieldType::String: valueText = QuotedText(Value); break;
-            default: break;  // dates, geometry and the uncertain types give no value text
-            }
-            if (type == host::FieldType::Geometry) {
-                host::ShowMessage("Sorry... Can't query a Geometry field");
-                return;
-            }
-            if (type == host::FieldType::Date) {
-                host::ShowMessage("Sorry, Date queries are not yet supported.");
-                return;
-            }
-            if (valueText.empty()) {
-                host::ShowMessage("Sorry...  Field type not certain... Can't perform query");
-                return;
-            }
-        }
+        if (!ReadClauseValue(*table->Fields(), FieldName, Value, valueText)) return;
 
         auto filter = host::New<host::QueryFilter>();
         filter->SetWhereClause(FieldName + " = " + valueText);

@@ -159,49 +159,46 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
     // listed, so it need not be kept.
     DistinctTexts pending;
     StandardErrorTrap("LoadListWithUniqueFieldValues ", "Tovalin_ArcMap", [&] {
-        try {
-            list.Clear();
-            if (IsBlank(layerName) || IsBlank(fieldName)) return;
-            if (IsShapeField(fieldName)) {
-                host::ShowMessage("Shape field is not accessible");
-                return;
-            }
-
-            progress = gApplication->StatusBar()->ProgressBar();
-            progress->SetMessage("Loading List: " + fieldName + "...");
-            progress->SetStepValue(1);
-            progress->SetPosition(0);
-
-            const host::Ref<host::FeatureLayer> layer = FindLayer(layerName);
-            if (!layer) return;
-            progress->SetMaxRange(layer->FeatureClass()->FeatureCount(nullptr));
-            progress->SetPosition(0);
-            if (showProgress) progress->Show();
-
-            const host::Ref<host::Table> table = layer->DisplayTable();
-            if (showProgress) progress->Step();
-            const host::Ref<host::Cursor> cursor = table->Search(filter, false);
-            const long fieldIndex = table->FindField(fieldName);
-            if (fieldIndex < 0) {
-                progress->Hide();
-                return;
-            }
-            for (host::Ref<host::Row> row = cursor->NextRow(); row; row = cursor->NextRow()) {
-                const host::Value value = row->Value(fieldIndex);
-                if (!value.IsNull()) {
-                    std::string text = value.Text();
-                    if (!text.empty()) pending.Insert(std::move(text));
-                }
-                if (showProgress) progress->Step();
-            }
-            AddValues(list, pending);
-            progress->Hide();
-        } catch (...) {
-            // The values read before the failure stay; the bar goes away before the report.
-            host::ResumeNext([&] { AddValues(list, pending); });
-            if (progress) host::ResumeNext([&] { progress->Hide(); });
-            throw;
+        list.Clear();
+        if (IsBlank(layerName) || IsBlank(fieldName)) return;
+        if (IsShapeField(fieldName)) {
+            host::ShowMessage("Shape field is not accessible");
+            return;
         }
+
+        progress = gApplication->StatusBar()->ProgressBar();
+        progress->SetMessage("Loading List: " + fieldName + "...");
+        progress->SetStepValue(1);
+        progress->SetPosition(0);
+
+        const host::Ref<host::FeatureLayer> layer = FindLayer(layerName);
+        if (!layer) return;
+        progress->SetMaxRange(layer->FeatureClass()->FeatureCount(nullptr));
+        progress->SetPosition(0);
+        if (showProgress) progress->Show();
+
+        const host::Ref<host::Table> table = layer->DisplayTable();
+        if (showProgress) progress->Step();
+        const host::Ref<host::Cursor> cursor = table->Search(filter, false);
+        const long fieldIndex = table->FindField(fieldName);
+        if (fieldIndex < 0) {
+            progress->Hide();
+            return;
+        }
+        for (host::Ref<host::Row> row = cursor->NextRow(); row; row = cursor->NextRow()) {
+            const host::Value value = row->Value(fieldIndex);
+            if (!value.IsNull()) {
+                std::string text = value.Text();
+                if (!text.empty()) pending.Insert(std::move(text));
+            }
+            if (showProgress) progress->Step();
+        }
+        AddValues(list, pending);
+        progress->Hide();
+    }, [&] {
+        // The values read before the failure stay; the bar goes away before the report.
+        host::ResumeNext([&] { AddValues(list, pending); });
+        if (progress) host::ResumeNext([&] { progress->Hide(); });
     });
 }
 

@@ -45,7 +45,7 @@ public:
     // The view's graphics container: the view itself.
     Ref<host::GraphicsContainer> GraphicsContainer();
 
-    long Subscribe(ViewObservers::Observer observer) { return observers_->Add(std::move(observer)); }
+    long Subscribe(ViewObservers::Callback observer) { return observers_->Add(std::move(observer)); }
     void Unsubscribe(long token) { observers_->Remove(token); }
 
 protected:

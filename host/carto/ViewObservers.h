@@ -3,9 +3,7 @@
 // are called synchronously, in the order they subscribed; one may unsubscribe itself (or
 // another) while it is called.
 
-#include <functional>
-#include <utility>
-#include <vector>
+#include "host/core/Observers.h"
 
 namespace host {
 
@@ -17,18 +15,6 @@ enum class ViewEvent {
     GraphicsChanged,   // an element was added or deleted
 };
 
-class ViewObservers {
-public:
-    using Observer = std::function<void(ViewEvent)>;
-
-    // Returns a token for Remove.
-    long Add(Observer observer);
-    void Remove(long token);
-    void Notify(ViewEvent event) const;
-
-private:
-    long nextToken_ = 1;
-    std::vector<std::pair<long, Observer>> observers_;
-};
+using ViewObservers = Observers<ViewEvent>;
 
 }  // namespace host

@@ -27,19 +27,6 @@ inline RuntimeError CurrentError() {
     }
 }
 
-// Runs body; on a failure calls handler(error). Returns true when the body ran to its end.
-template <class Body, class Handler>
-bool Trap(Body&& body, Handler&& handler) {
-    try {
-        std::forward<Body>(body)();
-        return true;
-    } catch (...) {
-        RuntimeError error = CurrentError();
-        std::forward<Handler>(handler)(error);
-        return false;
-    }
-}
-
 // One statement of an "errors ignored" region: a failure is dropped and the caller goes on.
 // Returns true when the statement succeeded.
 template <class Statement>
@@ -48,6 +35,28 @@ bool ResumeNext(Statement&& statement) {
         std::forward<Statement>(statement)();
         return true;
     } catch (...) {
+        return false;
+    }
+}
+
+// A trap without cleanup.
+struct NoCleanup {
+    void operator()() const {}
+};
+
+// Runs body; on a failure runs cleanup (what the failed body leaves to put back: files to
+// close, a pointer or a bar to reset), then calls handler(error). A failure of the cleanup
+// itself is dropped, so the handler always hears the body's own error. Returns true when the
+// body ran to its end.
+template <class Body, class Handler, class Cleanup = NoCleanup>
+bool Trap(Body&& body, Handler&& handler, Cleanup&& cleanup = {}) {
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (...) {
+        RuntimeError error = CurrentError();
+        ResumeNext(std::forward<Cleanup>(cleanup));
+        std::forward<Handler>(handler)(error);
         return false;
     }
 }

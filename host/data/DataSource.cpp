@@ -220,15 +220,21 @@ std::string FreeName(const Fields& fields, const std::string& name) {
     }
 }
 
-Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
-    QuietErrors quiet;
-    std::string name = OGR_L_GetName(layer);
-    OGRFeatureDefnH definition = OGR_L_GetLayerDefn(layer);
-    bool hasShapes = OGR_FD_GetGeomFieldCount(definition) > 0 && OGR_L_GetGeomType(layer) != wkbNone;
+// A layer's fields as the host shows them: the id field, the geometry field when the layer
+// has shapes, then the attributes; with each attribute's OGR type for reading its values.
+struct LayerFields {
+    Ref<Fields> fields = New<Fields>();
+    int attributeCount = 0;
+    long firstAttribute = 0;
+    std::vector<OGRFieldType> types;
+    std::vector<OGRFieldSubType> subtypes;
+};
 
-    auto fields = New<Fields>();
+LayerFields ReadLayerFields(OGRLayerH layer, OGRFeatureDefnH definition, const std::string& driver, bool hasShapes) {
+    LayerFields read;
+    Ref<Fields>& fields = read.fields;
     std::vector<std::string> attributeNames;
-    int attributeCount = OGR_FD_GetFieldCount(definition);
+    const int attributeCount = read.attributeCount = OGR_FD_GetFieldCount(definition);
     for (int i = 0; i < attributeCount; ++i) attributeNames.emplace_back(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(definition, i)));
     // The id field keeps the dataset's FID column name; a name the host makes up gives way
     // to an attribute of that name. The geometry field is always "Shape": an attribute of
@@ -241,15 +247,23 @@ Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
     }
     fields->AddField(New<Field>(oidName, FieldType::OID));
     if (hasShapes) fields->AddField(New<Field>(FreeName(*fields, "Shape"), FieldType::Geometry));
-    long firstAttribute = fields->FieldCount();
-    std::vector<OGRFieldType> types;
-    std::vector<OGRFieldSubType> subtypes;
+    read.firstAttribute = fields->FieldCount();
     for (int i = 0; i < attributeCount; ++i) {
         OGRFieldDefnH field = OGR_FD_GetFieldDefn(definition, i);
-        types.push_back(OGR_Fld_GetType(field));
-        subtypes.push_back(OGR_Fld_GetSubType(field));
+        read.types.push_back(OGR_Fld_GetType(field));
+        read.subtypes.push_back(OGR_Fld_GetSubType(field));
         fields->AddField(New<Field>(FreeName(*fields, attributeNames[static_cast<std::size_t>(i)]), HostFieldType(field)));
     }
+    return read;
+}
+
+Ref<Table> LoadLayer(OGRLayerH layer, const std::string& driver) {
+    QuietErrors quiet;
+    std::string name = OGR_L_GetName(layer);
+    OGRFeatureDefnH definition = OGR_L_GetLayerDefn(layer);
+    bool hasShapes = OGR_FD_GetGeomFieldCount(definition) > 0 && OGR_L_GetGeomType(layer) != wkbNone;
+    const auto [fields, attributeCount, firstAttribute, types, subtypes] =
+        ReadLayerFields(layer, definition, driver, hasShapes);
 
     Ref<Table> table;
     Ref<FeatureClass> featureClass;

@@ -16,6 +16,11 @@ namespace {
     Raise(err::AutomationError, "An invalid SQL statement was used: " + clause);
 }
 
+[[noreturn]] void NotANumber(const std::string& name, const std::string& literal) {
+    Raise(err::AutomationError,
+          "An invalid SQL statement was used: " + literal + " is not a number for the field " + name + ".");
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // A number as the clause writes it: optional sign, digits with an optional point, an
@@ -43,64 +48,114 @@ bool ReadNumber(const std::string& text, double& out) {
     return result.ec == std::errc() && std::isfinite(out);
 }
 
+// A value as the clause writes it: a number or a name as it stands, or a text in single quotes.
+struct Literal {
+    std::string text;
+    bool quoted = false;
+};
+
+// Reads a clause from left to right; anything it cannot read is a run-time error naming the
+// whole clause.
+class ClauseReader {
+public:
+    explicit ClauseReader(const std::string& clause) : clause_(clause) {}
+
+    // The field: a plain name (Table.Field allowed) or a name in double quotes.
+    std::string ReadFieldName() {
+        SkipBlanks();
+        std::string name = At('"') ? QuotedName() : PlainName();
+        if (name.empty()) Unreadable();
+        return name;
+    }
+
+    void ReadEqualsSign() {
+        SkipBlanks();
+        if (!At('=')) Unreadable();
+        ++i_;
+    }
+
+    Literal ReadLiteral() {
+        SkipBlanks();
+        Literal literal;
+        literal.quoted = At('\'');
+        literal.text = literal.quoted ? QuotedText() : Word();
+        return literal;
+    }
+
+    // Nothing but blanks may follow.
+    void ReadEnd() {
+        SkipBlanks();
+        if (i_ != clause_.size()) Unreadable();
+    }
+
+private:
+    bool At(char c) const { return i_ < clause_.size() && clause_[i_] == c; }
+    void SkipBlanks() {
+        while (i_ < clause_.size() && IsBlank(clause_[i_])) ++i_;
+    }
+    [[noreturn]] void Unreadable() const { host::Unreadable(clause_); }
+
+    std::string QuotedName() {
+        const std::size_t close = clause_.find('"', i_ + 1);
+        if (close == std::string::npos) Unreadable();
+        std::string name = clause_.substr(i_ + 1, close - i_ - 1);
+        i_ = close + 1;
+        return name;
+    }
+
+    // A plain name runs up to the equals sign, so names with blanks or other marks are read
+    // as the table names them.
+    std::string PlainName() {
+        const std::size_t equals = clause_.find('=', i_);
+        if (equals == std::string::npos) Unreadable();
+        std::string name = clause_.substr(i_, equals - i_);
+        while (!name.empty() && IsBlank(name.back())) name.pop_back();
+        i_ += name.size();
+        return name;
+    }
+
+    // A text in single quotes; two single quotes stand for one.
+    std::string QuotedText() {
+        std::string text;
+        for (++i_; i_ < clause_.size(); ++i_) {
+            if (clause_[i_] != '\'') {
+                text += clause_[i_];
+            } else if (i_ + 1 < clause_.size() && clause_[i_ + 1] == '\'') {
+                text += '\'';
+                ++i_;
+            } else {
+                ++i_;
+                return text;
+            }
+        }
+        Unreadable();
+    }
+
+    // A number (or anything else unquoted) runs up to the next blank.
+    std::string Word() {
+        std::string word;
+        while (i_ < clause_.size() && !IsBlank(clause_[i_])) word += clause_[i_++];
+        if (word.empty()) Unreadable();
+        return word;
+    }
+
+    const std::string& clause_;
+    std::size_t i_ = 0;
+};
+
 }  // namespace
 
 WhereClause::WhereClause(const std::string& clause, const Table& table) {
-    std::size_t i = 0;
-    auto skipBlanks = [&] {
-        while (i < clause.size() && IsBlank(clause[i])) ++i;
-    };
+    ClauseReader reader(clause);
+    const std::string name = reader.ReadFieldName();
+    reader.ReadEqualsSign();
+    const Literal literal = reader.ReadLiteral();
+    reader.ReadEnd();
+    Bind(name, literal.text, literal.quoted, table);
+}
 
-    // The field: a plain name (Table.Field allowed) or a name in double quotes.
-    skipBlanks();
-    std::string name;
-    if (i < clause.size() && clause[i] == '"') {
-        std::size_t close = clause.find('"', i + 1);
-        if (close == std::string::npos) Unreadable(clause);
-        name = clause.substr(i + 1, close - i - 1);
-        i = close + 1;
-    } else {
-        // A plain name runs up to the equals sign, so names with blanks or other marks are
-        // read as the table names them.
-        std::size_t equals = clause.find('=', i);
-        if (equals == std::string::npos) Unreadable(clause);
-        name = clause.substr(i, equals - i);
-        while (!name.empty() && IsBlank(name.back())) name.pop_back();
-        i += name.size();
-    }
-    if (name.empty()) Unreadable(clause);
-
-    skipBlanks();
-    if (i >= clause.size() || clause[i] != '=') Unreadable(clause);
-    ++i;
-    skipBlanks();
-
-    bool quoted = i < clause.size() && clause[i] == '\'';
-    std::string literal;
-    if (quoted) {
-        ++i;
-        bool closed = false;
-        while (i < clause.size()) {
-            if (clause[i] == '\'') {
-                if (i + 1 < clause.size() && clause[i + 1] == '\'') {
-                    literal += '\'';
-                    i += 2;
-                    continue;
-                }
-                ++i;
-                closed = true;
-                break;
-            }
-            literal += clause[i++];
-        }
-        if (!closed) Unreadable(clause);
-    } else {
-        while (i < clause.size() && !IsBlank(clause[i])) literal += clause[i++];
-        if (literal.empty()) Unreadable(clause);
-    }
-    skipBlanks();
-    if (i != clause.size()) Unreadable(clause);
-
+// Binds the value to the field: a text to a text field, a number to a numeric one.
+void WhereClause::Bind(const std::string& name, std::string literal, bool quoted, const Table& table) {
     field_ = table.FindField(name);
     if (field_ < 0) Raise(err::AutomationError, "An invalid SQL statement was used: the field " + name + " does not exist.");
     Ref<Field> field = table.Fields()->Field(field_);
@@ -108,23 +163,25 @@ WhereClause::WhereClause(const std::string& clause, const Table& table) {
         if (!quoted) Raise(err::AutomationError, "An invalid SQL statement was used: the text field " + name + " needs a quoted value.");
         operand_ = Value(std::move(literal));
     } else if (field->IsNumeric()) {
-        double number = 0;
-        if (quoted || !ReadNumber(literal, number)) {
-            Raise(err::AutomationError,
-                  "An invalid SQL statement was used: " + literal + " is not a number for the field " + name + ".");
-        }
-        operand_ = Value(number);
-        // Whole numbers are read exactly, also beyond the 53 bits a double holds.
-        const char* begin = literal.data() + (literal[0] == '+' ? 1 : 0);
-        const char* end = literal.data() + literal.size();
-        auto exact = std::from_chars(begin, end, integer_);
-        integral_ = exact.ec == std::errc() && exact.ptr == end;
-        if (!integral_ && number == std::trunc(number) && std::fabs(number) < 9.2e18) {
-            integral_ = true;
-            integer_ = static_cast<std::int64_t>(number);
-        }
+        if (quoted) NotANumber(name, literal);
+        BindNumber(name, literal);
     } else {
         Raise(err::AutomationError, "An invalid SQL statement was used: the field " + name + " cannot be compared.");
+    }
+}
+
+void WhereClause::BindNumber(const std::string& name, const std::string& literal) {
+    double number = 0;
+    if (!ReadNumber(literal, number)) NotANumber(name, literal);
+    operand_ = Value(number);
+    // Whole numbers are read exactly, also beyond the 53 bits a double holds.
+    const char* begin = literal.data() + (literal[0] == '+' ? 1 : 0);
+    const char* end = literal.data() + literal.size();
+    auto exact = std::from_chars(begin, end, integer_);
+    integral_ = exact.ec == std::errc() && exact.ptr == end;
+    if (!integral_ && number == std::trunc(number) && std::fabs(number) < 9.2e18) {
+        integral_ = true;
+        integer_ = static_cast<std::int64_t>(number);
     }
 }
 

@@ -26,6 +26,9 @@ public:
     bool Matches(const Table& table, std::size_t position) const;
 
 private:
+    void Bind(const std::string& name, std::string literal, bool quoted, const Table& table);
+    void BindNumber(const std::string& name, const std::string& literal);
+
     long field_ = -1;
     Value operand_;
     bool integral_ = false;  // numeric operand that is a whole number

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "host/forms/Font.h"
-#include "host/forms/Observers.h"
+#include "host/core/Observers.h"
 #include "host/forms/OleColor.h"
 #include "host/forms/Picture.h"
 

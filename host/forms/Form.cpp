@@ -4,6 +4,7 @@
 
 #include "host/core/ErrorTrap.h"
 #include "host/core/RuntimeError.h"
+#include "host/core/ScopedFlag.h"
 #include "host/forms/CommandButton.h"
 #include "host/forms/Control.h"
 #include "host/forms/HostFrame.h"
@@ -55,15 +56,11 @@ void Form::Load() {
 
 bool Form::Unload() {
     if (!loaded_ || unloading_) return true;
-    unloading_ = true;
     int cancel = 0;
-    try {
+    {
+        ScopedFlag unloading(unloading_);
         Form_Unload(cancel);
-    } catch (...) {
-        unloading_ = false;
-        throw;
     }
-    unloading_ = false;
     if (cancel != 0) return false;
 
     loaded_ = false;

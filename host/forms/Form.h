@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/forms/Observers.h"
+#include "host/core/Observers.h"
 #include "host/forms/OleColor.h"
 
 namespace host {

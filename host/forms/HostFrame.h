@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host/core/Ref.h"
-#include "host/forms/Observers.h"
+#include "host/core/Observers.h"
 
 namespace host {
 

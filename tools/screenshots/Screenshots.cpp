@@ -101,6 +101,83 @@ void Choose(desktop::FormView& view, const char* combo, const QString& text) {
     if (box != nullptr && box->findText(text) >= 0) emit box->activated(box->findText(text));
 }
 
+// Runs the buffer-and-select pipeline as a user would: the layers and field chosen, a
+// distance typed and a parcel clicked in the search list; then the map is zoomed so that the
+// buffer lies in its left part, with its neighbourhood, beside the window.
+void BufferAParcel(desktop::MainWindow& window, desktop::FormView& view) {
+    Choose(view, "cboBufferLayer", "Parcels");
+    Choose(view, "cboSearchField", "Parcels.PARCEL_ID");
+    Choose(view, "cboSelectionLayer", "Parcels");
+    auto* distance = qobject_cast<QLineEdit*>(view.WidgetFor("txtBuffer"));
+    distance->selectAll();
+    QTest::keyClicks(distance, "150");
+    auto* list = qobject_cast<QListWidget*>(view.WidgetFor("List1"));
+    QListWidgetItem* parcel = list->findItems(QStringLiteral("10-6"), Qt::MatchExactly).value(0);
+    list->scrollToItem(parcel, QAbstractItemView::PositionAtCenter);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(parcel).center());
+    Settle();
+    desktop::MapCanvas& canvas = window.Canvas();
+    canvas.ZoomBy(1.7, QPointF(canvas.width() / 2.0, canvas.height() / 2.0));
+    canvas.PanBy(QPointF(-canvas.width() / 4.0, 0));
+    Settle();
+}
+
+// The map window with the main window laid over its right side.
+bool SaveMainWindow(desktop::MainWindow& window, desktop::FrameWindow& main, const QDir& output) {
+    QImage picture = window.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage frame = Framed(main.grab().toImage(), main.windowTitle());
+    Overlay(picture, frame, QPoint(picture.width() - frame.width() - 24, 96));
+    return Save(Framed(picture, window.windowTitle()), output, "main-window.png");
+}
+
+// The field configuration dialog, grabbed while it is open with every slot chosen, then
+// cancelled.
+bool SaveConfiguration(desktop::FormView& view, const QDir& output) {
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        desktop::ModalDialog* dialog = OpenDialog();
+        if (dialog == nullptr) return;
+        desktop::FormView& config = dialog->View();
+        const char* choices[][2] = {{"cboParcelID", "Parcels.PARCEL_ID"}, {"cboNameA", "Owners.OWNER_NAME"},
+                                  {"cboNameB", "Owners.CO_OWNER"},      {"cboAddressA", "Owners.ADDRESS1"},
+                                  {"cboAddressB", "Owners.ADDRESS2"},   {"cboCity", "Owners.CITY"},
+                                  {"cboState", "Owners.STATE"},         {"cboZip", "Owners.ZIP"}};
+        for (const auto& choice : choices) Choose(config, choice[0], QString::fromLatin1(choice[1]));
+        Settle();
+        ok = Save(Framed(dialog->grab().toImage(), dialog->windowTitle()), output, "configure.png");
+        QTest::mouseClick(config.WidgetFor("Command2"), Qt::LeftButton);  // Cancel
+    });
+    QTest::mouseClick(view.WidgetFor("Command8"), Qt::LeftButton);  // Configure
+    Settle();
+    return ok;
+}
+
+bool SaveHelp(desktop::MainWindow& window, desktop::FormView& view, const QDir& output) {
+    QTest::mouseClick(view.WidgetFor("Command13"), Qt::LeftButton);  // Help
+    Settle();
+    desktop::FrameWindow* help = window.Frames().FindByForm("frmHelp");
+    return help != nullptr && Save(Framed(help->grab().toImage(), help->windowTitle()), output, "help.png");
+}
+
+// The three pictures, from a session on the example town.
+bool SaveScreenshots(const QDir& output) {
+    desktop::HostSession session(false);
+    desktop::MainWindow window(session.Application());
+    window.resize(1180, 760);
+    window.OpenMap(QString::fromStdString((fs::path(CORVANE_SOURCE_DIR) / "examples/town/town.json").string()));
+    window.show();
+    Settle();
+
+    window.CommandAction("Tovalin.Corvane")->trigger();
+    Settle();
+    desktop::FrameWindow* main = window.Frames().FindByForm("frmMain");
+    desktop::FormView& view = *main->View();
+    BufferAParcel(window, view);
+    bool ok = SaveMainWindow(window, *main, output);
+    ok = SaveConfiguration(view, output) && ok;
+    return SaveHelp(window, view, output) && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,63 +198,7 @@ int main(int argc, char** argv) {
     host::DriveMap::Instance().Map('C', drive);
     auto savedMessages = host::MessageBoxes::Install(std::make_shared<host::HeadlessMessageBoxes>());
     auto savedModal = host::ModalDialogs::Install(std::make_shared<desktop::QtModalDialogs>());
-    bool ok = true;
-    {
-        desktop::HostSession session(false);
-        desktop::MainWindow window(session.Application());
-        window.resize(1180, 760);
-        window.OpenMap(QString::fromStdString((fs::path(CORVANE_SOURCE_DIR) / "examples/town/town.json").string()));
-        window.show();
-        Settle();
-
-        window.CommandAction("Tovalin.Corvane")->trigger();
-        Settle();
-        desktop::FrameWindow* main = window.Frames().FindByForm("frmMain");
-        desktop::FormView& view = *main->View();
-        Choose(view, "cboBufferLayer", "Parcels");
-        Choose(view, "cboSearchField", "Parcels.PARCEL_ID");
-        Choose(view, "cboSelectionLayer", "Parcels");
-        auto* distance = qobject_cast<QLineEdit*>(view.WidgetFor("txtBuffer"));
-        distance->selectAll();
-        QTest::keyClicks(distance, "150");
-        auto* list = qobject_cast<QListWidget*>(view.WidgetFor("List1"));
-        QListWidgetItem* parcel = list->findItems(QStringLiteral("10-6"), Qt::MatchExactly).value(0);
-        list->scrollToItem(parcel, QAbstractItemView::PositionAtCenter);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(parcel).center());
-        Settle();
-        // The buffer in the left part of the map, with its neighbourhood, beside the window.
-        desktop::MapCanvas& canvas = window.Canvas();
-        canvas.ZoomBy(1.7, QPointF(canvas.width() / 2.0, canvas.height() / 2.0));
-        canvas.PanBy(QPointF(-canvas.width() / 4.0, 0));
-        Settle();
-
-        QImage picture = window.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const QImage frame = Framed(main->grab().toImage(), main->windowTitle());
-        Overlay(picture, frame, QPoint(picture.width() - frame.width() - 24, 96));
-        ok = Save(Framed(picture, window.windowTitle()), output, "main-window.png") && ok;
-
-        // The field configuration dialog, grabbed while it is open, then cancelled.
-        QTimer::singleShot(0, [&] {
-            desktop::ModalDialog* dialog = OpenDialog();
-            if (dialog == nullptr) return;
-            desktop::FormView& config = dialog->View();
-            const char* choices[][2] = {{"cboParcelID", "Parcels.PARCEL_ID"}, {"cboNameA", "Owners.OWNER_NAME"},
-                                      {"cboNameB", "Owners.CO_OWNER"},      {"cboAddressA", "Owners.ADDRESS1"},
-                                      {"cboAddressB", "Owners.ADDRESS2"},   {"cboCity", "Owners.CITY"},
-                                      {"cboState", "Owners.STATE"},         {"cboZip", "Owners.ZIP"}};
-            for (const auto& choice : choices) Choose(config, choice[0], QString::fromLatin1(choice[1]));
-            Settle();
-            ok = Save(Framed(dialog->grab().toImage(), dialog->windowTitle()), output, "configure.png") && ok;
-            QTest::mouseClick(config.WidgetFor("Command2"), Qt::LeftButton);  // Cancel
-        });
-        QTest::mouseClick(view.WidgetFor("Command8"), Qt::LeftButton);
-        Settle();
-
-        QTest::mouseClick(view.WidgetFor("Command13"), Qt::LeftButton);
-        Settle();
-        desktop::FrameWindow* help = window.Frames().FindByForm("frmHelp");
-        ok = help != nullptr && Save(Framed(help->grab().toImage(), help->windowTitle()), output, "help.png") && ok;
-    }
+    const bool ok = SaveScreenshots(output);
     host::ModalDialogs::Install(savedModal);
     host::MessageBoxes::Install(savedMessages);
     std::error_code ec;

@@ -62,6 +62,7 @@ TEST(WindowPictures, EveryPictureButtonAndImageFindsAFileOfTheSizeItsControlNeed
     EXPECT_EQ(pictured, checked);
     // The page is drawn at its own size under the window's other controls.
     EXPECT_FALSE(help->imgPage.Stretch());
+    ASSERT_FALSE(help->Controls().empty());
     EXPECT_EQ(help->Controls().front(), &help->imgPage);
 }
 

@@ -114,6 +114,16 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
     };
     for (const char* typed : {"", "0.0", "1,000", "1e999"})
         cases.push_back({"Parcels", "Parcels", typed, typed[0] == '1', "Invalid buffer size"});
+    // A distance is a number in the user's locale and greater than 0: no negative number, no
+    // second sign, no sign or point alone. Blanks around a number, a plus sign, a trailing
+    // point and the smallest number above 0 pass (and stop at the missing layer).
+    for (bool button : {false, true}) {
+        for (const char* typed : {"-5", "--5", "+-5", "-+5", "++5", "-0", "-0.0", "-1e-300", "-", "+", ".", "5-",
+                                  "1.2.3", "5 5", "0x10", "inf", "nan", "abc"})
+            cases.push_back({"Parcels", "Parcels", typed, button, "Invalid buffer size"});
+        for (const char* typed : {" 5 ", "+5", "5.", "4.9e-324"})
+            cases.push_back({"Parcels", "NONE", typed, button, "Sorry, can't find selection layer: NONE"});
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.message) + " \"" + c.typed + "\" " + (c.button ? "button" : "list"));
         const bool invalid = c.message == std::string("Invalid buffer size");
@@ -133,6 +143,24 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
         EXPECT_EQ(gBufferDistance, invalid ? "100" : c.typed);
         EXPECT_EQ(document->ActiveView()->ElementCount() + Selected(streets).size(), 2u) << "nothing else changed";
         document->ActiveView()->DeleteAllElements();
+    }
+}
+
+TEST_F(PipelineTest, TheListClicksBarRunsFromOneToTenAndTheButtonShowsNone) {
+    // One position of 1 and nine advances of 1: the bar stands at its upper bound, 10, when
+    // it is hidden at the end.
+    const Texts bar = {"MinRange 1", "MaxRange 10", "StepValue 1", "Position 1",
+                       "Message \"Locating and Buffering Feature...\"", "Step 2", "Show", "Step 3", "Step 4",
+                       "Step 5", "Step 6", "Step 7", "Step 8", "Step 9", "Step 10", "Hide"};
+    for (bool button : {false, true}) {
+        Select(parcels, {1});
+        Bar()->ClearHistory();
+        Run(button);
+        EXPECT_TRUE(TakeMessages().empty());
+        EXPECT_EQ(Bar()->HistoryLines(), button ? Texts{} : bar) << button;
+        if (!button) {
+            EXPECT_EQ(Bar()->Position(), 10);
+        }
     }
 }
 

@@ -42,6 +42,7 @@ TEST_F(SearchTest, GoHighlightsTheFirstSortedEntryBeginningWithTheTextIgnoringCa
     }
     EXPECT_EQ(clicks_, std::vector<bool>(5, false)) << "no highlight starts the pipeline";
     form_->List1.ChooseItem(0);
+    ASSERT_FALSE(clicks_.empty());
     EXPECT_EQ(clicks_.back(), true) << "the user's next choice does";
 
     // A failure on the way out still clears the flag and the pointer.

@@ -82,6 +82,7 @@ TEST_F(TownTest, RoutinesFindTheirLayerAsFindLayerDoes) {
     // A name no feature layer bears: the query's own message; the spatial selection reports.
     SelectFeaturesOLD("Deeper", "PARCEL_ID", "P3", 1);
     SelectWithinPolyOLD("Deeper", square, 2);
+    ASSERT_FALSE(Messages().Texts().empty());
     EXPECT_EQ(Messages().Texts().front(), "Feature Not Found");
     EXPECT_EQ(ReportModules(), Texts{"SelectWithinPolyOLD Abutters "});
     EXPECT_EQ(Selected(grouped), (Ids{1, 2}));

@@ -53,7 +53,9 @@ TEST_F(ErrorReportTest, TrapReportsWithTheModuleLineAndStopsTheProcedure) {
     EXPECT_TRUE(StandardErrorTrap("Quiet ", "frmMain", [] {}));
     // No line number known: the MODULE line ends in a blank after the source name.
     EXPECT_EQ(ReportModules(), (std::vector<std::string>{"ICommand_OnClick Corvane ", "Frame frmMain "}));
-    EXPECT_EQ(ReportedErrors(Messages().Texts()).front(), 91);
+    const auto errors = ReportedErrors(Messages().Texts());
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.front(), 91);
 }
 
 TEST_F(ErrorReportTest, LeadingZerosAreStrippedOnlyFromTheFront) {

@@ -186,7 +186,9 @@ TEST_F(ArcMapHelpersTest, FailuresAndEarlyStopsShowOnlyTheirOwnMessages) {
 TEST_F(ArcMapHelpersTest, AnUnreadableFilterHidesTheBarAndReportsTheProcedure) {
     AddLayer("Things", MakeThings());
     LoadListWithUniqueFieldValues("Things", "NAME", Form().List1, true, Where("NAME LIKE 'a%'"));
-    EXPECT_EQ(Progress().HistoryLines().back(), "Hide");
+    const std::vector<std::string> bar = Progress().HistoryLines();
+    ASSERT_FALSE(bar.empty());
+    EXPECT_EQ(bar.back(), "Hide");
     EXPECT_EQ(ReportModules(), (Items{"LoadListWithUniqueFieldValues Tovalin_ArcMap "}));
 }
 

@@ -80,6 +80,35 @@ TEST(WhereClause, SelectsExactlyTheRowsThatEqualTheValue) {
     }
 }
 
+TEST(WhereClause, SearchCursorsTestEachRowAsTheIndexedLookupDoes) {
+    // A selection looks the value up in an index first; a search cursor tests every row
+    // against the clause itself. Both find exactly the rows that equal the value: a fraction
+    // finds no whole number, and a whole number finds its doubles and singles too.
+    auto table = Owners();
+    const auto cursorIds = [&](const std::string& clause) {
+        std::vector<long> ids;
+        auto cursor = table->Search(Where(clause), false);
+        for (auto row = cursor->NextRow(); row; row = cursor->NextRow()) ids.push_back(static_cast<long>(row->OID()));
+        return ids;
+    };
+    struct Case { std::string clause; std::vector<long> ids; };
+    for (const Case& c : std::vector<Case>{
+             {"CODE = 7.5", {}},
+             {"CODE = 6.9999", {}},
+             {"CODE = 7.0", {1, 3}},
+             {"CODE = 7e0", {1, 3}},
+             {"CODE = -3.5", {}},
+             {"CODE = 9007199254740992", {}},  // its neighbour, not the double both round to
+             {"AREA = 7", {3}},
+             {"AREA = 2.4", {}},
+             {"RATIO = 1.5", {5}},
+             {"RATIO = 1.4", {}},
+         }) {
+        EXPECT_EQ(cursorIds(c.clause), c.ids) << c.clause;
+        EXPECT_EQ(Ids(table, c.clause), c.ids) << c.clause;
+    }
+}
+
 TEST(WhereClause, LookupsSeeRowsAddedAfterTheFirstQuery) {
     auto table = host::New<host::Table>("T", MakeFields({{"OBJECTID", 6}, {"NAME", 4}, {"AREA", 3}}), 0);
     table->AddRow({Value(std::int64_t{1}), "a", 0.0});

@@ -131,7 +131,8 @@ TEST_F(EventsTest, FocusMovesRaiseLostFocus) {
 
 TEST_F(EventsTest, ObserversHearChangesAndMayRemoveThemselves) {
     TestForm form;
-    int heard = 0, alsoHeard = 0, id = 0;
+    int heard = 0, alsoHeard = 0;
+    long id = 0;
     id = form.Combo1.Changed.Add([&] { ++heard; form.Combo1.Changed.Remove(id); });
     form.Combo1.Changed.Add([&] { ++alsoHeard; });
     form.Combo1.AddItem("a");
