@@ -18,7 +18,6 @@
 
 namespace {
 
-using host::Coordinate;
 using host::Ref;
 
 using support::ErrorOf;
