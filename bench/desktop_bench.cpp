@@ -36,11 +36,11 @@
 #include "host/data/Row.h"
 #include "host/data/Table.h"
 #include "host/carto/MxDocument.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/framework/Application.h"
 #include "host/platform/DriveMap.h"
 #include "host/platform/HeadlessMessageBoxes.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/ModalDialogs.h"
 
 namespace {
 

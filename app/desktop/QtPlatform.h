@@ -9,8 +9,8 @@
 
 #include <memory>
 
+#include "host/forms/ModalDialogs.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/ModalDialogs.h"
 
 namespace host {
 class Form;

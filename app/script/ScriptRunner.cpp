@@ -15,11 +15,11 @@
 #include "host/forms/Control.h"
 #include "host/forms/Form.h"
 #include "host/forms/HostFrame.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/framework/Application.h"
 #include "host/platform/DriveMap.h"
 #include "host/platform/FileChannels.h"
 #include "host/platform/HeadlessMessageBoxes.h"
-#include "host/platform/ModalDialogs.h"
 #include "host/platform/Screen.h"
 #include "host/platform/Shell.h"
 

@@ -2,11 +2,10 @@
 
 #include "host/carto/Map.h"
 #include "host/core/RuntimeError.h"
-#include "host/framework/CommandBars.h"
 
 namespace host {
 
-MxDocument::MxDocument() : focusMap_(New<Map>()), activeView_(focusMap_), commandBars_(New<host::CommandBars>()) {}
+MxDocument::MxDocument() : focusMap_(New<Map>()), activeView_(focusMap_) {}
 
 void MxDocument::SetFocusMap(const Ref<Map>& map) {
     if (!map) Raise(err::ObjectNotSet);

@@ -1,6 +1,8 @@
 #pragma once
 // A map document: its focus map (the map the user works on), the view that is active, and
-// the command bars of the application it is open in.
+// the command bars of the application it is open in. The command bars belong to the
+// application (the layer above); the document only keeps the reference the application
+// hands it.
 
 #include <filesystem>
 
@@ -14,8 +16,8 @@ class Map;
 
 class MxDocument {
 public:
-    // A new document: one empty map, which is the focus map and the active view; command
-    // bars of its own until an application takes the document.
+    // A new document: one empty map, which is the focus map and the active view; no command
+    // bars until an application takes the document (Application::SetDocument).
     MxDocument();
 
     Ref<Map> FocusMap() const { return focusMap_; }
@@ -26,7 +28,9 @@ public:
     // Error 91 for Nothing.
     void SetActiveView(const Ref<host::ActiveView>& view);
 
+    // Nothing until an application takes the document.
     Ref<host::CommandBars> CommandBars() const { return commandBars_; }
+    // Error 91 for Nothing.
     void SetCommandBars(const Ref<host::CommandBars>& bars);
 
     // Opening another document into this one: the focus map takes the other's focus map's

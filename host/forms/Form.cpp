@@ -8,7 +8,7 @@
 #include "host/forms/CommandButton.h"
 #include "host/forms/Control.h"
 #include "host/forms/HostFrame.h"
-#include "host/platform/ModalDialogs.h"
+#include "host/forms/ModalDialogs.h"
 
 namespace host {
 

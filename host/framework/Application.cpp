@@ -173,6 +173,7 @@ void Application::Shutdown() {
     state.currentTool = nullptr;
     state.created.clear();
     state.document = New<MxDocument>();
+    state.document->SetCommandBars(state.commandBars);
     running = nullptr;
 }
 

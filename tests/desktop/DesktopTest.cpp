@@ -9,7 +9,7 @@
 #include "app/desktop/FormView.h"
 #include "app/desktop/QtPlatform.h"
 #include "host/forms/Form.h"
-#include "host/platform/ModalDialogs.h"
+#include "host/forms/ModalDialogs.h"
 
 namespace desktop_test {
 

@@ -10,8 +10,8 @@
 #include "app/desktop/QtPlatform.h"
 #include "host/forms/CommandButton.h"
 #include "host/forms/Form.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/ModalDialogs.h"
 #include "host/platform/Screen.h"
 #include "tests/desktop/DesktopTest.h"
 

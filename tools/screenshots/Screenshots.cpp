@@ -26,10 +26,10 @@
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/QtPlatform.h"
 #include "host/forms/Form.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/platform/DriveMap.h"
 #include "host/platform/HeadlessMessageBoxes.h"
 #include "host/platform/MessageBoxes.h"
-#include "host/platform/ModalDialogs.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "host/carto/FeatureLayer.h"
 #include "host/core/Ref.h"
 #include "host/data/Value.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/framework/Application.h"
-#include "host/platform/ModalDialogs.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace support {

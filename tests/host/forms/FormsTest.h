@@ -14,9 +14,9 @@
 #include "host/forms/HostFrame.h"
 #include "host/forms/Label.h"
 #include "host/forms/ListBox.h"
+#include "host/forms/ModalDialogs.h"
 #include "host/forms/OptionButton.h"
 #include "host/forms/TextBox.h"
-#include "host/platform/ModalDialogs.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace forms_test {

@@ -36,7 +36,7 @@ TEST_F(FileSystemTest, CreateFolderMakesOneLevelOnly) {
     WriteBytes(Native("C:\\taken"), "");
     for (auto [path, error] : std::vector<std::pair<const char*, long>>{
              {"C:\\One", 58}, {"C:\\taken", 58}, {"C:\\Two\\Three", 76}, {"Q:\\x", 76}}) {
-        EXPECT_EQ(ErrorOf([&] { FileSystem::CreateFolder(path); }), error) << path;
+        EXPECT_EQ(ErrorOf([folder = path] { FileSystem::CreateFolder(folder); }), error) << path;
     }
     EXPECT_FALSE(fs::exists(Native("C:\\Two")));
 }

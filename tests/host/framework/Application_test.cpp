@@ -130,4 +130,19 @@ TEST_F(ApplicationTest, BuiltInCommandsAreFoundByIdentifierInAnyCase) {
     EXPECT_EQ(app->CurrentTool(), tool);
 }
 
+TEST_F(ApplicationTest, ADocumentHasTheCommandBarsOfTheApplicationThatTakesIt) {
+    auto document = host::New<host::MxDocument>();
+    EXPECT_TRUE(document->CommandBars().IsNothing()) << "no application has taken it yet";
+
+    Ref<host::Application> app = host::Application::Launch();
+    app->SetDocument(document);
+    EXPECT_EQ(document->CommandBars(), app->CommandBars());
+    EXPECT_EQ(ErrorOf([&] { document->SetCommandBars(nullptr); }), 91);
+    EXPECT_EQ(document->CommandBars(), app->CommandBars());
+
+    // A handle kept past the shutdown still finds (no) commands instead of failing.
+    host::Application::Shutdown();
+    EXPECT_TRUE(app->Document()->CommandBars()->Find("Host_ZoomToSelected").IsNothing());
+}
+
 }  // namespace

@@ -19,7 +19,6 @@
 
 namespace {
 
-using host::Coordinate;
 using host::Ref;
 
 using support::ErrorOf;

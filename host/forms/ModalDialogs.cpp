@@ -1,4 +1,4 @@
-#include "host/platform/ModalDialogs.h"
+#include "host/forms/ModalDialogs.h"
 
 #include "host/forms/Form.h"
 

@@ -31,9 +31,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using host::Ref;
-
 using support::ErrorOf;
 
 class Loader : public support::HeadlessTest {
