@@ -19,6 +19,7 @@
 
 namespace {
 
+using host::Coordinate;
 using host::Ref;
 
 using support::ErrorOf;
