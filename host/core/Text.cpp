@@ -32,7 +32,12 @@ bool IsWellFormed(std::string_view s) {
     const auto length = static_cast<std::int32_t>(s.size());
     for (std::int32_t i = 0; i < length;) {
         UChar32 c = 0;
+        // ICU's macro narrows bytes internally, as it is meant to.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wsign-conversion"
         U8_NEXT(data, i, length, c);
+#pragma GCC diagnostic pop
         if (c < 0) return false;
     }
     return true;

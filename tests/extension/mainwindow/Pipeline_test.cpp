@@ -141,7 +141,7 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
         EXPECT_EQ(shownWith, Texts{invalid ? State(host::pointer::Arrow) : State(host::pointer::Hourglass, !c.button)});
         EXPECT_EQ(Now(), State(invalid ? host::pointer::Arrow : host::pointer::Default));
         EXPECT_EQ(gBufferDistance, invalid ? "100" : c.typed);
-        EXPECT_EQ(document->ActiveView()->ElementCount() + Selected(streets).size(), 2u) << "nothing else changed";
+        EXPECT_EQ(static_cast<std::size_t>(document->ActiveView()->ElementCount()) + Selected(streets).size(), 2u) << "nothing else changed";
         document->ActiveView()->DeleteAllElements();
     }
 }

@@ -73,12 +73,13 @@ protected:
                 OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
                 OGR_F_SetFID(f, entry.fid);
                 if (entry.shape != nullptr) OGR_F_SetGeometryDirectly(f, entry.shape);
-                for (int i = 0; i < static_cast<int>(entry.values.size()); ++i) {
+                for (std::size_t i = 0; i < entry.values.size(); ++i) {
+                    const int field = static_cast<int>(i);
                     if (entry.values[i] == nullptr) continue;
-                    if (l.fields[i].type != OFTBinary) { OGR_F_SetFieldString(f, i, entry.values[i]); continue; }
+                    if (l.fields[i].type != OFTBinary) { OGR_F_SetFieldString(f, field, entry.values[i]); continue; }
                     int size = 0;
                     GByte* bytes = CPLHexToBinary(entry.values[i], &size);
-                    OGR_F_SetFieldBinary(f, i, size, bytes);
+                    OGR_F_SetFieldBinary(f, field, size, bytes);
                     CPLFree(bytes);
                 }
                 EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE) << l.name;

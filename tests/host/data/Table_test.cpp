@@ -168,7 +168,7 @@ TEST(SelectionSet, CombinesAndSearches) {
     auto a = host::New<host::SelectionSet>(table, std::vector<long>{3, 1, 2, 2});
     auto b = host::New<host::SelectionSet>(table, std::vector<long>{2, 3, 4});
     const std::vector<std::vector<long>> combined{{2, 3, 4}, {1, 2, 3, 4}, {1}, {2, 3}, {1, 4}};
-    for (long code = 0; code < 5; ++code) EXPECT_EQ(a->Combine(b, code)->IDs(), combined[code]) << code;
+    for (long code = 0; code < 5; ++code) EXPECT_EQ(a->Combine(b, code)->IDs(), combined[static_cast<std::size_t>(code)]) << code;
     EXPECT_EQ(ErrorOf([&] { a->Combine(b, 5); }), 5);
 
     a->AddList({6, 99});  // 99 is no row of the table: the search passes over it
@@ -195,7 +195,7 @@ TEST(JoinedTable, FirstMatchLeftOuterWithQualifiedNames) {
     EXPECT_EQ(joined->Fields()->Field(3)->Name(), "Owners.fid");
     long owner = joined->FindField("Owners.Owner");
     const std::vector<Value> owners1to5{"only A", "first B", Value(), Value(), "only A"};  // case counts: C is not c
-    for (long id = 1; id <= 5; ++id) EXPECT_EQ(joined->GetRow(id)->Value(owner), owners1to5[id - 1]) << id;
+    for (long id = 1; id <= 5; ++id) EXPECT_EQ(joined->GetRow(id)->Value(owner), owners1to5[static_cast<std::size_t>(id - 1)]) << id;
     EXPECT_EQ(Ids(joined, "Owners.Owner = 'only A'"), (std::vector<long>{1, 5}));
 
     // Numbers join by value whatever their kind (5.0 with 5, 7 with 7).
@@ -215,7 +215,7 @@ TEST(SpatialFilter, IndexedQueriesWithRelationsFieldsAndClauses) {
     long id = 1;
     for (; id <= 400; ++id) {
         long col = (id - 1) % 20, row = (id - 1) / 20;
-        lots->AddFeature({Value(std::int64_t{id}), Value(), Value(col % 2 == 0 ? "even" : "odd")}, square(col * 10.0, row * 10.0));
+        lots->AddFeature({Value(std::int64_t{id}), Value(), Value(col % 2 == 0 ? "even" : "odd")}, square(static_cast<double>(col) * 10.0, static_cast<double>(row) * 10.0));
     }
     lots->AddFeature({Value(std::int64_t{id}), Value(), Value("none")}, host::GeosGeometry());
 

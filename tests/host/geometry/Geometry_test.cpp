@@ -131,7 +131,7 @@ TEST(Buffer, DistancesTooSmallForTheCoordinatesStillHoldTheGeometry) {
 Ref<host::Polygon> Notched(const std::vector<double>& widths, int notches) {
     std::vector<Coordinate> ring{{0, -200}, {0, 0}};
     for (int k = 0; k < notches; ++k) {
-        const double middle = 100.0 * k + 50, half = widths[k % widths.size()] / 2;
+        const double middle = 100.0 * k + 50, half = widths[static_cast<std::size_t>(k) % widths.size()] / 2;
         ring.push_back({middle - half, 0});
         ring.push_back({middle, -40});
         ring.push_back({middle + half, 0});
@@ -148,7 +148,7 @@ TEST(Buffer, FilledPocketsOfALargeOutlineStayWithinTheBand) {
     const std::vector<double> widths{20, 31, 45, 60};
     Ref<host::Polygon> buffer = Notched(widths, 100)->Buffer(distance);
     for (int k = 0; k < 8; ++k) {
-        const double middle = 100.0 * k + 50, half = widths[k % widths.size()] / 2;
+        const double middle = 100.0 * k + 50, half = widths[static_cast<std::size_t>(k) % widths.size()] / 2;
         // A point above the notch's middle whose nearest points of the parcel are the mouth's
         // corners, at `reach` from them.
         auto above = [&](double reach) { return host::New<host::Point>(middle, std::sqrt(reach * reach - half * half)); };
