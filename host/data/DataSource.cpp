@@ -17,6 +17,7 @@
 #include "host/data/FeatureClass.h"
 #include "host/data/Field.h"
 #include "host/data/Fields.h"
+#include "host/data/QuietErrors.h"
 #include "host/data/Table.h"
 #include "host/geometry/Geometry.h"
 #include "host/geometry/GeosGeometry.h"
@@ -25,17 +26,6 @@
 namespace host {
 
 namespace {
-
-// GDAL's errors come back as run-time errors; nothing is printed while we read.
-struct QuietErrors {
-    QuietErrors() {
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
-    }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-};
 
 std::string LastGdalError() {
     const char* message = CPLGetLastErrorMsg();

@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "host/data/QuietErrors.h"
+
 namespace towngen {
 
 namespace fs = std::filesystem;
@@ -27,19 +29,6 @@ constexpr std::int64_t kFeaturesPerTransaction = 50000;
 // The GeoPackage records when each layer last changed; a fixed date keeps the file the same
 // from run to run.
 constexpr const char* kRecordedDate = "2000-01-01T00:00:00.000Z";
-
-// GDAL reports errors through a handler that prints them; keep them quiet and put the last
-// one into the exception instead.
-class QuietErrors {
-public:
-    QuietErrors() {
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
-    }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-};
 
 // A GDAL setting for this thread only, restored on the way out.
 class ScopedSetting {
@@ -236,7 +225,7 @@ void RemoveDatabase(const fs::path& path) {
 
 TownSummary WriteGeoPackage(const Town& town, const fs::path& path) {
     GDALAllRegister();
-    QuietErrors quiet;
+    host::QuietErrors quiet;  // the last GDAL message goes into the exception instead
     const ScopedSetting date("OGR_CURRENT_DATE", kRecordedDate);
     // A failed run is thrown away whole, so there is no need to wait for the disk.
     const ScopedSetting synchronous("OGR_SQLITE_SYNCHRONOUS", "OFF");
