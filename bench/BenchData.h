@@ -61,8 +61,7 @@ inline fs::path TownDocument(std::int64_t parcels) {
 
 // What load() gives; when it fails, the benchmark is skipped with what it needs and why,
 // and an empty value comes back (the caller returns before its loop).
-template <class Load>
-auto LoadOrSkip(benchmark::State& state, std::int64_t parcels, Load&& load) -> decltype(load()) {
+template <class Load> auto LoadOrSkip(benchmark::State& state, std::int64_t parcels, Load&& load) -> decltype(load()) {
     try {
         return load();
     } catch (const std::exception& e) {

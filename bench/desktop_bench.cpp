@@ -33,9 +33,9 @@
 #include "host/carto/ActiveView.h"
 #include "host/carto/FeatureLayer.h"
 #include "host/carto/Map.h"
+#include "host/carto/MxDocument.h"
 #include "host/data/Row.h"
 #include "host/data/Table.h"
-#include "host/carto/MxDocument.h"
 #include "host/forms/ModalDialogs.h"
 #include "host/framework/Application.h"
 #include "host/platform/DriveMap.h"
@@ -99,7 +99,8 @@ public:
 
 private:
     Desktop() {
-        drive_ = fs::temp_directory_path() / ("corvane-desktop-bench-" + std::to_string(QCoreApplication::applicationPid()));
+        drive_ =
+            fs::temp_directory_path() / ("corvane-desktop-bench-" + std::to_string(QCoreApplication::applicationPid()));
         fs::create_directories(drive_);
         host::DriveMap::Instance().Clear();
         host::DriveMap::Instance().Map('C', drive_);
@@ -108,14 +109,16 @@ private:
         session_ = std::make_unique<desktop::HostSession>(false);
         window_ = std::make_unique<desktop::MainWindow>(session_->Application());
         window_->resize(1200, 800);
-        if (!window_->OpenMap(QString::fromStdString(CORVANE_CAMBRIDGE_GPKG))) throw std::runtime_error("cannot open the map");
+        if (!window_->OpenMap(QString::fromStdString(CORVANE_CAMBRIDGE_GPKG)))
+            throw std::runtime_error("cannot open the map");
         window_->show();
         Settle(Canvas());
 
         window_->CommandAction("Tovalin.Corvane")->trigger();
         Settle(Canvas());
         desktop::FrameWindow* frame = window_->Frames().FindByForm("frmMain");
-        if (frame == nullptr || frame->View() == nullptr) throw std::runtime_error("Corvane's main window did not open");
+        if (frame == nullptr || frame->View() == nullptr)
+            throw std::runtime_error("Corvane's main window did not open");
         desktop::FormView& view = *frame->View();
         Choose(view, "cboBufferLayer", QStringLiteral("Parcels"));
         auto* field = qobject_cast<QComboBox*>(view.WidgetFor("cboSearchField"));
@@ -143,7 +146,8 @@ void BM_DesktopListClick(benchmark::State& state) {
     // Two parcels in the middle of the map's table (as the pipeline benchmark clicks), in
     // turn so that each click changes the map.
     host::Ref<host::Table> table;
-    for (const host::Ref<host::FeatureLayer>& layer : host::Application::Running()->Document()->FocusMap()->FeatureLayers())
+    for (const host::Ref<host::FeatureLayer>& layer :
+         host::Application::Running()->Document()->FocusMap()->FeatureLayers())
         if (layer->Name() == "Parcels") table = layer->DisplayTable();
     const long field = table->FindField("ML");
     const std::size_t middle = table->Size() / 2;

@@ -82,7 +82,8 @@ host::Ref<host::MxDocument> LoadCambridge() {
 host::Ref<host::MxDocument> CachedMap(std::int64_t parcels) {
     static std::map<std::int64_t, host::Ref<host::MxDocument>> maps;
     host::Ref<host::MxDocument>& document = maps[parcels];
-    if (!document) document = parcels == 0 ? LoadCambridge() : host::MapDocumentFile::Read(benchdata::TownDocument(parcels));
+    if (!document)
+        document = parcels == 0 ? LoadCambridge() : host::MapDocumentFile::Read(benchdata::TownDocument(parcels));
     return document;
 }
 
@@ -190,7 +191,8 @@ BENCHMARK(CambridgeSelectWithin)->Unit(benchmark::kMicrosecond);
 // ---- Synthetic towns ----
 
 void TownLoad(benchmark::State& state) {
-    const fs::path document = LoadOrSkip(state, state.range(0), [&] { return benchdata::TownDocument(state.range(0)); });
+    const fs::path document =
+        LoadOrSkip(state, state.range(0), [&] { return benchdata::TownDocument(state.range(0)); });
     if (document.empty()) return;
     double rss = 0;
     for (auto _ : state) {

@@ -107,7 +107,8 @@ void ListClick(benchmark::State& state, const host::Ref<host::MxDocument>& docum
     const host::Ref<host::FeatureLayer> parcels = Parcels(document);
     const long middle = parcels->FeatureClass()->FeatureCount(nullptr) / 2;
     const host::Ref<host::Table> table = parcels->DisplayTable();
-    const std::string value = table->GetRow(table->OIDAt(static_cast<std::size_t>(middle)))->Value(table->FindField(field)).Text();
+    const std::string value =
+        table->GetRow(table->OIDAt(static_cast<std::size_t>(middle)))->Value(table->FindField(field)).Text();
     Click(state, document, "Parcels", field, value, "300");
 }
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages Corvane needs, only those that are missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libgdal-dev libgeos-dev qt6-base-dev nlohmann-json3-dev libicu-dev python3)
+          libgdal-dev libgeos-dev qt6-base-dev nlohmann-json3-dev libicu-dev python3
+          clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

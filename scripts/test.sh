@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the test build (warnings as errors, AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test with leak checking on.
+# Installs what is missing, checks the formatting, builds the test build (warnings as errors,
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test with leak checking on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
+./scripts/check-format.sh
 build=${CORVANE_TEST_BUILD:-build/test}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON -DCORVANE_WERROR=ON \
   -DCORVANE_BENCH=ON

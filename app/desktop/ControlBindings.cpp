@@ -1,10 +1,10 @@
 #include "app/desktop/ControlBindings.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -104,7 +104,8 @@ private:
     void FitOneLine(Qt::Alignment horizontal) {
         const QFontMetrics metrics(widget_->font());
         const QString caption = widget_->text();
-        if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || widget_->height() >= 2 * metrics.height()) return;
+        if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || widget_->height() >= 2 * metrics.height())
+            return;
         const int needed = metrics.horizontalAdvance(caption) + 2 * widget_->margin() + 2;
         if (needed <= widget_->width()) return;
         QRect place = widget_->geometry();
@@ -115,7 +116,8 @@ private:
             place.adjust(-grow / 2, 0, grow - grow / 2, 0);
         else
             place.setWidth(needed);
-        if (const QWidget* parent = widget_->parentWidget()) place = place.intersected(QRect(QPoint(0, place.top()), QSize(parent->width(), place.height())));
+        if (const QWidget* parent = widget_->parentWidget())
+            place = place.intersected(QRect(QPoint(0, place.top()), QSize(parent->width(), place.height())));
         widget_->setGeometry(place);
     }
 
@@ -334,9 +336,8 @@ public:
     DriveListBinding(host::DriveListBox& drives, QComboBox* widget, FormView& view)
         : InputBinding(drives, widget, view), drives_(drives), widget_(widget) {
         widget->setEditable(false);
-        connect(widget, &QComboBox::activated, this, [this](int row) {
-            Act([this, row] { drives_.SetDrive(drives_.List(row)); });
-        });
+        connect(widget, &QComboBox::activated, this,
+                [this](int row) { Act([this, row] { drives_.SetDrive(drives_.List(row)); }); });
     }
 
 protected:
@@ -380,7 +381,8 @@ public:
         : InputBinding(list, widget, view), list_(list), widget_(widget) {
         widget->setSelectionMode(QAbstractItemView::SingleSelection);
         widget->setUniformItemSizes(true);
-        connect(widget, &ModelListWidget::chosen, this, [this](int row) { Act([this, row] { list_.ChooseItem(row); }); });
+        connect(widget, &ModelListWidget::chosen, this,
+                [this](int row) { Act([this, row] { list_.ChooseItem(row); }); });
     }
 
 protected:
@@ -425,8 +427,8 @@ protected:
         rows_ = FolderRows(folders_.Path(), folders_.Items());
         QStringList texts;
         for (const FolderRow& row : rows_) texts.push_back(row.shown);
-        const int current = folders_.ListIndex() >= 0 ? OpenRows() + static_cast<int>(folders_.ListIndex())
-                                                      : OpenRows() - 1;
+        const int current =
+            folders_.ListIndex() >= 0 ? OpenRows() + static_cast<int>(folders_.ListIndex()) : OpenRows() - 1;
         ShowListRows(*widget_, texts, shown_, current);
     }
 
@@ -459,9 +461,12 @@ std::unique_ptr<ControlBinding> Make(Control& control, QWidget* parent, FormView
 }  // namespace
 
 std::unique_ptr<ControlBinding> BindControl(host::Control& control, QWidget* parent, FormView& view) {
-    if (auto* c = dynamic_cast<host::Label*>(&control)) return Make<host::Label, ClickLabel, LabelBinding>(*c, parent, view);
-    if (auto* c = dynamic_cast<host::Image*>(&control)) return Make<host::Image, ClickLabel, ImageBinding>(*c, parent, view);
-    if (auto* c = dynamic_cast<host::Frame*>(&control)) return Make<host::Frame, QGroupBox, FrameBinding>(*c, parent, view);
+    if (auto* c = dynamic_cast<host::Label*>(&control))
+        return Make<host::Label, ClickLabel, LabelBinding>(*c, parent, view);
+    if (auto* c = dynamic_cast<host::Image*>(&control))
+        return Make<host::Image, ClickLabel, ImageBinding>(*c, parent, view);
+    if (auto* c = dynamic_cast<host::Frame*>(&control))
+        return Make<host::Frame, QGroupBox, FrameBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::CommandButton*>(&control))
         return Make<host::CommandButton, FaceButton, ButtonBinding>(*c, parent, view);
     if (auto* c = dynamic_cast<host::CheckBox*>(&control))

@@ -78,9 +78,10 @@ void ControlBinding::Sync() {
     const QColor fore = ToQColor(c.ForeColor());
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, role, fore.isValid() && role == ForeRole() && group != QPalette::Disabled
-                                              ? fore
-                                              : standard.color(group, role));
+            palette.setColor(group, role,
+                             fore.isValid() && role == ForeRole() && group != QPalette::Disabled
+                                 ? fore
+                                 : standard.color(group, role));
         if (back.isValid())
             palette.setColor(group, BackRole(), back);
         else if (BackRole() != QPalette::Window)
@@ -107,7 +108,8 @@ void ControlBinding::Sync() {
 
 // ---- FormView ----
 
-FormView::FormView(host::Form& form, QWidget* parent) : QWidget(parent), form_(&form), keep_(form.weak_from_this().lock()) {
+FormView::FormView(host::Form& form, QWidget* parent)
+    : QWidget(parent), form_(&form), keep_(form.weak_from_this().lock()) {
     setObjectName(ToQString(form.Name()));
     formObserver_ = form.Changed.Add([this] {
         MarkDirty(nullptr);

@@ -200,9 +200,8 @@ bool MainWindow::OpenMap(const QString& path) {
         opened = true;
     } catch (...) {
         const host::RuntimeError error = host::CurrentError();
-        host::ResumeNext([&] {
-            host::ShowMessage("Could not open the map " + path.toStdString() + ":\n" + error.Description());
-        });
+        host::ResumeNext(
+            [&] { host::ShowMessage("Could not open the map " + path.toStdString() + ":\n" + error.Description()); });
     }
     if (opened) openedName_ = QFileInfo(path).fileName();
     FollowDocument();

@@ -4,16 +4,16 @@
 #include <QPainter>
 #include <QRubberBand>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QWheelEvent>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
 #include "app/desktop/FormView.h"
-#include "host/core/ErrorTrap.h"
 #include "host/carto/FeatureLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MxDocument.h"
+#include "host/core/ErrorTrap.h"
 #include "host/data/FeatureClass.h"
 #include "host/data/SelectionSet.h"
 #include "host/data/SpatialFilter.h"
@@ -127,7 +127,8 @@ void MapCanvas::SelectIn(const QRect& pixels, bool add) {
     if (!transform.IsValid() || !document_) return;
     QRect area = pixels.normalized();
     if (area.width() < kDragThreshold && area.height() < kDragThreshold)
-        area = QRect(area.center() - QPoint(kClickTolerance, kClickTolerance), QSize(2 * kClickTolerance + 1, 2 * kClickTolerance + 1));
+        area = QRect(area.center() - QPoint(kClickTolerance, kClickTolerance),
+                     QSize(2 * kClickTolerance + 1, 2 * kClickTolerance + 1));
     const QRectF box = transform.ToMap(QRectF(area));
     host::Ref<host::MxDocument> document = document_;
     RunUserAction([&] {

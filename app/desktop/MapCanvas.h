@@ -101,10 +101,10 @@ private:
     host::Ref<host::ActiveView> view_;
     long token_ = 0;
     MapRenderer renderer_;
-    QImage layers_;          // the picture of the layers
-    LayerScene shown_;       // what it shows
-    LayerScene wanted_;      // what it is to show
-    LayerScene drawn_;       // what the worker draws
+    QImage layers_;      // the picture of the layers
+    LayerScene shown_;   // what it shows
+    LayerScene wanted_;  // what it is to show
+    LayerScene drawn_;   // what the worker draws
     QFutureWatcher<QImage>* worker_;
     bool drawing_ = false;
     bool updateScheduled_ = false;

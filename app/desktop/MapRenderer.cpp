@@ -109,39 +109,40 @@ QPolygonF Vertices(const std::vector<host::Coordinate>& coordinates) {
 }
 
 // Adds a geometry's rings and paths to parts, its points to points.
-void AddGeometry(const host::Ref<host::Geometry>& geometry, std::vector<ShapePart>& parts, std::vector<QPointF>& points) {
+void AddGeometry(const host::Ref<host::Geometry>& geometry, std::vector<ShapePart>& parts,
+                 std::vector<QPointF>& points) {
     if (!geometry || geometry->IsEmpty()) return;
     switch (geometry->GeometryType()) {
-        case host::GeometryTypeCode::Polygon:
-            for (const auto& ring : host::As<host::Polygon>(geometry)->Rings()) parts.push_back({Vertices(ring), true});
-            break;
-        case host::GeometryTypeCode::Polyline:
-            for (const auto& line : host::As<host::Polyline>(geometry)->Paths())
-                if (!line.empty()) parts.push_back({Vertices(line), false});
-            break;
-        case host::GeometryTypeCode::Point: {
-            const auto point = host::As<host::Point>(geometry);
-            points.emplace_back(point->X(), point->Y());
-            break;
-        }
-        case host::GeometryTypeCode::Multipoint: {
-            const auto multipoint = host::As<host::Multipoint>(geometry);
-            for (long i = 0; i < multipoint->PointCount(); ++i)
-                points.emplace_back(multipoint->Point(i)->X(), multipoint->Point(i)->Y());
-            break;
-        }
-        case host::GeometryTypeCode::Envelope: {
-            const auto envelope = host::As<host::Envelope>(geometry);
-            const QRectF box(QPointF(envelope->XMin(), envelope->YMin()), QPointF(envelope->XMax(), envelope->YMax()));
-            parts.push_back({QPolygonF(box), true});
-            break;
-        }
-        case host::GeometryTypeCode::Bag: {
-            const auto bag = host::As<host::GeometryBag>(geometry);
-            for (long i = 0; i < bag->GeometryCount(); ++i) AddGeometry(bag->Geometry(i), parts, points);
-            break;
-        }
-        default: break;
+    case host::GeometryTypeCode::Polygon:
+        for (const auto& ring : host::As<host::Polygon>(geometry)->Rings()) parts.push_back({Vertices(ring), true});
+        break;
+    case host::GeometryTypeCode::Polyline:
+        for (const auto& line : host::As<host::Polyline>(geometry)->Paths())
+            if (!line.empty()) parts.push_back({Vertices(line), false});
+        break;
+    case host::GeometryTypeCode::Point: {
+        const auto point = host::As<host::Point>(geometry);
+        points.emplace_back(point->X(), point->Y());
+        break;
+    }
+    case host::GeometryTypeCode::Multipoint: {
+        const auto multipoint = host::As<host::Multipoint>(geometry);
+        for (long i = 0; i < multipoint->PointCount(); ++i)
+            points.emplace_back(multipoint->Point(i)->X(), multipoint->Point(i)->Y());
+        break;
+    }
+    case host::GeometryTypeCode::Envelope: {
+        const auto envelope = host::As<host::Envelope>(geometry);
+        const QRectF box(QPointF(envelope->XMin(), envelope->YMin()), QPointF(envelope->XMax(), envelope->YMax()));
+        parts.push_back({QPolygonF(box), true});
+        break;
+    }
+    case host::GeometryTypeCode::Bag: {
+        const auto bag = host::As<host::GeometryBag>(geometry);
+        for (long i = 0; i < bag->GeometryCount(); ++i) AddGeometry(bag->Geometry(i), parts, points);
+        break;
+    }
+    default: break;
     }
 }
 
@@ -257,12 +258,12 @@ bool Intersects(const QRectF& bounds, const QRectF& visible) {
 
 Qt::PenStyle PenStyleOf(host::LineStyle style) {
     switch (style) {
-        case host::LineStyle::Dash: return Qt::DashLine;
-        case host::LineStyle::Dot: return Qt::DotLine;
-        case host::LineStyle::DashDot: return Qt::DashDotLine;
-        case host::LineStyle::DashDotDot: return Qt::DashDotDotLine;
-        case host::LineStyle::Null: return Qt::NoPen;
-        default: return Qt::SolidLine;
+    case host::LineStyle::Dash: return Qt::DashLine;
+    case host::LineStyle::Dot: return Qt::DotLine;
+    case host::LineStyle::DashDot: return Qt::DashDotLine;
+    case host::LineStyle::DashDotDot: return Qt::DashDotDotLine;
+    case host::LineStyle::Null: return Qt::NoPen;
+    default: return Qt::SolidLine;
     }
 }
 
@@ -277,14 +278,14 @@ QPen PenOf(const host::SimpleLineSymbol& symbol) {
 QBrush BrushOf(const host::SimpleFillSymbol& symbol) {
     const QColor color = ColorOf(symbol.Color());
     switch (symbol.Style()) {
-        case host::FillStyle::Hollow: return Qt::NoBrush;
-        case host::FillStyle::Horizontal: return {color, Qt::HorPattern};
-        case host::FillStyle::Vertical: return {color, Qt::VerPattern};
-        case host::FillStyle::ForwardDiagonal: return {color, Qt::FDiagPattern};
-        case host::FillStyle::BackwardDiagonal: return {color, Qt::BDiagPattern};
-        case host::FillStyle::Cross: return {color, Qt::CrossPattern};
-        case host::FillStyle::DiagonalCross: return {color, Qt::DiagCrossPattern};
-        default: return color;
+    case host::FillStyle::Hollow: return Qt::NoBrush;
+    case host::FillStyle::Horizontal: return {color, Qt::HorPattern};
+    case host::FillStyle::Vertical: return {color, Qt::VerPattern};
+    case host::FillStyle::ForwardDiagonal: return {color, Qt::FDiagPattern};
+    case host::FillStyle::BackwardDiagonal: return {color, Qt::BDiagPattern};
+    case host::FillStyle::Cross: return {color, Qt::CrossPattern};
+    case host::FillStyle::DiagonalCross: return {color, Qt::DiagCrossPattern};
+    default: return color;
     }
 }
 
@@ -294,25 +295,26 @@ void DrawMarker(QPainter& painter, QPointF at, const host::SimpleMarkerSymbol& s
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
     switch (symbol.Style()) {
-        case host::MarkerStyle::Square: painter.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r)); break;
-        case host::MarkerStyle::Diamond:
-            painter.drawPolygon(QPolygonF({{at.x(), at.y() - r}, {at.x() + r, at.y()}, {at.x(), at.y() + r}, {at.x() - r, at.y()}}));
-            break;
-        case host::MarkerStyle::Cross:
-        case host::MarkerStyle::X: {
-            painter.setPen(QPen(color, std::max(1.0, r / 4), Qt::SolidLine, Qt::FlatCap));
-            painter.setBrush(Qt::NoBrush);
-            if (symbol.Style() == host::MarkerStyle::Cross) {
-                painter.drawLine(QPointF(at.x() - r, at.y()), QPointF(at.x() + r, at.y()));
-                painter.drawLine(QPointF(at.x(), at.y() - r), QPointF(at.x(), at.y() + r));
-            } else {
-                const double d = r * std::sqrt(0.5);
-                painter.drawLine(QPointF(at.x() - d, at.y() - d), QPointF(at.x() + d, at.y() + d));
-                painter.drawLine(QPointF(at.x() - d, at.y() + d), QPointF(at.x() + d, at.y() - d));
-            }
-            break;
+    case host::MarkerStyle::Square: painter.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r)); break;
+    case host::MarkerStyle::Diamond:
+        painter.drawPolygon(
+            QPolygonF({{at.x(), at.y() - r}, {at.x() + r, at.y()}, {at.x(), at.y() + r}, {at.x() - r, at.y()}}));
+        break;
+    case host::MarkerStyle::Cross:
+    case host::MarkerStyle::X: {
+        painter.setPen(QPen(color, std::max(1.0, r / 4), Qt::SolidLine, Qt::FlatCap));
+        painter.setBrush(Qt::NoBrush);
+        if (symbol.Style() == host::MarkerStyle::Cross) {
+            painter.drawLine(QPointF(at.x() - r, at.y()), QPointF(at.x() + r, at.y()));
+            painter.drawLine(QPointF(at.x(), at.y() - r), QPointF(at.x(), at.y() + r));
+        } else {
+            const double d = r * std::sqrt(0.5);
+            painter.drawLine(QPointF(at.x() - d, at.y() - d), QPointF(at.x() + d, at.y() + d));
+            painter.drawLine(QPointF(at.x() - d, at.y() + d), QPointF(at.x() + d, at.y() - d));
         }
-        default: painter.drawEllipse(at, r, r); break;
+        break;
+    }
+    default: painter.drawEllipse(at, r, r); break;
     }
 }
 
@@ -352,12 +354,13 @@ LayerScene MapRenderer::Scene(host::ActiveView& view, const ViewTransform& trans
     scene.size = size;
     auto* map = dynamic_cast<host::Map*>(&view);
     if (scene.IsEmpty() || map == nullptr) return scene;
-    for (host::FeatureLayer* layer : VisibleFeatureLayers(*map)) scene.layers.push_back(ShapesOf(*layer->FeatureClass()));
+    for (host::FeatureLayer* layer : VisibleFeatureLayers(*map))
+        scene.layers.push_back(ShapesOf(*layer->FeatureClass()));
     const QRectF visible = transform.ToMap(QRectF(QPointF(0, 0), QSizeF(size)));
     const double pixel = 1 / transform.Scale();
     for (const auto& layer : scene.layers)
-        scene.shapesInView += static_cast<std::size_t>(std::count_if(
-            layer->shapes.begin(), layer->shapes.end(), [&](const FeatureShape& shape) {
+        scene.shapesInView += static_cast<std::size_t>(
+            std::count_if(layer->shapes.begin(), layer->shapes.end(), [&](const FeatureShape& shape) {
                 return !shape.empty && Intersects(shape.bounds.adjusted(-pixel, -pixel, pixel, pixel), visible);
             }));
     return scene;
@@ -472,7 +475,8 @@ QImage MapRenderer::LayersImage(const LayerScene& scene) {
     return image;
 }
 
-void MapRenderer::DrawOverlay(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area) {
+void MapRenderer::DrawOverlay(QPainter& painter, host::ActiveView& view, const ViewTransform& transform,
+                              const QRect& area) {
     if (!transform.IsValid()) return;
     painter.save();
     painter.setClipRect(area);

@@ -9,10 +9,10 @@
 // LayerScene that holds what they need.
 
 #include <QImage>
-#include <QPolygonF>
-#include <QSize>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
+#include <QSize>
 #include <QTransform>
 
 #include <memory>

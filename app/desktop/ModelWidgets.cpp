@@ -44,9 +44,10 @@ void FaceButton::paintEvent(QPaintEvent* event) {
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint();
-    painter.drawPixmap(QRect(QPoint(), face_.size()).translated(rect().center() - face_.rect().center() + shift), face_);
-    painter.drawItemText(rect().translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), text(),
-                         QPalette::ButtonText);
+    painter.drawPixmap(QRect(QPoint(), face_.size()).translated(rect().center() - face_.rect().center() + shift),
+                       face_);
+    painter.drawItemText(rect().translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                         text(), QPalette::ButtonText);
 }
 
 void FieldComboBox::paintEvent(QPaintEvent*) {
@@ -74,10 +75,12 @@ void WrappingButton<Base, Indicator>::paintEvent(QPaintEvent*) {
     this->initStyleOption(&option);
     const bool check = Indicator == QStyle::PE_IndicatorCheckBox;
     QStyle* style = this->style();
-    const int width = style->pixelMetric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, &option, this);
-    const int height = style->pixelMetric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &option, this);
-    const int spacing = style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing,
-                                           &option, this);
+    const int width =
+        style->pixelMetric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, &option, this);
+    const int height =
+        style->pixelMetric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight, &option, this);
+    const int spacing =
+        style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, &option, this);
     QStyleOptionButton indicator = option;
     indicator.rect = QRect(1, (this->height() - height) / 2, width, height);
     painter.drawPrimitive(Indicator, indicator);
@@ -209,20 +212,20 @@ void ModelListWidget::keyPressEvent(QKeyEvent* event) {
     const int page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)) - 1);
     int target = -2;
     switch (event->key()) {
-        case Qt::Key_Up: target = current <= 0 ? 0 : current - 1; break;
-        case Qt::Key_Down: target = current < 0 ? 0 : current + 1; break;
-        case Qt::Key_PageUp: target = current - page; break;
-        case Qt::Key_PageDown: target = current < 0 ? page : current + page; break;
-        case Qt::Key_Home: target = 0; break;
-        case Qt::Key_End: target = rows - 1; break;
-        default:
-            if (IsTypedText(event->text()) && event->modifiers() == Qt::NoModifier) {
-                keyboardSearch(event->text());
-                event->accept();
-            } else {
-                event->ignore();  // Enter, Escape and Tab belong to the form
-            }
-            return;
+    case Qt::Key_Up: target = current <= 0 ? 0 : current - 1; break;
+    case Qt::Key_Down: target = current < 0 ? 0 : current + 1; break;
+    case Qt::Key_PageUp: target = current - page; break;
+    case Qt::Key_PageDown: target = current < 0 ? page : current + page; break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = rows - 1; break;
+    default:
+        if (IsTypedText(event->text()) && event->modifiers() == Qt::NoModifier) {
+            keyboardSearch(event->text());
+            event->accept();
+        } else {
+            event->ignore();  // Enter, Escape and Tab belong to the form
+        }
+        return;
     }
     event->accept();
     if (rows == 0) return;

@@ -64,8 +64,7 @@ protected:
 
 // A check box or option button whose caption wraps onto further lines within the control,
 // and which the user can click anywhere on, as the platform's own do.
-template <class Base, QStyle::PrimitiveElement Indicator>
-class WrappingButton : public Base {
+template <class Base, QStyle::PrimitiveElement Indicator> class WrappingButton : public Base {
 public:
     using Base::Base;
 

@@ -153,7 +153,8 @@ QtPlatform::~QtPlatform() {
 void QtPlatform::ShowPointer(int shape) {
     while (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
     if (shape == 0) return;
-    QGuiApplication::setOverrideCursor(PointerCursor(shape, host::Picture::FromFile(host::Screen::Instance().MouseIcon())));
+    QGuiApplication::setOverrideCursor(
+        PointerCursor(shape, host::Picture::FromFile(host::Screen::Instance().MouseIcon())));
 }
 
 }  // namespace desktop

@@ -96,30 +96,30 @@ QPoint CursorHotSpot(const QByteArray& bytes) {
 
 QCursor PointerCursor(int shape, const host::Picture& icon) {
     switch (shape) {
-        case 2: return Qt::CrossCursor;
-        case 3: return Qt::IBeamCursor;
-        case 5:
-        case 15: return Qt::SizeAllCursor;
-        case 6: return Qt::SizeBDiagCursor;
-        case 7: return Qt::SizeVerCursor;
-        case 8: return Qt::SizeFDiagCursor;
-        case 9: return Qt::SizeHorCursor;
-        case 10: return Qt::UpArrowCursor;
-        case 11: return Qt::WaitCursor;
-        case 12: return Qt::ForbiddenCursor;
-        case 13: return Qt::BusyCursor;
-        case 14: return Qt::WhatsThisCursor;
-        case 99: {
-            const QImage image = PictureImage(icon);
-            if (image.isNull()) return Qt::PointingHandCursor;
-            QPoint hotSpot;
-            if (const QString path = LocatedFile(icon); !path.isEmpty()) {
-                QFile file(path);
-                if (file.open(QIODevice::ReadOnly)) hotSpot = CursorHotSpot(file.read(64));
-            }
-            return QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5:
+    case 15: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case 10: return Qt::UpArrowCursor;
+    case 11: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case 99: {
+        const QImage image = PictureImage(icon);
+        if (image.isNull()) return Qt::PointingHandCursor;
+        QPoint hotSpot;
+        if (const QString path = LocatedFile(icon); !path.isEmpty()) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) hotSpot = CursorHotSpot(file.read(64));
         }
-        default: return Qt::ArrowCursor;
+        return QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
+    }
+    default: return Qt::ArrowCursor;
     }
 }
 

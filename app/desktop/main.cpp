@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     // The headless runner makes no QApplication, so it needs no display.
     if (script::WantsRunner(argc, argv)) return script::RunCommandLine(argc, argv);
     if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n", stderr);
+        std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n",
+                   stderr);
         return 2;
     }
 

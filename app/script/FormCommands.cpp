@@ -21,12 +21,10 @@ namespace script {
 namespace {
 
 // The control, as the kind a command needs.
-template <class Kind>
-Kind& Expect(Runner& runner, const std::string& name, const char* what) {
+template <class Kind> Kind& Expect(Runner& runner, const std::string& name, const char* what) {
     host::Control& control = runner.FindControl(name);
     auto* wanted = dynamic_cast<Kind*>(&control);
-    if (wanted == nullptr)
-        throw ScriptError(name + " is a " + std::string(control.Kind()) + ", not " + what);
+    if (wanted == nullptr) throw ScriptError(name + " is a " + std::string(control.Kind()) + ", not " + what);
     return *wanted;
 }
 
@@ -129,9 +127,10 @@ const ScriptPrintTopic kPrintPicture("picture", [](Runner& runner, const Argumen
     const host::Picture* picture = nullptr;
     if (const auto* button = dynamic_cast<const host::CommandButton*>(&control)) picture = &button->Picture();
     if (const auto* image = dynamic_cast<const host::Image*>(&control)) picture = &image->Picture();
-    if (picture == nullptr) throw ScriptError(args[0] + " is a " + std::string(control.Kind()) + ", which shows no picture");
-    runner.Print("PICTURE " + runner.FormName(control.Parent()) + "." + control.Name() + " file=" + Quoted(picture->File()) +
-                 " found=" + (picture->Locate().empty() ? "0" : "1"));
+    if (picture == nullptr)
+        throw ScriptError(args[0] + " is a " + std::string(control.Kind()) + ", which shows no picture");
+    runner.Print("PICTURE " + runner.FormName(control.Parent()) + "." + control.Name() +
+                 " file=" + Quoted(picture->File()) + " found=" + (picture->Locate().empty() ? "0" : "1"));
 });
 
 }  // namespace

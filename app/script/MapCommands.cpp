@@ -80,13 +80,12 @@ std::string ColorText(const host::RgbColor& color) {
 }
 
 // The styles' names, by the host's style codes (0, 1, ...).
-constexpr const char* kFillStyles[] = {"solid", "hollow", "horizontal", "vertical",
-                                       "forwarddiagonal", "backwarddiagonal", "cross", "diagonalcross"};
+constexpr const char* kFillStyles[] = {"solid",           "hollow",           "horizontal", "vertical",
+                                       "forwarddiagonal", "backwarddiagonal", "cross",      "diagonalcross"};
 constexpr const char* kLineStyles[] = {"solid", "dash", "dot", "dashdot", "dashdotdot", "null", "insideframe"};
 constexpr const char* kMarkerStyles[] = {"circle", "square", "cross", "x", "diamond"};
 
-template <class Style, std::size_t Count>
-const char* StyleName(Style style, const char* const (&names)[Count]) {
+template <class Style, std::size_t Count> const char* StyleName(Style style, const char* const (&names)[Count]) {
     const auto code = static_cast<long>(style);
     return code >= 0 && static_cast<std::size_t>(code) < Count ? names[code] : "unknown";
 }
@@ -100,7 +99,8 @@ std::string DescribeElement(const host::Ref<host::Element>& element) {
         const auto symbol = host::As<host::FillShapeElement>(element)->Symbol();
         line += " color=" + ColorText(*symbol->Color()) + " style=" + StyleName(symbol->Style(), kFillStyles);
         if (const auto outline = symbol->Outline()) {
-            line += " outline=" + ColorText(*outline->Color()) + " outlinestyle=" + StyleName(outline->Style(), kLineStyles) +
+            line += " outline=" + ColorText(*outline->Color()) +
+                    " outlinestyle=" + StyleName(outline->Style(), kLineStyles) +
                     " width=" + NumberText(outline->Width());
         } else {
             line += " outline=none";

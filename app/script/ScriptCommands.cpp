@@ -23,21 +23,19 @@ std::map<std::string, CommandHandler, std::less<>>& PrintTopics() {
 
 std::string Lower(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
     return out;
 }
 
-void Add(std::map<std::string, CommandHandler, std::less<>>& registry, std::string name,
-         CommandHandler handler, std::string_view what) {
+void Add(std::map<std::string, CommandHandler, std::less<>>& registry, std::string name, CommandHandler handler,
+         std::string_view what) {
     if (name.empty() || !handler) throw std::logic_error(std::string(what) + " needs a name and a handler");
     if (!registry.emplace(name, std::move(handler)).second)
         throw std::logic_error(std::string(what) + " \"" + name + "\" is registered twice");
 }
 
-const CommandHandler* Find(const std::map<std::string, CommandHandler, std::less<>>& registry,
-                           std::string_view name) {
+const CommandHandler* Find(const std::map<std::string, CommandHandler, std::less<>>& registry, std::string_view name) {
     auto it = registry.find(name);
     return it == registry.end() ? nullptr : &it->second;
 }

@@ -47,8 +47,7 @@ std::vector<std::string> SplitWords(std::string_view line) {
                 throw ScriptError("a quoted word must be followed by a blank");
         } else {
             while (i < n && !IsBlank(line[i]) && line[i] != '#') {
-                if (line[i] == '"')
-                    throw ScriptError("a double quote inside a word: put the whole word in quotes");
+                if (line[i] == '"') throw ScriptError("a double quote inside a word: put the whole word in quotes");
                 word += line[i++];
             }
         }
@@ -116,8 +115,7 @@ namespace {
 
 // A whole decimal number of type T (an optional "+" first); ScriptError naming what was
 // expected otherwise.
-template <class T>
-T Parse(std::string_view word, std::string_view what, const char* kind) {
+template <class T> T Parse(std::string_view word, std::string_view what, const char* kind) {
     T value{};
     const char* first = word.data();
     const char* last = first + word.size();

@@ -1,7 +1,7 @@
 #include "extension/command/Registration.h"
 
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
 #include "extension/command/Corvane.h"
 #include "host/core/ErrorTrap.h"
@@ -16,8 +16,7 @@ host::Ref<host::ICommand> MakeCorvane() { return host::New<Corvane>(); }
 
 long CorvaneRegisterServer() {
     bool done = host::ResumeNext([] {
-        host::ComponentRegistry::Instance().Register(
-            {kCorvaneProgId, kCorvaneClassId, kCorvaneCategory, MakeCorvane});
+        host::ComponentRegistry::Instance().Register({kCorvaneProgId, kCorvaneClassId, kCorvaneCategory, MakeCorvane});
     });
     return done ? kRegOk : kRegFailed;
 }

@@ -1,7 +1,7 @@
 #include "extension/command/Settings.h"
 
-#include "extension/command/Globals.h"
 #include <optional>
+#include "extension/command/Globals.h"
 
 #include "host/core/ErrorTrap.h"
 #include "host/platform/FileChannels.h"
@@ -59,8 +59,10 @@ std::string StorableItem(std::string value) {
     // the next check would then reset every setting to its default. Such characters cannot
     // be stored: a double quote is kept as a single quote, a line break as a blank.
     for (char& c : value) {
-        if (c == '"') c = '\'';
-        else if (c == '\r' || c == '\n') c = ' ';
+        if (c == '"')
+            c = '\'';
+        else if (c == '\r' || c == '\n')
+            c = ' ';
     }
     return value;
 }

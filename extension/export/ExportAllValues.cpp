@@ -209,7 +209,8 @@ private:
         subjectField_ = table_->FindField(gSearchFieldName);
         if (!request_.excludeSubject || subjectField_ >= 0) return true;
         host::ShowMessage("Can't exclude buffered features: layer " + gSelectionLayerName + " has no search field " +
-                          gSearchFieldName + ". Choose a search field or clear \"Exclude buffered features from export\".");
+                          gSearchFieldName +
+                          ". Choose a search field or clear \"Exclude buffered features from export\".");
         return false;
     }
 
@@ -307,8 +308,8 @@ private:
 bool ExportAllValues(const std::string& OutPath, const std::string& Delim, const std::string& Qualifier,
                      bool ExcludeSubject, const std::string& SubjectValue, bool UseFieldConfig,
                      const std::string& FieldConfigPath) {
-    const ExportRequest request{OutPath, Delim, Qualifier, ExcludeSubject, SubjectValue, UseFieldConfig,
-                                FieldConfigPath};
+    const ExportRequest request{OutPath,      Delim,          Qualifier,      ExcludeSubject,
+                                SubjectValue, UseFieldConfig, FieldConfigPath};
     TableExport run(request);
     bool gaveUp = false;
     StandardErrorTrap(

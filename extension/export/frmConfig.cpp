@@ -79,14 +79,10 @@ void frmConfig::Layout() {
         long left, top, labelWidth, comboTop, comboWidth;
     };
     const SlotLook slots[kExportFieldSlotCount] = {
-        {Label1, "Parcel ID:", 16, 84, 105, 100, 349},
-        {Label2, "Owner Name:", 16, 132, 99, 148, 349},
-        {Label4, "Co-Owner Name:", 16, 180, 99, 196, 349},
-        {Label5, "Address Line 1:", 16, 228, 99, 244, 349},
-        {Label6, "Address Line 2:", 16, 276, 99, 292, 349},
-        {Label7, "City:", 16, 324, 99, 340, 109},
-        {Label8, "State:", 136, 324, 67, 340, 109},
-        {Label9, "Zip:", 256, 324, 99, 340, 109},
+        {Label1, "Parcel ID:", 16, 84, 105, 100, 349},      {Label2, "Owner Name:", 16, 132, 99, 148, 349},
+        {Label4, "Co-Owner Name:", 16, 180, 99, 196, 349},  {Label5, "Address Line 1:", 16, 228, 99, 244, 349},
+        {Label6, "Address Line 2:", 16, 276, 99, 292, 349}, {Label7, "City:", 16, 324, 99, 340, 109},
+        {Label8, "State:", 136, 324, 67, 340, 109},         {Label9, "Zip:", 256, 324, 99, 340, 109},
     };
     const auto combos = SlotCombos();
     for (std::size_t i = 0; i < kExportFieldSlotCount; ++i) {
@@ -163,29 +159,32 @@ void frmConfig::Form_Load() {
 
 void frmConfig::btnClose_Click() {
     auto& channels = host::FileChannels::Instance();
-    StandardErrorTrap("btnClose_Click ", kSource, [&] {
-        std::vector<std::string> items;
-        const auto combos = SlotCombos();
-        for (std::size_t slot = 0; slot < kExportFieldSlotCount; ++slot) {
-            const std::string chosen = combos[slot]->Text();
-            const std::string key(kExportFieldSlotKeys[slot]);
-            if (chosen == kNone) {
-                items.emplace_back(kNone);
-                items.push_back(std::string(kNone) + key);
-            } else {
-                items.push_back(chosen);
-                items.push_back(key);
+    StandardErrorTrap(
+        "btnClose_Click ", kSource,
+        [&] {
+            std::vector<std::string> items;
+            const auto combos = SlotCombos();
+            for (std::size_t slot = 0; slot < kExportFieldSlotCount; ++slot) {
+                const std::string chosen = combos[slot]->Text();
+                const std::string key(kExportFieldSlotKeys[slot]);
+                if (chosen == kNone) {
+                    items.emplace_back(kNone);
+                    items.push_back(std::string(kNone) + key);
+                } else {
+                    items.push_back(chosen);
+                    items.push_back(key);
+                }
             }
-        }
-        // Written whole to a new file that then takes the old one's place: a failed
-        // Save leaves "fields" as it was.
-        WriteSettingsFile(gFieldsFilePath, items);
+            // Written whole to a new file that then takes the old one's place: a failed
+            // Save leaves "fields" as it was.
+            WriteSettingsFile(gFieldsFilePath, items);
 
-        Unload();
-        gMxDocument->FocusMap()->ClearSelection();
-        gMxDocument->ActiveView()->Refresh();
-        ShowMainWindow();
-    }, [&] { channels.Close(kFileNumber); });
+            Unload();
+            gMxDocument->FocusMap()->ClearSelection();
+            gMxDocument->ActiveView()->Refresh();
+            ShowMainWindow();
+        },
+        [&] { channels.Close(kFileNumber); });
 }
 
 void frmConfig::Command2_Click() {

@@ -19,9 +19,9 @@ public:
     frmConfig();
 
     // ---- Controls, in focus order (positions and texts in frmConfig.cpp) ----
-    host::Frame Frame1{*this, "Frame1"};  // frame "Select export fields"
+    host::Frame Frame1{*this, "Frame1"};             // frame "Select export fields"
     host::Label Label10{*this, "Label10", &Frame1};  // what the Word documents expect and how to choose the fields
-    host::Label Label1{*this, "Label1", &Frame1};  // "Parcel ID:"
+    host::Label Label1{*this, "Label1", &Frame1};    // "Parcel ID:"
     host::ComboBox cboParcelID{*this, "cboParcelID", &Frame1};
     host::Label Label2{*this, "Label2", &Frame1};  // "Owner Name:"
     host::ComboBox cboNameA{*this, "cboNameA", &Frame1};
@@ -37,8 +37,8 @@ public:
     host::ComboBox cboState{*this, "cboState", &Frame1};
     host::Label Label9{*this, "Label9", &Frame1};  // "Zip:"
     host::ComboBox cboZip{*this, "cboZip", &Frame1};
-    host::Label Label11{*this, "Label11", &Frame1};  // "If you require a different mailing label configuration, ..."
-    host::Label Label12{*this, "Label12", &Frame1};  // the maker's web link, "Visit us!"
+    host::Label Label11{*this, "Label11", &Frame1};   // "If you require a different mailing label configuration, ..."
+    host::Label Label12{*this, "Label12", &Frame1};   // the maker's web link, "Visit us!"
     host::CommandButton Command2{*this, "Command2"};  // "Cancel"
     host::CommandButton btnClose{*this, "btnClose"};  // "Save", the default button
 

@@ -44,9 +44,9 @@ void frmLoadDir::Layout() {
     PlacePixels(Drive1, 8, 8, 109, 21);
     PlacePixels(Dir1, 8, 30, 221, 126);
     PlacePixels(File1, 236, 32, 209, 123);
-    for (host::Control* control : {static_cast<host::Control*>(&Drive1), static_cast<host::Control*>(&Dir1),
-                                   static_cast<host::Control*>(&File1), static_cast<host::Control*>(&btnSave),
-                                   static_cast<host::Control*>(&btnCancel)})
+    for (host::Control* control :
+         {static_cast<host::Control*>(&Drive1), static_cast<host::Control*>(&Dir1), static_cast<host::Control*>(&File1),
+          static_cast<host::Control*>(&btnSave), static_cast<host::Control*>(&btnCancel)})
         HandPointer(*control);
 
     btnSave.SetCaption("Save");

@@ -20,16 +20,16 @@ public:
 
     // ---- Controls, in focus order (positions and texts in frmLoadDir.cpp) ----
     host::DriveListBox Drive1{*this, "Drive1"};  // drive list
-    host::DirListBox Dir1{*this, "Dir1"};  // folder list: the folder it has open receives the table
-    host::FileListBox File1{*this, "File1"};  // file list: the files of that folder; clicks do nothing
+    host::DirListBox Dir1{*this, "Dir1"};        // folder list: the folder it has open receives the table
+    host::FileListBox File1{*this, "File1"};     // file list: the files of that folder; clicks do nothing
     host::CommandButton btnSave{*this, "btnSave"};
     host::CommandButton btnCancel{*this, "btnCancel"};
     host::OptionButton Option1{*this, "Option1"};  // "Comma (.csv)"
     host::OptionButton Option2{*this, "Option2"};  // "Tab (.txt)"
-    host::Label Label1{*this, "Label1"};  // "Field Delimiter:"
-    host::TextBox Text1{*this, "Text1"};  // the file name without extension, "AbuttersList" at first
-    host::Label Label2{*this, "Label2"};  // "File Name:"
-    host::Label lblExt{*this, "lblExt"};  // the extension Save appends, ".csv" or ".txt"
+    host::Label Label1{*this, "Label1"};           // "Field Delimiter:"
+    host::TextBox Text1{*this, "Text1"};           // the file name without extension, "AbuttersList" at first
+    host::Label Label2{*this, "Label2"};           // "File Name:"
+    host::Label lblExt{*this, "lblExt"};           // the extension Save appends, ".csv" or ".txt"
 
     // ---- Handlers ----
     void Option1_Click();

@@ -16,11 +16,12 @@ public:
     frmSetDir();
 
     host::DriveListBox Drive1{*this, "Drive1"};  // drive list
-    host::DirListBox Dir1{*this, "Dir1"};  // folder list: the folder Save stores
-    host::FileListBox File1{*this, "File1"};  // file list: shows the folder Save would store
+    host::DirListBox Dir1{*this, "Dir1"};        // folder list: the folder Save stores
+    host::FileListBox File1{*this, "File1"};     // file list: shows the folder Save would store
     host::CommandButton btnSave{*this, "btnSave"};
     host::CommandButton btnCancel{*this, "btnCancel"};
-    host::Label Label1{*this, "Label1"};  // "Please choose a directory that contains your Labels and Reports documents. ..."
+    host::Label Label1{*this,
+                       "Label1"};  // "Please choose a directory that contains your Labels and Reports documents. ..."
 
     void Form_Load() override;
     void Drive1_Change();

@@ -31,11 +31,11 @@ public:
     // client area, so its right and bottom edges are cut off. It lies under the controls.
     host::Image imgPage{*this, "imgPage"};
     // The contact line of the banner: the web and mail links on white.
-    host::Frame Frame1{*this, "Frame1"};  // white strip holding the two links below
+    host::Frame Frame1{*this, "Frame1"};           // white strip holding the two links below
     host::Label Label2{*this, "Label2", &Frame1};  // web link, kHelpWebText
     host::Label Label3{*this, "Label3", &Frame1};  // mail link, kHelpMailText
-    host::Label Label4{*this, "Label4"};  // "Check for Updates"
-    host::Label Label6{*this, "Label6"};  // "Product Forum"
+    host::Label Label4{*this, "Label4"};           // "Check for Updates"
+    host::Label Label6{*this, "Label6"};           // "Product Forum"
     host::Label txtVersion{*this, "txtVersion"};
 
     void Form_Load() override;

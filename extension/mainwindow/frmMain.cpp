@@ -69,8 +69,8 @@ void frmMain::Layout() {
     LabelText(Label3, "Buffer Layer:", 12, 20, 99, 17);
     Picker(cboBufferLayer, kPickerBack, "Choose a layer to buffer", 12, 40, 117, 21);
     LabelText(Label6, "Search Field:", 140, 20, 99, 17);
-    Picker(cboSearchField, kPickerBack, "Choose a search field.  Values will be loaded into the list below.", 140,
-           40, 113, 21);
+    Picker(cboSearchField, kPickerBack, "Choose a search field.  Values will be loaded into the list below.", 140, 40,
+           113, 21);
     LabelText(Label14, "Selection Layer:", 12, 72, 123, 17);
     Picker(cboSelectionLayer, kPickerBack,
            "Choose a selection layer.  Features from this layer will be selected when a buffer is applied.", 140, 72,
@@ -107,8 +107,8 @@ void frmMain::Layout() {
     LabelText(Label16, "Labels and Reports:", 8, 24, 103, 17);
     PictureButton(Command15, "", "Set documents directory", 110, 24, 20, 16);
     Picker(cboDocs, kWhite, "Select a document for viewing exported data from the selected features", 12, 47, 120, 21);
-    PictureButton(Command1, "View Report", "View a document with data exported from the selected features", 12, 72,
-                  120, 20);
+    PictureButton(Command1, "View Report", "View a document with data exported from the selected features", 12, 72, 120,
+                  20);
     PictureButton(Command8, "Configure", "Select fields for exporting", 12, 96, 120, 20);
     Check1.SetCaption("Exclude buffered features from export");
     Check1.SetBackColor(kWindowBack);

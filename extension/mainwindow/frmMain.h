@@ -36,7 +36,7 @@ public:
 
     // ---- Controls (positions and texts in frmMain.cpp) ----
     // 1 - Layers
-    host::Frame Frame2{*this, "Frame2"};  // frame "1 - Layers"
+    host::Frame Frame2{*this, "Frame2"};           // frame "1 - Layers"
     host::Label Label3{*this, "Label3", &Frame2};  // "Buffer Layer:"
     host::ComboBox cboBufferLayer{*this, "cboBufferLayer", &Frame2};
     host::Label Label6{*this, "Label6", &Frame2};  // "Search Field:"
@@ -44,10 +44,11 @@ public:
     host::Label Label14{*this, "Label14", &Frame2};  // "Selection Layer:"
     host::ComboBox cboSelectionLayer{*this, "cboSelectionLayer", &Frame2};
     // 2 - Buffer
-    host::Frame Frame6{*this, "Frame6"};  // frame "2 - Buffer"
+    host::Frame Frame6{*this, "Frame6"};             // frame "2 - Buffer"
     host::Label Label12{*this, "Label12", &Frame6};  // "Buffer Distance:"
     host::TextBox txtBuffer{*this, "txtBuffer", &Frame6};
-    host::CommandButton Command3{*this, "Command3", &Frame6};  // "Erase Buffer": deletes the graphics, keeps the selection
+    host::CommandButton Command3{*this, "Command3",
+                                 &Frame6};  // "Erase Buffer": deletes the graphics, keeps the selection
     host::CommandButton btnBufferSelected{*this, "btnBufferSelected", &Frame6};
     host::Label Label10{*this, "Label10", &Frame6};  // "Click item to Zoom and Buffer:"
     host::Label Label11{*this, "Label11", &Frame6};  // " Search:"
@@ -55,22 +56,23 @@ public:
     host::CommandButton Command4{*this, "Command4", &Frame6};  // "Go": finds the search text in the list
     host::ListBox List1{*this, "List1", &Frame6};  // the search list: a click runs the buffer-and-select pipeline
     // 3 - Export
-    host::Frame Frame7{*this, "Frame7"};  // frame "3 - Export"
-    host::Label Label16{*this, "Label16", &Frame7};  // "Labels and Reports:"
+    host::Frame Frame7{*this, "Frame7"};                         // frame "3 - Export"
+    host::Label Label16{*this, "Label16", &Frame7};              // "Labels and Reports:"
     host::CommandButton Command15{*this, "Command15", &Frame7};  // folder picture, "Set documents directory"
     host::ComboBox cboDocs{*this, "cboDocs", &Frame7};
-    host::CommandButton Command1{*this, "Command1", &Frame7};  // "View Report"
-    host::CommandButton Command8{*this, "Command8", &Frame7};  // "Configure": the field configuration dialog
-    host::CheckBox Check1{*this, "Check1", &Frame7};  // "Exclude buffered features from export"
+    host::CommandButton Command1{*this, "Command1", &Frame7};    // "View Report"
+    host::CommandButton Command8{*this, "Command8", &Frame7};    // "Configure": the field configuration dialog
+    host::CheckBox Check1{*this, "Check1", &Frame7};             // "Exclude buffered features from export"
     host::CommandButton Command11{*this, "Command11", &Frame7};  // "Export Table"
     host::CommandButton btnExportToLayer{*this, "btnExportToLayer", &Frame7};  // outside the frame's area
     // Selection Count:
     host::Frame Frame8{*this, "Frame8"};  // frame "Selection Count:"
     host::Label txtCount{*this, "txtCount", &Frame8};
-    host::CommandButton Command14{*this, "Command14", &Frame8};  // "Clear": deletes the graphics and clears the selection
+    host::CommandButton Command14{*this, "Command14",
+                                  &Frame8};  // "Clear": deletes the graphics and clears the selection
     // On the window itself
     host::CommandButton Command13{*this, "Command13"};  // question-mark picture, "Help": the help window
-    host::Image Image2{*this, "Image2"};  // the maker's logo, "Visit Tovalin on the web"
+    host::Image Image2{*this, "Image2"};                // the maker's logo, "Visit Tovalin on the web"
     // Hidden stores and listers, below the visible area
     host::OptionButton Option1{*this, "Option1"};  // "Create new selection", set at design
     host::OptionButton Option2{*this, "Option2"};  // "Add to current selection", read by nobody

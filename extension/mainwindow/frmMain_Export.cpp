@@ -75,20 +75,23 @@ void frmMain::Command1_Click() {
 
 // Configure: hides the main window while the field configuration dialog is open.
 void frmMain::Command8_Click() {
-    StandardErrorTrap("Command8 ", kSource, [&] {
-        if (gSelectionLayerName == kNone) {
-            host::ShowMessage("Please choose a Selection Layer before configuring field output");
-            return;
-        }
-        Frame()->SetVisible(false);
-        host::Ref<frmConfig> dialog = host::New<frmConfig>();
-        dialog->Load();
-        dialog->ShowModal();
-        // Save and Cancel show the main window again; so does any other way the dialog
-        // was closed.
-        host::Ref<host::HostFrame> frame = Frame();
-        if (!frame->Visible()) frame->SetVisible(true);
-    }, [] { host::FileChannels::Instance().Close(kFileNumber); });
+    StandardErrorTrap(
+        "Command8 ", kSource,
+        [&] {
+            if (gSelectionLayerName == kNone) {
+                host::ShowMessage("Please choose a Selection Layer before configuring field output");
+                return;
+            }
+            Frame()->SetVisible(false);
+            host::Ref<frmConfig> dialog = host::New<frmConfig>();
+            dialog->Load();
+            dialog->ShowModal();
+            // Save and Cancel show the main window again; so does any other way the dialog
+            // was closed.
+            host::Ref<host::HostFrame> frame = Frame();
+            if (!frame->Visible()) frame->SetVisible(true);
+        },
+        [] { host::FileChannels::Instance().Close(kFileNumber); });
 }
 
 // Export Table: the export-table dialog, modal over the main window.

@@ -111,7 +111,8 @@ void ZoomToSelectedFeatures() {
 // find one and the same layer: clearing it then would wipe the abutters just selected, so
 // the found layers decide, not only the spelling of their names.
 void ClearSubjectSelection(const host::Ref<host::FeatureLayer>& bufferLayer,
-                           const host::Ref<host::FeatureLayer>& selectionLayer, const host::Ref<host::ActiveView>& view) {
+                           const host::Ref<host::FeatureLayer>& selectionLayer,
+                           const host::Ref<host::ActiveView>& view) {
     if (gBufferLayerName == gSelectionLayerName || bufferLayer == selectionLayer) return;
     bufferLayer->Clear();
     view->PartialRefresh(host::ViewPhase::GeoSelection, nullptr, nullptr);
@@ -328,7 +329,8 @@ private:
 
 void RunTrapped(frmMain& form, Entry entry, const char* procedure) {
     PipelineRun run(form, entry);
-    StandardErrorTrap(procedure, "frmMain", [&] { run.Run(); }, [&] { run.Abandon(); });
+    StandardErrorTrap(
+        procedure, "frmMain", [&] { run.Run(); }, [&] { run.Abandon(); });
 }
 
 // Deselects the search list without starting the pipeline; the flag is back down on every

@@ -24,9 +24,8 @@ constexpr int kPoint = 46;
 
 // The number of characters of a UTF-8 text.
 long CharacterCount(std::string_view text) {
-    return static_cast<long>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<long>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // The first count characters of a UTF-8 text (the whole text when it is shorter).
@@ -58,18 +57,21 @@ bool HighlightFirstMatch(host::ListBox& list, const std::string& search) {
 
 void frmMain::Command4_Click() {
     host::Screen& screen = host::Screen::Instance();
-    StandardErrorTrap("Command4_Click ", kSource, [&] {
-        screen.SetMousePointer(host::pointer::Hourglass);
-        const std::string search = txtSearch.Text();
-        if (search.empty()) {
+    StandardErrorTrap(
+        "Command4_Click ", kSource,
+        [&] {
+            screen.SetMousePointer(host::pointer::Hourglass);
+            const std::string search = txtSearch.Text();
+            if (search.empty()) {
+                screen.SetMousePointer(host::pointer::Default);
+                host::ShowMessage("Please enter text to search for");
+                return;
+            }
+            const bool found = HighlightFirstMatch(List1, search);
             screen.SetMousePointer(host::pointer::Default);
-            host::ShowMessage("Please enter text to search for");
-            return;
-        }
-        const bool found = HighlightFirstMatch(List1, search);
-        screen.SetMousePointer(host::pointer::Default);
-        if (!found) host::ShowMessage("No matching feature found");
-    }, [&] { screen.SetMousePointer(host::pointer::Default); });
+            if (!found) host::ShowMessage("No matching feature found");
+        },
+        [&] { screen.SetMousePointer(host::pointer::Default); });
 }
 
 void frmMain::txtBuffer_KeyPress(int& KeyAscii) {

@@ -30,8 +30,7 @@ constexpr int kConfigFile = 1;
 constexpr long kDroppedWidth = 200;
 
 // Runs a handler's body in the standard trap, closing file number 1 before the report.
-template <class Body>
-void TrapClosingConfig(std::string_view procedure, Body&& body) {
+template <class Body> void TrapClosingConfig(std::string_view procedure, Body&& body) {
     StandardErrorTrap(procedure, kSource, std::forward<Body>(body),
                       [] { host::FileChannels::Instance().Close(kConfigFile); });
 }

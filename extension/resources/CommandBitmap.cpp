@@ -24,9 +24,8 @@ std::uint32_t PixelAt(int x, int y) {
     const bool cornerX = x <= 3 || x >= 12;
     const bool cornerY = y <= 3 || y >= 12;
     if (cornerX && cornerY && x != 0 && x != 15 && y != 0 && y != 15)
-        return (x == 1 || x == 14 || y == 1 || y == 14 || x == 3 || x == 12 || y == 3 || y == 12)
-                   ? kNeighbourEdge
-                   : kNeighbour;
+        return (x == 1 || x == 14 || y == 1 || y == 14 || x == 3 || x == 12 || y == 3 || y == 12) ? kNeighbourEdge
+                                                                                                  : kNeighbour;
     return kBackground;
 }
 

@@ -18,4 +18,3 @@ void SetWindowPictures(host::Form& form) {
             image->SetPicture(host::Picture::FromFile(WindowPictureFile(form, *image)));
     }
 }
-

@@ -170,8 +170,7 @@ void SelectWithinPolyOLD(const std::string& LayerName, const host::Ref<host::Geo
 }
 
 void DrawFilledPolygonOLD(const host::Ref<host::Geometry>& Geom) {
-    StandardErrorTrap("DrawFilledPolygonOLD ", kSource,
-                      [&] { AddMagentaPolygon(Geom, host::FillStyle::Solid, 1.0); });
+    StandardErrorTrap("DrawFilledPolygonOLD ", kSource, [&] { AddMagentaPolygon(Geom, host::FillStyle::Solid, 1.0); });
 }
 
 void DrawFilledPolyLineOLD(const host::Ref<host::Geometry>& Geom) {

@@ -32,8 +32,7 @@ namespace {
 
 // Calls visit(featureLayer) for each feature layer of the focus map in walk order. Counts
 // are read once, before their loops.
-template <class Visit>
-void WalkFeatureLayers(Visit&& visit) {
+template <class Visit> void WalkFeatureLayers(Visit&& visit) {
     const host::Ref<host::Map> map = gMxDocument->FocusMap();
     const long layerCount = map->LayerCount();
     for (long i = 0; i < layerCount; ++i) {
@@ -81,7 +80,9 @@ private:
     // A slot: the high bits of the text's hash, and its index + 1 in the low bits (0: free).
     static constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << 36) - 1;
 
-    std::size_t Home(std::uint64_t hash) const { return static_cast<std::size_t>(hash * 0x9E3779B97F4A7C15u >> shift_); }
+    std::size_t Home(std::uint64_t hash) const {
+        return static_cast<std::size_t>(hash * 0x9E3779B97F4A7C15u >> shift_);
+    }
 
     void Grow() {
         std::vector<std::uint64_t> old = std::move(slots_);
@@ -158,48 +159,51 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
     // in `pending` until the cursor is read, or the load fails. The empty text is never
     // listed, so it need not be kept.
     DistinctTexts pending;
-    StandardErrorTrap("LoadListWithUniqueFieldValues ", "Tovalin_ArcMap", [&] {
-        list.Clear();
-        if (IsBlank(layerName) || IsBlank(fieldName)) return;
-        if (IsShapeField(fieldName)) {
-            host::ShowMessage("Shape field is not accessible");
-            return;
-        }
-
-        progress = gApplication->StatusBar()->ProgressBar();
-        progress->SetMessage("Loading List: " + fieldName + "...");
-        progress->SetStepValue(1);
-        progress->SetPosition(0);
-
-        const host::Ref<host::FeatureLayer> layer = FindLayer(layerName);
-        if (!layer) return;
-        progress->SetMaxRange(layer->FeatureClass()->FeatureCount(nullptr));
-        progress->SetPosition(0);
-        if (showProgress) progress->Show();
-
-        const host::Ref<host::Table> table = layer->DisplayTable();
-        if (showProgress) progress->Step();
-        const host::Ref<host::Cursor> cursor = table->Search(filter, false);
-        const long fieldIndex = table->FindField(fieldName);
-        if (fieldIndex < 0) {
-            progress->Hide();
-            return;
-        }
-        for (host::Ref<host::Row> row = cursor->NextRow(); row; row = cursor->NextRow()) {
-            const host::Value value = row->Value(fieldIndex);
-            if (!value.IsNull()) {
-                std::string text = value.Text();
-                if (!text.empty()) pending.Insert(std::move(text));
+    StandardErrorTrap(
+        "LoadListWithUniqueFieldValues ", "Tovalin_ArcMap",
+        [&] {
+            list.Clear();
+            if (IsBlank(layerName) || IsBlank(fieldName)) return;
+            if (IsShapeField(fieldName)) {
+                host::ShowMessage("Shape field is not accessible");
+                return;
             }
+
+            progress = gApplication->StatusBar()->ProgressBar();
+            progress->SetMessage("Loading List: " + fieldName + "...");
+            progress->SetStepValue(1);
+            progress->SetPosition(0);
+
+            const host::Ref<host::FeatureLayer> layer = FindLayer(layerName);
+            if (!layer) return;
+            progress->SetMaxRange(layer->FeatureClass()->FeatureCount(nullptr));
+            progress->SetPosition(0);
+            if (showProgress) progress->Show();
+
+            const host::Ref<host::Table> table = layer->DisplayTable();
             if (showProgress) progress->Step();
-        }
-        AddValues(list, pending);
-        progress->Hide();
-    }, [&] {
-        // The values read before the failure stay; the bar goes away before the report.
-        host::ResumeNext([&] { AddValues(list, pending); });
-        if (progress) host::ResumeNext([&] { progress->Hide(); });
-    });
+            const host::Ref<host::Cursor> cursor = table->Search(filter, false);
+            const long fieldIndex = table->FindField(fieldName);
+            if (fieldIndex < 0) {
+                progress->Hide();
+                return;
+            }
+            for (host::Ref<host::Row> row = cursor->NextRow(); row; row = cursor->NextRow()) {
+                const host::Value value = row->Value(fieldIndex);
+                if (!value.IsNull()) {
+                    std::string text = value.Text();
+                    if (!text.empty()) pending.Insert(std::move(text));
+                }
+                if (showProgress) progress->Step();
+            }
+            AddValues(list, pending);
+            progress->Hide();
+        },
+        [&] {
+            // The values read before the failure stay; the bar goes away before the report.
+            host::ResumeNext([&] { AddValues(list, pending); });
+            if (progress) host::ResumeNext([&] { progress->Hide(); });
+        });
 }
 
 bool IsShapeField(const std::string& fieldName) {

@@ -14,8 +14,8 @@ void EnsureFolder(const std::string& folder) {
 }
 }  // namespace
 
-std::int16_t ResolveProductFolder(const std::string& maker, const std::string& product,
-                                  const std::string& fileName, const std::string& subLevel) {
+std::int16_t ResolveProductFolder(const std::string& maker, const std::string& product, const std::string& fileName,
+                                  const std::string& subLevel) {
     std::int16_t result = 0;
     host::Trap(
         [&] {
@@ -28,8 +28,8 @@ std::int16_t ResolveProductFolder(const std::string& maker, const std::string& p
             }
             if (letter.empty()) {
                 host::ShowMessage("Sorry, " + gProductName +
-                                  " can't find your local Program Files directory. Please email " +
-                                  gSupportEmail + ". Thanks!");
+                                  " can't find your local Program Files directory. Please email " + gSupportEmail +
+                                  ". Thanks!");
                 result = -1;
                 return;
             }

@@ -10,8 +10,8 @@
 // empty file of the given name is created in it when missing. Sets gDriveLetter,
 // gProductFolder and gConfigFilePath. Returns 1 when done; -1 when no drive has a
 // Program Files folder (after a message) or on any failure (silently).
-std::int16_t ResolveProductFolder(const std::string& maker, const std::string& product,
-                                  const std::string& fileName, const std::string& subLevel);
+std::int16_t ResolveProductFolder(const std::string& maker, const std::string& product, const std::string& fileName,
+                                  const std::string& subLevel);
 
 // True when a file of that path exists; False otherwise and after a reported error.
 bool fDoesFileExist(const std::string& path);

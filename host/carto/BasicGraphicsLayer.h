@@ -8,8 +8,7 @@ namespace host {
 
 class BasicGraphicsLayer : public GraphicsContainer {
 public:
-    explicit BasicGraphicsLayer(const host::GraphicsContainer& sharing)
-        : host::GraphicsContainer(ShareWith{sharing}) {}
+    explicit BasicGraphicsLayer(const host::GraphicsContainer& sharing) : host::GraphicsContainer(ShareWith{sharing}) {}
 };
 
 }  // namespace host

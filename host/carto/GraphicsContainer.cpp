@@ -6,8 +6,7 @@ namespace host {
 
 GraphicsContainer::GraphicsContainer() : shared_(std::make_shared<Shared>()) {}
 
-GraphicsContainer::GraphicsContainer(std::shared_ptr<ViewObservers> observers)
-    : shared_(std::make_shared<Shared>()) {
+GraphicsContainer::GraphicsContainer(std::shared_ptr<ViewObservers> observers) : shared_(std::make_shared<Shared>()) {
     shared_->observers = std::move(observers);
 }
 

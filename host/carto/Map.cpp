@@ -22,8 +22,7 @@ void CollectFeatureLayers(const Ref<Layer>& layer, std::vector<Ref<FeatureLayer>
         for (long i = 0; i < group->Count(); ++i) CollectFeatureLayers(group->Layer(i), out);
     }
 }
-template <class T>
-const Ref<T>& At(const std::vector<Ref<T>>& items, long index) {
+template <class T> const Ref<T>& At(const std::vector<Ref<T>>& items, long index) {
     if (index < 0 || index >= static_cast<long>(items.size())) Raise(err::SubscriptOutOfRange);
     return items[static_cast<std::size_t>(index)];
 }

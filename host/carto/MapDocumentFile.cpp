@@ -43,7 +43,8 @@ constexpr int kDeepestGroup = 100;
 // Reads the members of one JSON object, with the file named in every complaint.
 class Entry {
 public:
-    Entry(const json& value, const fs::path& file, std::string where) : value_(value), file_(file), where_(std::move(where)) {
+    Entry(const json& value, const fs::path& file, std::string where)
+        : value_(value), file_(file), where_(std::move(where)) {
         if (!value_.is_object()) Bad(file_, where_ + " is not an object");
     }
 
@@ -124,8 +125,8 @@ public:
         if (!source.layer.empty()) return opened.dataSource->Table(source.layer);
         std::vector<std::string> names = opened.dataSource->LayerNames();
         if (names.size() != 1) {
-            Raise(err::InvalidProcedureCall, source.path + " holds " + std::to_string(names.size()) +
-                                                 " layers; the map document must name one");
+            Raise(err::InvalidProcedureCall,
+                  source.path + " holds " + std::to_string(names.size()) + " layers; the map document must name one");
         }
         return opened.dataSource->Table(names.front());
     }

@@ -8,8 +8,7 @@
 
 namespace host::symbol_checks {
 
-template <class Style>
-Style InRange(Style style, Style last) {
+template <class Style> Style InRange(Style style, Style last) {
     auto value = static_cast<long>(style);
     if (value < 0 || value > static_cast<long>(last)) Raise(err::InvalidProcedureCall);
     return style;

@@ -7,8 +7,7 @@
 
 namespace host {
 
-template <class SymbolType>
-class SymbolElement : public Element {
+template <class SymbolType> class SymbolElement : public Element {
 public:
     Ref<SymbolType> Symbol() const { return New<SymbolType>(symbol_); }
     // Error 91 for Nothing.

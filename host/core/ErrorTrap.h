@@ -29,8 +29,7 @@ inline RuntimeError CurrentError() {
 
 // One statement of an "errors ignored" region: a failure is dropped and the caller goes on.
 // Returns true when the statement succeeded.
-template <class Statement>
-bool ResumeNext(Statement&& statement) {
+template <class Statement> bool ResumeNext(Statement&& statement) {
     try {
         std::forward<Statement>(statement)();
         return true;

@@ -11,8 +11,7 @@
 
 namespace host {
 
-template <class... Args>
-class Observers {
+template <class... Args> class Observers {
 public:
     using Callback = std::function<void(Args...)>;
 

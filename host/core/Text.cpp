@@ -217,9 +217,9 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
     const Rules& rules = CurrentRules();
     if (rules.asciiByRank && IsAscii(a) && IsAscii(b)) return CompareByRank(rules, a, b);
     UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result = rules.collator->compareUTF8(
-        icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())),
-        icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
+    const UCollationResult result =
+        rules.collator->compareUTF8(icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())),
+                                    icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
     if (U_FAILURE(status)) throw std::runtime_error("Texts cannot be compared");
     // Ill-formed bytes all read as one replacement character; tell such texts apart.
     if (result == UCOL_EQUAL && (!IsWellFormed(a) || !IsWellFormed(b))) return CompareAsciiFolded(a, b);
@@ -230,9 +230,8 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) { return a == b |
 
 std::vector<std::size_t> SortedOrderIgnoringCase(const std::vector<std::string>& texts) {
     const Rules& rules = CurrentRules();
-    const bool byRank = rules.asciiByRank && std::all_of(texts.begin(), texts.end(), [](const std::string& t) {
-                            return IsAscii(t);
-                        });
+    const bool byRank =
+        rules.asciiByRank && std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return IsAscii(t); });
     std::string keys;
     std::vector<Keyed> keyed;
     keyed.reserve(texts.size());

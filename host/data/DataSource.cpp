@@ -143,7 +143,8 @@ Ref<SpatialReference> ReferenceOf(OGRLayerH layer) {
     CPLFree(wkt);
     const char* name = OSRGetName(srs);
     const char* code = OSRGetAuthorityCode(srs, nullptr);
-    return New<SpatialReference>(name != nullptr ? name : "", std::move(text), code != nullptr ? std::strtol(code, nullptr, 10) : 0);
+    return New<SpatialReference>(name != nullptr ? name : "", std::move(text),
+                                 code != nullptr ? std::strtol(code, nullptr, 10) : 0);
 }
 
 // True when every coordinate of the geometry is a number GEOS can compute with: finite, and
@@ -225,7 +226,8 @@ LayerFields ReadLayerFields(OGRLayerH layer, OGRFeatureDefnH definition, const s
     Ref<Fields>& fields = read.fields;
     std::vector<std::string> attributeNames;
     const int attributeCount = read.attributeCount = OGR_FD_GetFieldCount(definition);
-    for (int i = 0; i < attributeCount; ++i) attributeNames.emplace_back(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(definition, i)));
+    for (int i = 0; i < attributeCount; ++i)
+        attributeNames.emplace_back(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(definition, i)));
     // The id field keeps the dataset's FID column name; a name the host makes up gives way
     // to an attribute of that name. The geometry field is always "Shape": an attribute of
     // that name is renamed.
@@ -242,7 +244,8 @@ LayerFields ReadLayerFields(OGRLayerH layer, OGRFeatureDefnH definition, const s
         OGRFieldDefnH field = OGR_FD_GetFieldDefn(definition, i);
         read.types.push_back(OGR_Fld_GetType(field));
         read.subtypes.push_back(OGR_Fld_GetSubType(field));
-        fields->AddField(New<Field>(FreeName(*fields, attributeNames[static_cast<std::size_t>(i)]), HostFieldType(field)));
+        fields->AddField(
+            New<Field>(FreeName(*fields, attributeNames[static_cast<std::size_t>(i)]), HostFieldType(field)));
     }
     return read;
 }

@@ -16,7 +16,9 @@ namespace host {
 
 FeatureClass::FeatureClass(std::string name, Ref<host::Fields> fields, long oidField, long shapeField, long shapeType,
                            Ref<host::SpatialReference> spatialReference)
-    : Table(std::move(name), std::move(fields), oidField), shapeField_(shapeField), shapeType_(shapeType),
+    : Table(std::move(name), std::move(fields), oidField),
+      shapeField_(shapeField),
+      shapeType_(shapeType),
       spatialReference_(std::move(spatialReference)) {
     if (shapeField_ < 0 || shapeField_ >= Fields()->FieldCount()) Raise(err::SubscriptOutOfRange);
 }

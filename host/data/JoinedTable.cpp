@@ -62,7 +62,9 @@ JoinedTable::JoinedTable(Ref<Table> source, const std::string& sourceKey, Ref<Ta
                          const std::string& joinedKey)
     : Table(source->Name(), QualifiedFields(*source, *joined),
             source->HasOID() ? source->FindField(source->OIDFieldName()) : -1),
-      source_(std::move(source)), joined_(std::move(joined)), sourceFieldCount_(source_->Fields()->FieldCount()) {
+      source_(std::move(source)),
+      joined_(std::move(joined)),
+      sourceFieldCount_(source_->Fields()->FieldCount()) {
     long sourceKeyField = KeyField(*source_, sourceKey);
     long joinedKeyField = KeyField(*joined_, joinedKey);
 

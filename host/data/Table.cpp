@@ -62,7 +62,9 @@ std::optional<std::uint64_t> IndexKey(const Value& value) {
 }  // namespace
 
 Table::Table(std::string name, Ref<host::Fields> fields, long oidField)
-    : name_(std::move(name)), fields_(std::move(fields)), oidField_(oidField),
+    : name_(std::move(name)),
+      fields_(std::move(fields)),
+      oidField_(oidField),
       width_(static_cast<std::size_t>(fields_->FieldCount())) {
     if (oidField_ >= fields_->FieldCount()) Raise(err::SubscriptOutOfRange);
 }
@@ -71,9 +73,7 @@ Table::~Table() = default;
 
 std::string Table::OIDFieldName() const { return oidField_ >= 0 ? fields_->Field(oidField_)->Name() : std::string(); }
 
-long Table::RowCount(const Ref<QueryFilter>& filter) const {
-    return static_cast<long>(Matches(filter.raw()).size());
-}
+long Table::RowCount(const Ref<QueryFilter>& filter) const { return static_cast<long>(Matches(filter.raw()).size()); }
 
 Ref<Cursor> Table::Search(const Ref<QueryFilter>& filter, bool recycling) const {
     auto where = ParseWhere(filter.raw(), *this);
@@ -116,7 +116,8 @@ std::vector<std::size_t> Table::IndexedMatches(const WhereClause& where) const {
     std::vector<std::uint64_t> keys;
     if (auto key = IndexKey(where.Operand())) keys.push_back(*key);
     if (where.Operand().IsNumber()) {
-        if (auto key = IndexKey(Value(static_cast<double>(static_cast<float>(where.Operand().AsDouble()))))) keys.push_back(*key);
+        if (auto key = IndexKey(Value(static_cast<double>(static_cast<float>(where.Operand().AsDouble())))))
+            keys.push_back(*key);
     }
     std::vector<std::size_t> found;
     for (std::uint64_t key : keys) {
@@ -154,7 +155,8 @@ Ref<Row> Table::MakeRow(std::size_t position) const {
 }
 
 void Table::AddRow(std::vector<Value> values) {
-    if (values.size() != width_) Raise(err::InvalidProcedureCall, "A row of " + name_ + " has the wrong number of values.");
+    if (values.size() != width_)
+        Raise(err::InvalidProcedureCall, "A row of " + name_ + " has the wrong number of values.");
     const std::int64_t oid = oidField_ >= 0 ? values[static_cast<std::size_t>(oidField_)].AsInteger()
                                             : static_cast<std::int64_t>(oids_.size());
     std::size_t position = oids_.size();

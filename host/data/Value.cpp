@@ -11,8 +11,7 @@ namespace host {
 
 namespace {
 
-template <class Float>
-std::string Shortest(Float v) {
+template <class Float> std::string Shortest(Float v) {
     if (v == 0) return "0";  // also for -0
     if (std::isnan(v)) return "NaN";
     if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";

@@ -25,15 +25,15 @@ class Value {
 public:
     using Variant = std::variant<std::monostate, std::int64_t, float, double, std::string, Date, Blob>;
 
-    Value() = default;  // Null
-    Value(std::int64_t v) : v_(v) {}  // NOLINT(google-explicit-constructor)
-    Value(int v) : v_(std::int64_t{v}) {}  // NOLINT(google-explicit-constructor)
-    Value(float v) : v_(v) {}  // NOLINT(google-explicit-constructor)
-    Value(double v) : v_(v) {}  // NOLINT(google-explicit-constructor)
-    Value(std::string v) : v_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+    Value() = default;                            // Null
+    Value(std::int64_t v) : v_(v) {}              // NOLINT(google-explicit-constructor)
+    Value(int v) : v_(std::int64_t{v}) {}         // NOLINT(google-explicit-constructor)
+    Value(float v) : v_(v) {}                     // NOLINT(google-explicit-constructor)
+    Value(double v) : v_(v) {}                    // NOLINT(google-explicit-constructor)
+    Value(std::string v) : v_(std::move(v)) {}    // NOLINT(google-explicit-constructor)
     Value(const char* v) : v_(std::string(v)) {}  // NOLINT(google-explicit-constructor)
-    Value(Date v) : v_(v) {}  // NOLINT(google-explicit-constructor)
-    Value(Blob v) : v_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+    Value(Date v) : v_(v) {}                      // NOLINT(google-explicit-constructor)
+    Value(Blob v) : v_(std::move(v)) {}           // NOLINT(google-explicit-constructor)
 
     bool IsNull() const { return std::holds_alternative<std::monostate>(v_); }
     bool IsInteger() const { return std::holds_alternative<std::int64_t>(v_); }

@@ -157,10 +157,13 @@ WhereClause::WhereClause(const std::string& clause, const Table& table) {
 // Binds the value to the field: a text to a text field, a number to a numeric one.
 void WhereClause::Bind(const std::string& name, std::string literal, bool quoted, const Table& table) {
     field_ = table.FindField(name);
-    if (field_ < 0) Raise(err::AutomationError, "An invalid SQL statement was used: the field " + name + " does not exist.");
+    if (field_ < 0)
+        Raise(err::AutomationError, "An invalid SQL statement was used: the field " + name + " does not exist.");
     Ref<Field> field = table.Fields()->Field(field_);
     if (field->Type() == FieldType::String) {
-        if (!quoted) Raise(err::AutomationError, "An invalid SQL statement was used: the text field " + name + " needs a quoted value.");
+        if (!quoted)
+            Raise(err::AutomationError,
+                  "An invalid SQL statement was used: the text field " + name + " needs a quoted value.");
         operand_ = Value(std::move(literal));
     } else if (field->IsNumeric()) {
         if (quoted) NotANumber(name, literal);

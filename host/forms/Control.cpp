@@ -69,7 +69,7 @@ bool Control::IsReachable() const {
 void Control::RequireReachable() const {
     if (!IsReachable()) {
         host::Raise(err::InvalidProcedureCall,
-              "The control " + form_.Name() + "." + name_ + " cannot be reached by the user now");
+                    "The control " + form_.Name() + "." + name_ + " cannot be reached by the user now");
     }
 }
 

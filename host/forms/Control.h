@@ -25,8 +25,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/forms/Font.h"
 #include "host/core/Observers.h"
+#include "host/forms/Font.h"
 #include "host/forms/OleColor.h"
 #include "host/forms/Picture.h"
 
@@ -51,8 +51,7 @@ protected:
 // constructor leaves is what the control shows again after the form unloads.
 //
 //   Designed<std::string> caption_{*this};
-template <class T>
-class Designed final : public DesignPart {
+template <class T> class Designed final : public DesignPart {
 public:
     explicit Designed(Control& owner, T initial = T{});
     Designed(const Designed&) = delete;
@@ -77,11 +76,11 @@ constexpr long Pixels(long n) { return n * TwipsPerPixel; }
 
 // Errors the forms raise besides those of host/core.
 namespace formerr {
-inline constexpr long DeviceUnavailable = 68;          // "Device unavailable"
-inline constexpr long InvalidPropertyValue = 380;      // "Invalid property value"
-inline constexpr long InvalidPropertyArrayIndex = 381; // "Invalid property array index"
-inline constexpr long TextPropertyReadOnly = 383;      // "'Text' property is read-only"
-inline constexpr long FormAlreadyDisplayed = 400;      // "Form already displayed; can't show modally"
+inline constexpr long DeviceUnavailable = 68;           // "Device unavailable"
+inline constexpr long InvalidPropertyValue = 380;       // "Invalid property value"
+inline constexpr long InvalidPropertyArrayIndex = 381;  // "Invalid property array index"
+inline constexpr long TextPropertyReadOnly = 383;       // "'Text' property is read-only"
+inline constexpr long FormAlreadyDisplayed = 400;       // "Form already displayed; can't show modally"
 }  // namespace formerr
 
 // Raises one of the errors above (or of host/core) with the platform's description.
@@ -155,8 +154,7 @@ protected:
     bool RaisesEvents() const;
     void NotifyChanged() { Changed.Notify(); }
     // Sets a property and notifies when the value differs; returns whether it did.
-    template <class T, class V>
-    bool Update(T& field, V&& value) {
+    template <class T, class V> bool Update(T& field, V&& value) {
         if (field == value) return false;
         field = std::forward<V>(value);
         NotifyChanged();
@@ -171,8 +169,7 @@ protected:
 
 private:
     friend class Form;
-    template <class T>
-    friend class Designed;
+    template <class T> friend class Designed;
     void SaveDesign();
     void RestoreDesign();
 
@@ -195,8 +192,7 @@ private:
     Designed<Common> c_{*this};
 };
 
-template <class T>
-Designed<T>::Designed(Control& owner, T initial) : value_(std::move(initial)) {
+template <class T> Designed<T>::Designed(Control& owner, T initial) : value_(std::move(initial)) {
     owner.designParts_.push_back(this);
 }
 

@@ -19,8 +19,7 @@ std::vector<Form*>& Registry() {
     return loaded;
 }
 
-template <class Pred>
-CommandButton* FindButton(const std::vector<Control*>& controls, Pred pred) {
+template <class Pred> CommandButton* FindButton(const std::vector<Control*>& controls, Pred pred) {
     for (Control* c : controls) {
         auto* button = dynamic_cast<CommandButton*>(c);
         if (button != nullptr && pred(*button)) return button;
@@ -117,8 +116,7 @@ void Form::ShowModal() {
     }
     if (IsOpen()) {
         close();
-        Raise(err::InvalidProcedureCall,
-              "The modal form " + name_ + " was still open when its dialog ended");
+        Raise(err::InvalidProcedureCall, "The modal form " + name_ + " was still open when its dialog ended");
     }
     if (modal_) {
         modal_ = false;

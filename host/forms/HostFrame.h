@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "host/core/Ref.h"
 #include "host/core/Observers.h"
+#include "host/core/Ref.h"
 
 namespace host {
 

@@ -64,6 +64,4 @@ void ListControl::ReplaceItems(std::vector<std::string> items, long chosen) {
     NotifyChanged();
 }
 
-
-
 }  // namespace host

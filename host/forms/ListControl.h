@@ -50,7 +50,6 @@ protected:
     // chosen afterwards, without a Click.
     void ReplaceItems(std::vector<std::string> items, long chosen = -1);
 
-
 private:
     struct State {
         std::vector<std::string> items;

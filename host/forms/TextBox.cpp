@@ -31,9 +31,7 @@ std::size_t ByteOffset(std::string_view s, long chars) {
     return pos;
 }
 
-bool IsCharacter(int code) {
-    return code >= 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-}
+bool IsCharacter(int code) { return code >= 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF); }
 
 std::string Encode(int code) {
     if (!IsCharacter(code)) Raise(err::InvalidProcedureCall);
@@ -158,7 +156,5 @@ void TextBox::PressDelete() {
         Replace(state_->selStart, 1, "");
     }
 }
-
-
 
 }  // namespace host

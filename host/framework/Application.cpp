@@ -94,10 +94,9 @@ std::shared_ptr<Application::State> Locked(const std::weak_ptr<Application::Stat
 
 Application::Application() : state_(std::make_shared<State>()) {
     std::weak_ptr<State> weak = state_;
-    auto zoom = New<BuiltInCommand>(
-        BuiltInCommand::Texts{"Host_ZoomToSelected", "Zoom To Selected Features", "Selection",
-                              "Zoom to the selected features"},
-        [weak] { ZoomToSelectedFeatures(Locked(weak)->document); });
+    auto zoom = New<BuiltInCommand>(BuiltInCommand::Texts{"Host_ZoomToSelected", "Zoom To Selected Features",
+                                                          "Selection", "Zoom to the selected features"},
+                                    [weak] { ZoomToSelectedFeatures(Locked(weak)->document); });
     auto selectElements = New<BuiltInCommand>(
         BuiltInCommand::Texts{"Host_SelectElements", "Select Elements", "Graphics", "Select, resize and move elements"},
         [weak] {

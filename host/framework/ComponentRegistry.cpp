@@ -22,9 +22,8 @@ ComponentRegistry& ComponentRegistry::Instance() {
 
 void ComponentRegistry::Register(Component component) {
     if (component.progId.empty() || !component.create) Raise(err::InvalidProcedureCall);
-    auto same = std::find_if(components_.begin(), components_.end(), [&](const Component& c) {
-        return EqualIgnoringCase(c.progId, component.progId);
-    });
+    auto same = std::find_if(components_.begin(), components_.end(),
+                             [&](const Component& c) { return EqualIgnoringCase(c.progId, component.progId); });
     if (same != components_.end()) {
         *same = std::move(component);
     } else {

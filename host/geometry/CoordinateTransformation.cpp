@@ -51,8 +51,7 @@ CoordinateTransformation::CoordinateTransformation(const SpatialReference& from,
     }
     CPLPopErrorHandler();
     if (impl_->transformation == nullptr) {
-        Raise(err::InvalidProcedureCall,
-              "No transformation from " + NameOf(from) + " to " + NameOf(to) + " is known");
+        Raise(err::InvalidProcedureCall, "No transformation from " + NameOf(from) + " to " + NameOf(to) + " is known");
     }
 }
 

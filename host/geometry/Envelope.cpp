@@ -68,7 +68,8 @@ void Envelope::Update() {
     if (xMin_ == xMax_ && yMin_ == yMax_) {
         Replace(GeosGeometry::Adopt(GEOSGeom_createPointFromXY_r(h, xMin_, yMin_)));
     } else if (xMin_ == xMax_ || yMin_ == yMax_) {
-        Replace(GeosGeometry::Adopt(GEOSGeom_createLineString_r(h, geos::SequenceOf({{xMin_, yMin_}, {xMax_, yMax_}}))));
+        Replace(
+            GeosGeometry::Adopt(GEOSGeom_createLineString_r(h, geos::SequenceOf({{xMin_, yMin_}, {xMax_, yMax_}}))));
     } else {
         Replace(GeosGeometry::Adopt(GEOSGeom_createRectangle_r(h, xMin_, yMin_, xMax_, yMax_)));
     }

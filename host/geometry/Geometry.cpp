@@ -20,9 +20,7 @@ namespace host {
 namespace {
 
 // The form a geometry takes in a relation: an invalid polygon is repaired first.
-GeosGeometry ForRelation(const GeosGeometry& g) {
-    return geos::IsPolygonal(g.get()) ? g.Repaired() : g;
-}
+GeosGeometry ForRelation(const GeosGeometry& g) { return geos::IsPolygonal(g.get()) ? g.Repaired() : g; }
 
 using Predicate = char (*)(GEOSContextHandle_t, const GEOSGeometry*, const GEOSGeometry*);
 
@@ -130,7 +128,8 @@ GeosGeometry PocketsFilled(const GeosGeometry& source, double distance) {
     } else {
         std::vector<GeosGeometry> parts;
         const int count = GEOSGetNumGeometries_r(h, source.get());
-        for (int i = 0; i < count; ++i) parts.push_back(PolygonWithoutPockets(GEOSGetGeometryN_r(h, source.get(), i), maxChord));
+        for (int i = 0; i < count; ++i)
+            parts.push_back(PolygonWithoutPockets(GEOSGetGeometryN_r(h, source.get(), i), maxChord));
         std::vector<const GEOSGeometry*> pointers;
         for (const GeosGeometry& part : parts) pointers.push_back(part.get());
         filled = geos::CollectionOf(GEOS_MULTIPOLYGON, pointers);

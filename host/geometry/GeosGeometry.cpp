@@ -74,9 +74,8 @@ GeosGeometry GeosGeometry::BufferSource() const {
         GeosGeometry rings = Adopt(GEOSBoundary_r(h, holder_->geometry));
         GEOSGeometry* dropped = GEOSDifference_r(h, rings.get(), repaired.get());
         GeosGeometry leftOut = dropped != nullptr ? Adopt(dropped) : rings;
-        holder_->bufferSource = leftOut.IsEmpty()
-                                    ? repaired
-                                    : geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, {repaired.get(), leftOut.get()});
+        holder_->bufferSource =
+            leftOut.IsEmpty() ? repaired : geos::CollectionOf(GEOS_GEOMETRYCOLLECTION, {repaired.get(), leftOut.get()});
     }
     return holder_->bufferSource;
 }

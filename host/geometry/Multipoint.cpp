@@ -34,7 +34,8 @@ void Multipoint::AddPoint(const Ref<host::Point>& point) {
     if (added.IsEmpty()) Raise(err::InvalidProcedureCall, "An empty point cannot be added.");
     std::vector<const GEOSGeometry*> parts;
     long count = PointCount();
-    for (long i = 0; i < count; ++i) parts.push_back(GEOSGetGeometryN_r(geos::H(), Stored().get(), static_cast<int>(i)));
+    for (long i = 0; i < count; ++i)
+        parts.push_back(GEOSGetGeometryN_r(geos::H(), Stored().get(), static_cast<int>(i)));
     parts.push_back(added.get());
     Replace(geos::CollectionOf(GEOS_MULTIPOINT, parts));
 }

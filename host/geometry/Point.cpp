@@ -27,7 +27,8 @@ double Point::Y() const {
 }
 
 void Point::PutCoords(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) Raise(err::InvalidProcedureCall, "A coordinate is not a finite number.");
+    if (!std::isfinite(x) || !std::isfinite(y))
+        Raise(err::InvalidProcedureCall, "A coordinate is not a finite number.");
     Replace(GeosGeometry::Adopt(GEOSGeom_createPointFromXY_r(geos::H(), x, y)));
 }
 

@@ -151,7 +151,8 @@ void Polygon::ConstructUnion(const Ref<GeometryBag>& geometries) {
 }
 
 void Polygon::SetCircle(const Ref<host::Point>& center, double radius) {
-    if (!std::isfinite(radius) || radius < 0) Raise(err::InvalidProcedureCall, "The radius is not a number of 0 or more.");
+    if (!std::isfinite(radius) || radius < 0)
+        Raise(err::InvalidProcedureCall, "The radius is not a number of 0 or more.");
     if (center->IsEmpty()) Raise(err::InvalidProcedureCall, "The centre of a circle is empty.");
     if (radius == 0) {
         SetEmpty();

@@ -18,7 +18,9 @@ void* ItemOf(std::size_t position) { return reinterpret_cast<void*>(static_cast<
 
 std::size_t PositionOf(void* item) { return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(item)) - 1; }
 
-void Collect(void* item, void* userdata) { static_cast<std::vector<std::size_t>*>(userdata)->push_back(PositionOf(item)); }
+void Collect(void* item, void* userdata) {
+    static_cast<std::vector<std::size_t>*>(userdata)->push_back(PositionOf(item));
+}
 
 }  // namespace
 
@@ -93,4 +95,3 @@ std::vector<std::size_t> SpatialIndex::Query(const GeosGeometry& filter, long re
 }
 
 }  // namespace host
-

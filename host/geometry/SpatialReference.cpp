@@ -33,7 +33,8 @@ Ref<SpatialReference> SpatialReference::FromUserInput(const std::string& definit
         Raise(err::InvalidProcedureCall, "Not a coordinate system: " + definition);
     }
     char* wkt = nullptr;
-    if (OSRExportToWkt(srs.handle, &wkt) != OGRERR_NONE) Raise(err::InvalidProcedureCall, "Not a coordinate system: " + definition);
+    if (OSRExportToWkt(srs.handle, &wkt) != OGRERR_NONE)
+        Raise(err::InvalidProcedureCall, "Not a coordinate system: " + definition);
     std::string text(wkt);
     CPLFree(wkt);
     const char* name = OSRGetName(srs.handle);

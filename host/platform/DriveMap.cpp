@@ -28,10 +28,16 @@ bool IsValidName(std::string_view name) {
         auto c = static_cast<unsigned char>(ch);
         if (c < 32) return false;
         switch (ch) {
-        case ':': case '<': case '>': case '"': case '|': case '?': case '*': case '\\': case '/':
-            return false;
-        default:
-            break;
+        case ':':
+        case '<':
+        case '>':
+        case '"':
+        case '|':
+        case '?':
+        case '*':
+        case '\\':
+        case '/': return false;
+        default: break;
         }
     }
     return true;

@@ -57,8 +57,8 @@ int CreateTemporaryBeside(const fs::path& target, std::string_view path, fs::pat
     static std::atomic<unsigned long> sequence{0};
     for (int attempt = 0; attempt < 1000; ++attempt) {
         // A leading dot keeps it out of the folder listings while it exists.
-        temporary = target.parent_path() / (".corvane-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(sequence++) + ".tmp");
+        temporary = target.parent_path() /
+                    (".corvane-" + std::to_string(::getpid()) + "-" + std::to_string(sequence++) + ".tmp");
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         if (errno != EEXIST) RaiseFileError(errno, path, "could not be written: no file can be made beside it");
@@ -70,12 +70,12 @@ int CreateTemporaryBeside(const fs::path& target, std::string_view path, fs::pat
 struct FileChannels::Channel {
     enum class Mode { Input, Append, Replace };
     Mode mode = Mode::Input;
-    std::string path;                   // as the caller named it, for messages
-    std::string data;                   // the whole file, for input
-    std::optional<ItemReader> reader;   // reads data
-    int fd = -1;                        // for appending and replacing
-    std::string pending;                // written, not yet on the disk (replacing)
-    fs::path temporary;                 // replacing: the new version until committed
+    std::string path;                  // as the caller named it, for messages
+    std::string data;                  // the whole file, for input
+    std::optional<ItemReader> reader;  // reads data
+    int fd = -1;                       // for appending and replacing
+    std::string pending;               // written, not yet on the disk (replacing)
+    fs::path temporary;                // replacing: the new version until committed
     fs::path target;
 
     Channel() = default;
@@ -190,8 +190,7 @@ void FileChannels::Commit(int number) {
     channel->Flush();
     // On the disk before it takes the file's place, so that a crash cannot leave a
     // renamed but empty file; some file systems report a full disk only here.
-    if (::fsync(channel->fd) != 0 && errno != EINVAL)
-        RaiseFileError(errno, channel->path, "could not be written");
+    if (::fsync(channel->fd) != 0 && errno != EINVAL) RaiseFileError(errno, channel->path, "could not be written");
     const int fd = channel->fd;
     channel->fd = -1;
     if (::close(fd) != 0 && errno != EINTR) RaiseFileError(errno, channel->path, "could not be written");

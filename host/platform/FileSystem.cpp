@@ -29,8 +29,7 @@ fs::path NativeIfMapped(std::string_view path) {
     if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
         ec == std::errc::read_only_file_system)
         Raise(err::PermissionDenied);
-    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-        Raise(err::PathNotFound);
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) Raise(err::PathNotFound);
     Raise(otherwise);
 }
 
@@ -43,14 +42,13 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 // True when the name holds a character that a file name on the platform cannot hold.
 bool HoldsUnusableCharacter(std::string_view name) {
     return std::any_of(name.begin(), name.end(), [](char ch) {
-        return static_cast<unsigned char>(ch) < 32 || std::string_view("\\/:*?\"<>|").find(ch) != std::string_view::npos;
+        return static_cast<unsigned char>(ch) < 32 ||
+               std::string_view("\\/:*?\"<>|").find(ch) != std::string_view::npos;
     });
 }
 
 // A name that can be written as part of a drive path.
-bool Addressable(const std::string& name) {
-    return !name.empty() && name[0] != '.' && !HoldsUnusableCharacter(name);
-}
+bool Addressable(const std::string& name) { return !name.empty() && name[0] != '.' && !HoldsUnusableCharacter(name); }
 
 std::vector<std::string> List(std::string_view folder, bool wantFolders) {
     fs::path native = DriveMap::Instance().ToNative(folder);

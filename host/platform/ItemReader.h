@@ -39,8 +39,8 @@ public:
 private:
     void SkipLineEnd();
     std::string_view bytes_;
-    std::size_t start_ = 0;        // after a byte-order mark
-    std::size_t contentEnd_ = 0;   // after the last byte that is not a blank or a line end
+    std::size_t start_ = 0;       // after a byte-order mark
+    std::size_t contentEnd_ = 0;  // after the last byte that is not a blank or a line end
     std::size_t pos_ = 0;
 };
 

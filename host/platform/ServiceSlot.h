@@ -7,8 +7,7 @@
 
 namespace host {
 
-template <class Service, class Fallback>
-class ServiceSlot {
+template <class Service, class Fallback> class ServiceSlot {
 public:
     static Service& Current() { return *Slot(); }
 

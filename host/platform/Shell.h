@@ -34,8 +34,7 @@ public:
 // ShellExecute(owner, verb, file, parameters, folder, show) through the current service.
 // The file is an address ("http://...", "mailto:...") or a drive path, relative to folder
 // when it is not absolute. Nothing is returned: callers never read the shell's result.
-void ShellExecute(std::string_view verb, std::string_view file,
-                  std::optional<std::string> parameters, std::string_view folder,
-                  int showCommand = 1);
+void ShellExecute(std::string_view verb, std::string_view file, std::optional<std::string> parameters,
+                  std::string_view folder, int showCommand = 1);
 
 }  // namespace host

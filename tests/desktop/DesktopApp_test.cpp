@@ -46,7 +46,8 @@ host::Ref<host::Envelope> ParcelEnvelope(const std::string& id) {
 }
 
 QRect PixelRect(const desktop::ViewTransform& transform, const host::Envelope& envelope) {
-    return QRectF(transform.ToPixels({envelope.XMin(), envelope.YMax()}), transform.ToPixels({envelope.XMax(), envelope.YMin()}))
+    return QRectF(transform.ToPixels({envelope.XMin(), envelope.YMax()}),
+                  transform.ToPixels({envelope.XMax(), envelope.YMin()}))
         .toAlignedRect();
 }
 
@@ -78,11 +79,13 @@ TEST_F(DesktopTest, CommandButtonShowsTheMainWindowsFrameWithItsControlsWhereThe
         if (auto* box = qobject_cast<QGroupBox*>(widget)) shown = box->title();
         if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && !button->text().isEmpty())
             shown = button->text();
-        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) shown = label->text();
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty())
+            shown = label->text();
         EXPECT_EQ(shown.toStdString(), p.text) << p.control;
     }
     // The stores and listers below the client area and the inert export button stay hidden.
-    for (const char* hidden : {"Option1", "btnExportToLayer"}) EXPECT_FALSE(view->WidgetFor(hidden)->isVisible()) << hidden;
+    for (const char* hidden : {"Option1", "btnExportToLayer"})
+        EXPECT_FALSE(view->WidgetFor(hidden)->isVisible()) << hidden;
     EXPECT_EQ(view->WidgetFor("cboBufferLayer")->palette().color(QPalette::Base), QColor(255, 255, 221));
 
     // A second click shows the same frame; closing the window only hides it, with its content.
@@ -94,7 +97,8 @@ TEST_F(DesktopTest, CommandButtonShowsTheMainWindowsFrameWithItsControlsWhereThe
     ClickCommand();
     EXPECT_EQ(MainFrame(), frame);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(gMainForm->txtBuffer.Text(), qobject_cast<QLineEdit*>(view->WidgetFor("txtBuffer"))->text().toStdString());
+    EXPECT_EQ(gMainForm->txtBuffer.Text(),
+              qobject_cast<QLineEdit*>(view->WidgetFor("txtBuffer"))->text().toStdString());
 }
 
 TEST_F(DesktopTest, ChoosingASearchValueDrawsTheMagentaSubjectAndBufferOnTheCanvas) {

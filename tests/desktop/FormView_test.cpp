@@ -68,8 +68,7 @@ protected:
         HeadlessTest::TearDown();
     }
 
-    template <class W>
-    W* Widget(const char* name) const {
+    template <class W> W* Widget(const char* name) const {
         auto* widget = qobject_cast<W*>(view_->WidgetFor(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
@@ -88,13 +87,28 @@ TEST_F(FormViewTest, TypedKeysGoThroughKeyPressAndTheModelEditsTheText) {
         std::vector<std::string> log;
     };
     const Case cases[] = {
-        {"", [](QLineEdit* e) { QTest::keyClicks(e, "a1b"); }, "ab",
+        {"",
+         [](QLineEdit* e) { QTest::keyClicks(e, "a1b"); },
+         "ab",
          {"Text1_KeyPress 97", "Text1_KeyPress 49", "Text1_KeyPress 98"}},
         // A selection made in the widget is what the next key replaces.
-        {"abcd", [](QLineEdit* e) { e->setSelection(1, 2); QTest::keyClicks(e, "Z"); }, "aZd", {"Text1_KeyPress 90"}},
+        {"abcd",
+         [](QLineEdit* e) {
+             e->setSelection(1, 2);
+             QTest::keyClicks(e, "Z");
+         },
+         "aZd",
+         {"Text1_KeyPress 90"}},
         // A character outside the basic plane is one character of the model.
-        {"a\xF0\x9F\x98\x80" "b", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_End); QTest::keyClick(e, Qt::Key_Left);
-                                                      QTest::keyClick(e, Qt::Key_Backspace); }, "ab", {"Text1_KeyPress 8"}},
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         [](QLineEdit* e) {
+             QTest::keyClick(e, Qt::Key_End);
+             QTest::keyClick(e, Qt::Key_Left);
+             QTest::keyClick(e, Qt::Key_Backspace);
+         },
+         "ab",
+         {"Text1_KeyPress 8"}},
     };
     auto* edit = Widget<QLineEdit>("Text1");
     for (const Case& c : cases) {
@@ -112,7 +126,8 @@ TEST_F(FormViewTest, ClicksReachTheModelOnlyWhileTheControlCanBeUsed) {
     // An untrapped error in a handler is shown as the platform shows one, not thrown.
     QTest::mouseClick(Widget<QPushButton>("btnOk"), Qt::LeftButton);
     EXPECT_EQ(TakeLog(), std::vector<std::string>{"btnOk_Click"});
-    EXPECT_EQ(Messages().Texts(), std::vector<std::string>{"Run-time error '5':\n\nInvalid procedure call or argument"});
+    EXPECT_EQ(Messages().Texts(),
+              std::vector<std::string>{"Run-time error '5':\n\nInvalid procedure call or argument"});
 
     // Changes made by code show only once the view flushes; a disabled button raises nothing.
     form_->Label1.SetCaption("Changed");
@@ -136,7 +151,9 @@ TEST_F(FormViewTest, ClicksReachTheModelOnlyWhileTheControlCanBeUsed) {
 }
 
 TEST(FormViewText, PositionsPastTheEndStopAtTheEnd) {
-    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80" "b");  // a, an emoji, b
+    const QString text = QString::fromUtf8(
+        "a\xF0\x9F\x98\x80"
+        "b");  // a, an emoji, b
     EXPECT_EQ(desktop::Utf16Position(text, 99), text.size());
     EXPECT_EQ(desktop::CharacterPosition(text, 99), 3);
 }
@@ -145,7 +162,8 @@ TEST(WidgetLook, PointersAndColoursAsTheModelGivesThem) {
     // The hand pointer of the windows is a cursor file with its own hot spot.
     const QCursor hand = desktop::PointerCursor(99, host::Picture::FromFile("hand.cur"));
     EXPECT_NE(hand.hotSpot(), QPoint(0, 0));
-    EXPECT_EQ(desktop::PointerCursor(99, host::Picture::FromFile("no-such-pointer.cur")).shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(desktop::PointerCursor(99, host::Picture::FromFile("no-such-pointer.cur")).shape(),
+              Qt::PointingHandCursor);
 
     // A cursor file's hot spot lies in its first entry; other bytes give none.
     QByteArray cursor(22, '\0');

@@ -76,11 +76,13 @@ TEST_F(MapCanvasTest, SelectToolSelectsOnTheVisibleLayers) {
         bool add;
         std::set<long> selected;
     };
-    auto box = [&](double x1, double y1, double x2, double y2) { return QRect(Pixel(x1, y1), Pixel(x2, y2)).normalized(); };
+    auto box = [&](double x1, double y1, double x2, double y2) {
+        return QRect(Pixel(x1, y1), Pixel(x2, y2)).normalized();
+    };
     const Step steps[] = {
-        {box(1250, 2050, 1250, 2050), false, {3}},           // a click in parcel 3
-        {box(1050, 2050, 1050, 2050), true, {1, 3}},         // Shift-click adds parcel 1
-        {box(1040, 2140, 1060, 2160), false, {}},            // over a hidden hydrant only
+        {box(1250, 2050, 1250, 2050), false, {3}},    // a click in parcel 3
+        {box(1050, 2050, 1050, 2050), true, {1, 3}},  // Shift-click adds parcel 1
+        {box(1040, 2140, 1060, 2160), false, {}},     // over a hidden hydrant only
     };
     for (const Step& s : steps) {
         canvas_.SelectIn(s.pixels, s.add);

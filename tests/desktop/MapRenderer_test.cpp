@@ -28,8 +28,9 @@ TEST(ViewTransform, CentresTheExtentAndRefusesWhatCannotBeFitted) {
     ASSERT_TRUE(t.IsValid());
     EXPECT_EQ(t.ToPixels(QPointF(0, 0)), QPointF(350, 400));
     // Nothing to fit or nowhere to fit it: no transform rather than a division by zero.
-    for (const auto& [extent, pixels] : {std::pair{QRectF(), QSizeF(10, 10)}, std::pair{QRectF(0, 0, 10, 10), QSizeF(0, 10)},
-                                          std::pair{QRectF(0, 0, 0, 10), QSizeF(10, 10)}})
+    for (const auto& [extent, pixels] :
+         {std::pair{QRectF(), QSizeF(10, 10)}, std::pair{QRectF(0, 0, 10, 10), QSizeF(0, 10)},
+          std::pair{QRectF(0, 0, 0, 10), QSizeF(10, 10)}})
         EXPECT_FALSE(ViewTransform(extent, pixels).IsValid());
 }
 
@@ -101,10 +102,11 @@ TEST_F(MapRendererTest, ElementsDrawWithTheirOwnSymbols) {
         QRgb expected;
     };
     const QImage image = Draw();
-    for (const Probe& p : {Probe{"a hollow fill keeps what lies beneath", {1050, 2050}, MapRenderer::PolygonFill().rgb() & 0xFFFFFFu},
-                           Probe{"the hollow fill's outline", {1020, 2050}, 0x008000},
-                           Probe{"a line 6 points wide", {1200, 1951}, 0x008000},
-                           Probe{"a square marker's corner", {1476, 2176}, 0xFF00FF}})
+    for (const Probe& p :
+         {Probe{"a hollow fill keeps what lies beneath", {1050, 2050}, MapRenderer::PolygonFill().rgb() & 0xFFFFFFu},
+          Probe{"the hollow fill's outline", {1020, 2050}, 0x008000},
+          Probe{"a line 6 points wide", {1200, 1951}, 0x008000},
+          Probe{"a square marker's corner", {1476, 2176}, 0xFF00FF}})
         EXPECT_EQ(At(image, p.at.x(), p.at.y()), p.expected) << p.what;
 }
 

@@ -34,8 +34,12 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString& title, QString& 
 TEST(QtMessageBoxes, QuestionsAreQtBoxesAnsweredByTheButtonPressed) {
     desktop::QtMessageBoxes boxes;
     QString title, text;
-    struct Case { QMessageBox::StandardButton pressed; host::MessageBoxAnswer answer; };
-    for (const Case c : {Case{QMessageBox::Yes, host::MessageBoxAnswer::Yes}, Case{QMessageBox::No, host::MessageBoxAnswer::No}}) {
+    struct Case {
+        QMessageBox::StandardButton pressed;
+        host::MessageBoxAnswer answer;
+    };
+    for (const Case c :
+         {Case{QMessageBox::Yes, host::MessageBoxAnswer::Yes}, Case{QMessageBox::No, host::MessageBoxAnswer::No}}) {
         AnswerNextBox(c.pressed, title, text);
         EXPECT_EQ(boxes.Question("File already exists. Overwrite?"), c.answer);
         EXPECT_EQ(title, "Corvane");
@@ -53,8 +57,14 @@ public:
         btnCancel.SetCaption("Cancel");
         btnCancel.SetCancel(true);
         btnCancel.Move(Pixels(100), Pixels(40), Pixels(80), Pixels(24));
-        btnSave.Click = [this] { log.push_back("save"); Hide(); };
-        btnCancel.Click = [this] { log.push_back("cancel"); Unload(); };
+        btnSave.Click = [this] {
+            log.push_back("save");
+            Hide();
+        };
+        btnCancel.Click = [this] {
+            log.push_back("cancel");
+            Unload();
+        };
     }
     void Form_Unload(int& cancel) override {
         log.push_back("unload");
@@ -84,17 +94,23 @@ protected:
 };
 
 TEST_F(ModalDialogTest, TheDialogRunsUntilTheFormClosesItself) {
-    struct Case { const char* how; std::function<void(desktop::ModalDialog&)> act; std::vector<std::string> log; };
+    struct Case {
+        const char* how;
+        std::function<void(desktop::ModalDialog&)> act;
+        std::vector<std::string> log;
+    };
     const Case cases[] = {
         {"Enter", [](desktop::ModalDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, {"save"}},
         {"Escape", [](desktop::ModalDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, {"cancel", "unload"}},
         // The window's close button unloads the form, which may refuse: the dialog stays.
-        {"close refused, then Cancel", [](desktop::ModalDialog& d) {
+        {"close refused, then Cancel",
+         [](desktop::ModalDialog& d) {
              static_cast<frmDialog*>(d.View().Form())->refuseUnload = true;
              d.close();
              EXPECT_TRUE(d.isVisible());
              QTest::mouseClick(d.View().WidgetFor("btnCancel"), Qt::LeftButton);
-         }, {"unload", "cancel", "unload"}},
+         },
+         {"unload", "cancel", "unload"}},
     };
     for (const Case& c : cases) {
         auto form = std::make_shared<frmDialog>();

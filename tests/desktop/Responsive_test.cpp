@@ -96,7 +96,8 @@ TEST_F(DesktopTest, APasteIsTypedThroughTheKeyFilter) {
     const Way ways[] = {
         {"Ctrl+V", [&] { QTest::keyClick(distance, Qt::Key_V, Qt::ControlModifier); }},
         {"Shift+Insert", [&] { QTest::keyClick(distance, Qt::Key_Insert, Qt::ShiftModifier); }},
-        {"the context menu", [&] {
+        {"the context menu",
+         [&] {
              std::unique_ptr<QMenu> menu(distance->EditMenu());
              for (QAction* action : menu->actions())
                  if (action->text().remove(QLatin1Char('&')) == QStringLiteral("Paste")) action->trigger();

@@ -13,4 +13,3 @@ int main(int argc, char** argv) {
     desktop::SetUpApplication();
     return RUN_ALL_TESTS();
 }
-

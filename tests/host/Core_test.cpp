@@ -13,7 +13,10 @@ namespace {
 
 using support::ErrorOf;
 
-struct Layer { virtual ~Layer() = default; int value = 1; };
+struct Layer {
+    virtual ~Layer() = default;
+    int value = 1;
+};
 struct FeatureLayer : Layer {};
 struct GroupLayer : Layer {};
 
@@ -29,8 +32,13 @@ TEST(Ref, EmptyReferenceRaisesObjectNotSetAndQueryRaisesTypeMismatch) {
 TEST(ErrorTrap, TrapStopsAtTheFailureAndResumeNextGoesOn) {
     int steps = 0;
     long reported = 0;
-    EXPECT_FALSE(host::Trap([&] { ++steps; host::Raise(host::err::FileNotFound); ++steps; },
-                            [&](const host::RuntimeError& e) { reported = e.Number(); }));
+    EXPECT_FALSE(host::Trap(
+        [&] {
+            ++steps;
+            host::Raise(host::err::FileNotFound);
+            ++steps;
+        },
+        [&](const host::RuntimeError& e) { reported = e.Number(); }));
     EXPECT_EQ(steps, 1);  // the statement after the failure never runs
     EXPECT_EQ(reported, 53);
 
@@ -44,7 +52,10 @@ TEST(ErrorTrap, TrapStopsAtTheFailureAndResumeNextGoesOn) {
 }
 
 TEST(ErrorTrap, CleanupRunsOnlyOnAFailureAndBeforeTheHandler) {
-    struct Case { bool fails, cleanupFails; const char* heard; };
+    struct Case {
+        bool fails, cleanupFails;
+        const char* heard;
+    };
     for (const Case& c : {Case{false, false, "body"}, Case{true, false, "body cleanup handler 53"},
                           Case{true, true, "body cleanup handler 53"}}) {
         std::string heard;
@@ -91,7 +102,7 @@ TEST(Observers, CalledInOrderSkippingTheRemovedAndTheEmpty) {
     long second = 0;
     observers.Add([&](int n) {
         heard += "a" + std::to_string(n);
-        observers.Remove(second);  // removed while the list is walked: not called
+        observers.Remove(second);                      // removed while the list is walked: not called
         observers.Add([&](int) { heard += "late"; });  // added meanwhile: called from the next change on
     });
     second = observers.Add([&](int) { heard += "b"; });

@@ -27,12 +27,25 @@ protected:
 };
 
 TEST_F(TextTest, EqualIgnoresCaseInEveryScriptButNotAccentsOrBlanks) {
-    const struct { const char *a, *b; bool equal; } cases[] = {
-        {"É", "é", true},        {"École", "éCOLE", true}, {"É", "E", false},     {"Š", "š", true},
-        {"Œuvre", "œUVRE", true}, {"Ω", "ω", true},        {"Ł", "ł", true},      {"Ł", "L", false},
-        {"PARCELS", "parcels", true}, {"Parcels ", "Parcels", false}, {"a-b", "ab", false}, {"", "", true},
+    const struct {
+        const char *a, *b;
+        bool equal;
+    } cases[] = {
+        {"É", "é", true},
+        {"École", "éCOLE", true},
+        {"É", "E", false},
+        {"Š", "š", true},
+        {"Œuvre", "œUVRE", true},
+        {"Ω", "ω", true},
+        {"Ł", "ł", true},
+        {"Ł", "L", false},
+        {"PARCELS", "parcels", true},
+        {"Parcels ", "Parcels", false},
+        {"a-b", "ab", false},
+        {"", "", true},
         // Ill-formed bytes are told apart, though the collator reads them all alike.
-        {"a\xFF", "A\xFF", true}, {"a\xFF", "a\xFE", false},
+        {"a\xFF", "A\xFF", true},
+        {"a\xFF", "a\xFE", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(host::EqualIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
@@ -41,10 +54,16 @@ TEST_F(TextTest, EqualIgnoresCaseInEveryScriptButNotAccentsOrBlanks) {
 }
 
 TEST_F(TextTest, UpperCaseFollowsTheLocale) {
-    const struct { const char *locale, *text, *upper; } cases[] = {
-        {"", "main st 12-b", "MAIN ST 12-B"}, {"", "école", "ÉCOLE"}, {"", "šœωł", "ŠŒΩŁ"},
-        {"", "straße", "STRASSE"},            {"", "a\xFF", "A\xFF"},  // ill-formed: ASCII letters only
-        {"tr_TR", "istanbul", "İSTANBUL"},    {"en_US", "istanbul", "ISTANBUL"},
+    const struct {
+        const char *locale, *text, *upper;
+    } cases[] = {
+        {"", "main st 12-b", "MAIN ST 12-B"},
+        {"", "école", "ÉCOLE"},
+        {"", "šœωł", "ŠŒΩŁ"},
+        {"", "straße", "STRASSE"},
+        {"", "a\xFF", "A\xFF"},  // ill-formed: ASCII letters only
+        {"tr_TR", "istanbul", "İSTANBUL"},
+        {"en_US", "istanbul", "ISTANBUL"},
     };
     for (const auto& c : cases) {
         host::UseTextLocale(c.locale);
@@ -53,7 +72,10 @@ TEST_F(TextTest, UpperCaseFollowsTheLocale) {
 }
 
 TEST_F(TextTest, SortedOrderPutsAccentsBesideTheirBaseLettersAndKeepsEqualTextsInOrder) {
-    const struct { const char* locale; Texts texts, sorted; } cases[] = {
+    const struct {
+        const char* locale;
+        Texts texts, sorted;
+    } cases[] = {
         {"", {"Zeta", "ä", "b", "Ä", "ab", "a"}, {"a", "ä", "Ä", "ab", "b", "Zeta"}},
         {"", {"b", "C", "a", "B"}, {"a", "b", "B", "C"}},
         {"", {"9", "10", "100", "1"}, {"1", "10", "100", "9"}},
@@ -67,7 +89,8 @@ TEST_F(TextTest, SortedOrderPutsAccentsBesideTheirBaseLettersAndKeepsEqualTextsI
         host::UseTextLocale(c.locale);
         EXPECT_EQ(Sorted(c.texts), c.sorted) << c.locale << ": " << c.texts.front();
         for (std::size_t i = 1; i < c.sorted.size(); ++i) {
-            EXPECT_LE(host::CompareIgnoringCase(c.sorted[i - 1], c.sorted[i]), 0) << c.sorted[i - 1] << " / " << c.sorted[i];
+            EXPECT_LE(host::CompareIgnoringCase(c.sorted[i - 1], c.sorted[i]), 0)
+                << c.sorted[i - 1] << " / " << c.sorted[i];
         }
     }
 }
@@ -96,7 +119,9 @@ TEST_F(TextTest, TheLocaleComesFromTheEnvironment) {
     for (int i = 0; i < 3; ++i) {
         if (const char* value = std::getenv(names[i])) saved[i] = value;
     }
-    const struct { const char *all, *collate, *lang, *locale; } cases[] = {
+    const struct {
+        const char *all, *collate, *lang, *locale;
+    } cases[] = {
         {"de_DE.UTF-8", "sv_SE.UTF-8", "fr_FR.UTF-8", "de_DE"},
         {"", "sv_SE.UTF-8@euro", "fr_FR.UTF-8", "sv_SE"},
         {"", "", "pl_PL", "pl_PL"},

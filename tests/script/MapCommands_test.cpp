@@ -13,12 +13,12 @@
 
 #include "app/script/ScriptCommands.h"
 #include "app/script/ScriptRunner.h"
-#include "host/framework/Application.h"
-#include "host/framework/StatusBar.h"
-#include "host/framework/StepProgressor.h"
 #include "host/data/DataSource.h"
 #include "host/data/Row.h"
 #include "host/data/Table.h"
+#include "host/framework/Application.h"
+#include "host/framework/StatusBar.h"
+#include "host/framework/StepProgressor.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace {
@@ -53,7 +53,8 @@ protected:
 };
 
 TEST_F(MapCommandsTest, SelectionsAreNewOrAddedAndPrintedPerLayerInMapOrder) {
-    const std::string out = Run("open \"" + kTown + "\"\n"
+    const std::string out = Run("open \"" + kTown +
+                                "\"\n"
                                 "select Parcels \"Parcels.PARCEL_ID = '1-1'\"\n"
                                 "select+ parcels \"Parcels.PARCEL_ID = '1-3'\"\n"
                                 "select+ Parcels \"Parcels.PARCEL_ID = '1-1'\"\n"
@@ -68,13 +69,17 @@ TEST_F(MapCommandsTest, SelectionsAreNewOrAddedAndPrintedPerLayerInMapOrder) {
 }
 
 TEST_F(MapCommandsTest, ADatasetOpensWholeAndItsExtentPrints) {
-    const std::string out = Run(
-        "print extent\n"
-        "open \"" + kCambridge + "\"\n"
-        "select Hydrants \"OBJECTID = 1\"\n"
-        "print selection\n"
-        "open \"" + kTown + "\"\n"
-        "print extent\n");
+    const std::string out =
+        Run("print extent\n"
+            "open \"" +
+            kCambridge +
+            "\"\n"
+            "select Hydrants \"OBJECTID = 1\"\n"
+            "print selection\n"
+            "open \"" +
+            kTown +
+            "\"\n"
+            "print extent\n");
     EXPECT_EQ(out,
               "EXTENT empty\n"
               "SELECTION Hydrants count=1 oids=[1]\n"
@@ -133,15 +138,17 @@ TEST_F(MapCommandsTest, HydrantsInLongitudeAndLatitudeSelectTheParcelsTheyDoInFe
     // A hydrant on Massachusetts Avenue (the ids are the same in both files).
     const host::Ref<host::Table> hydrants = host::DataSource::Open(kCambridge)->Table("Hydrants");
     const std::string location = hydrants->GetRow(100)->Value(hydrants->FindField("HYDRANT_LOCATION")).Text();
-    const std::string click = "choose frmMain.cboBufferLayer Parcels\nchoose frmMain.cboBufferLayer Hydrants\n"
-                              "choose frmMain.cboSearchField HYDRANT_LOCATION\n"
-                              "choose frmMain.List1 \"" + location + "\"\nprint selection\n";
-    const std::string out = Run("open " + map("feet.json", kCambridge) +
-                                "\nanswer no\nclick Tovalin_Corvane\n"
-                                "choose frmMain.cboSelectionLayer Parcels\nsettext frmMain.txtBuffer 300\n" + click +
-                                "open " + map("lonlat.json", lonlat) + "\n" + click +
-                                "open " + map("degrees.json", lonlat, R"("coordinate_system": 4326, )") + "\n" + click +
-                                "print graphics\n");
+    const std::string click =
+        "choose frmMain.cboBufferLayer Parcels\nchoose frmMain.cboBufferLayer Hydrants\n"
+        "choose frmMain.cboSearchField HYDRANT_LOCATION\n"
+        "choose frmMain.List1 \"" +
+        location + "\"\nprint selection\n";
+    const std::string out =
+        Run("open " + map("feet.json", kCambridge) +
+            "\nanswer no\nclick Tovalin_Corvane\n"
+            "choose frmMain.cboSelectionLayer Parcels\nsettext frmMain.txtBuffer 300\n" +
+            click + "open " + map("lonlat.json", lonlat) + "\n" + click + "open " +
+            map("degrees.json", lonlat, R"("coordinate_system": 4326, )") + "\n" + click + "print graphics\n");
     const std::size_t first = out.find("SELECTION Parcels count=");
     ASSERT_NE(first, std::string::npos) << out;
     const std::string feet = out.substr(first, out.find('\n', first) + 1 - first);

@@ -94,18 +94,18 @@ TEST_F(ScriptRunnerTest, NothingIsPrintedAfterTheFailingLine) {
 }
 
 TEST_F(ScriptRunnerTest, ModalFormsTakeTheFollowingLinesUntilTheyClose) {
-    const std::string out = Run(
-        "test-dialog\n"
-        "type frmTestDialog.txtName \"a!b c\"\n"  // the handler cancels "!"
-        "press frmTestDialog.btnMore\n"           // a second dialog over the first
-        "type frmTestDialog.txtName inner\n"      // the last loaded of the name
-        "print frmTestDialog(1).txtName\n"
-        "press frmTestDialog(2).btnOK\n"
-        "press frmTestDialog.btnAsk\n"  // no answer queued: No
-        "answer yes\n"
-        "press frmTestDialog.btnAsk\n"
-        "print frmTestDialog.lblAnswer\n"
-        "press frmTestDialog.btnOK\n");
+    const std::string out =
+        Run("test-dialog\n"
+            "type frmTestDialog.txtName \"a!b c\"\n"  // the handler cancels "!"
+            "press frmTestDialog.btnMore\n"           // a second dialog over the first
+            "type frmTestDialog.txtName inner\n"      // the last loaded of the name
+            "print frmTestDialog(1).txtName\n"
+            "press frmTestDialog(2).btnOK\n"
+            "press frmTestDialog.btnAsk\n"  // no answer queued: No
+            "answer yes\n"
+            "press frmTestDialog.btnAsk\n"
+            "print frmTestDialog.lblAnswer\n"
+            "press frmTestDialog.btnOK\n");
     EXPECT_EQ(out,
               "frmTestDialog(1).txtName TextBox text=\"ab c\" visible=1\n"
               "ASK Sure?\\nReally? -> NO\n"

@@ -5,8 +5,7 @@
 
 namespace support {
 
-template <class Statement>
-long ErrorOf(Statement&& statement) {
+template <class Statement> long ErrorOf(Statement&& statement) {
     try {
         statement();
     } catch (const host::RuntimeError& e) {

@@ -13,7 +13,7 @@ namespace support {
 WriteLimit::WriteLimit(rlim_t bytes) {
     // Past the limit the system sends SIGXFSZ, which would end the process; ignored, the
     // write fails with EFBIG instead.
-    struct sigaction ignore{};
+    struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &savedAction_);
     getrlimit(RLIMIT_FSIZE, &saved_);

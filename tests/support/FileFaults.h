@@ -22,7 +22,7 @@ public:
 
 private:
     rlimit saved_{};
-    struct sigaction savedAction_{};
+    struct sigaction savedAction_ {};
 };
 
 // A small tmpfs mounted on an empty folder and filled up: no byte can be written to it.

@@ -88,9 +88,7 @@ fs::path HeadlessTest::MakeProgramFiles(char letter) {
     return folder;
 }
 
-fs::path HeadlessTest::Native(std::string_view windowsPath) {
-    return host::DriveMap::Instance().ToNative(windowsPath);
-}
+fs::path HeadlessTest::Native(std::string_view windowsPath) { return host::DriveMap::Instance().ToNative(windowsPath); }
 
 void HeadlessTest::SetIdentity() {
     gProductName = "Corvane";

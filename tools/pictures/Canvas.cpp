@@ -53,7 +53,8 @@ void Canvas::Blend(int x, int y, Argb colour) {
     const double outAlpha = alpha + underAlpha * (1.0 - alpha);
     Argb out = static_cast<Argb>(std::lround(outAlpha * 255.0)) << 24;
     for (int shift = 0; shift < 24; shift += 8) {
-        const double v = (Channel(colour, shift) * alpha + Channel(under, shift) * underAlpha * (1.0 - alpha)) / outAlpha;
+        const double v =
+            (Channel(colour, shift) * alpha + Channel(under, shift) * underAlpha * (1.0 - alpha)) / outAlpha;
         out |= static_cast<Argb>(std::clamp(static_cast<int>(std::lround(v)), 0, 255)) << shift;
     }
     Set(x, y, out);

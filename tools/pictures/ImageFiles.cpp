@@ -67,8 +67,7 @@ void WritePng(const Canvas& canvas, const std::filesystem::path& file) {
 void WriteCursor(const Canvas& canvas, int hotX, int hotY, const std::filesystem::path& file) {
     constexpr int kSize = 32;
     constexpr std::uint32_t kMaskBytes = kSize * kSize / 8;
-    if (canvas.Width() != kSize || canvas.Height() != kSize)
-        throw std::invalid_argument("a cursor is 32 by 32 pixels");
+    if (canvas.Width() != kSize || canvas.Height() != kSize) throw std::invalid_argument("a cursor is 32 by 32 pixels");
     if (hotX < 0 || hotY < 0 || hotX >= kSize || hotY >= kSize)
         throw std::invalid_argument("the hot spot lies outside the cursor");
 

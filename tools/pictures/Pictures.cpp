@@ -18,35 +18,23 @@ const Argb kText = Rgb(24, 24, 24);
 // The pointer, row by row: "X" black, "o" white, "." transparent.
 constexpr std::array<const char*, 32> kHand = {
     "................................",  // 0
-    "................................",
-    "................................",
-    "................................",
-    "................................",
+    "................................", "................................",
+    "................................", "................................",
     "................................",  // 5
-    "................................",
-    "................................",
-    "................................",
-    "................................",
+    "................................", "................................",
+    "................................", "................................",
     "..........XX....................",  // 10: the tip of the finger, the hot spot
-    ".........XooX...................",
-    ".........XooX...................",
-    ".........XooX...................",
-    ".........XooX...................",
+    ".........XooX...................", ".........XooX...................",
+    ".........XooX...................", ".........XooX...................",
     ".........XooXXX.................",  // 15
-    ".........XooXooXXX..............",
-    ".........XooXooXooXX............",
-    "......XX.XooXooXooXoX...........",
-    "......XoXXooXooXooXoX...........",
+    ".........XooXooXXX..............", ".........XooXooXooXX............",
+    "......XX.XooXooXooXoX...........", "......XoXXooXooXooXoX...........",
     "......XooXooooooooooX...........",  // 20
-    ".......XoXooooooooooX...........",
-    ".......XooooooooooooX...........",
-    "........XoooooooooooX...........",
-    "........XooooooooooX............",
+    ".......XoXooooooooooX...........", ".......XooooooooooooX...........",
+    "........XoooooooooooX...........", "........XooooooooooX............",
     ".........XoooooooooX............",  // 25
-    ".........XoooooooooX............",
-    "..........XooooooooX............",
-    "..........XXXXXXXXXX............",
-    "..........XooooooooX............",
+    ".........XoooooooooX............", "..........XooooooooX............",
+    "..........XXXXXXXXXX............", "..........XooooooooX............",
     "..........XooooooooX............",  // 30
     "..........XXXXXXXXXX............",
 };
@@ -142,8 +130,8 @@ Canvas HelpPage(const Canvas& logo, const Canvas& mainWindow) {
     const int x = 452;
     const int width = 712 - x;
     DrawText(page, x, 108, "Corvane", kDarkRed, 3, true);
-    int y = Paragraph(page, x, 140, width,
-                      "Reports the features within a buffer zone as mailing labels and reports.", kNavy);
+    int y = Paragraph(page, x, 140, width, "Reports the features within a buffer zone as mailing labels and reports.",
+                      kNavy);
     y += 14;
     DrawText(page, x, y, "How to use it", kText, 1, true);
     y += kLineHeight + 7;

@@ -92,7 +92,8 @@ bool Save(const QImage& image, const QDir& folder, const char* name) {
 
 desktop::ModalDialog* OpenDialog() {
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<desktop::ModalDialog*>(top); dialog != nullptr && dialog->isVisible()) return dialog;
+        if (auto* dialog = qobject_cast<desktop::ModalDialog*>(top); dialog != nullptr && dialog->isVisible())
+            return dialog;
     return nullptr;
 }
 
@@ -139,9 +140,9 @@ bool SaveConfiguration(desktop::FormView& view, const QDir& output) {
         if (dialog == nullptr) return;
         desktop::FormView& config = dialog->View();
         const char* choices[][2] = {{"cboParcelID", "Parcels.PARCEL_ID"}, {"cboNameA", "Owners.OWNER_NAME"},
-                                  {"cboNameB", "Owners.CO_OWNER"},      {"cboAddressA", "Owners.ADDRESS1"},
-                                  {"cboAddressB", "Owners.ADDRESS2"},   {"cboCity", "Owners.CITY"},
-                                  {"cboState", "Owners.STATE"},         {"cboZip", "Owners.ZIP"}};
+                                    {"cboNameB", "Owners.CO_OWNER"},      {"cboAddressA", "Owners.ADDRESS1"},
+                                    {"cboAddressB", "Owners.ADDRESS2"},   {"cboCity", "Owners.CITY"},
+                                    {"cboState", "Owners.STATE"},         {"cboZip", "Owners.ZIP"}};
         for (const auto& choice : choices) Choose(config, choice[0], QString::fromLatin1(choice[1]));
         Settle();
         ok = Save(Framed(dialog->grab().toImage(), dialog->windowTitle()), output, "configure.png");
@@ -192,7 +193,8 @@ int main(int argc, char** argv) {
     if (!QDir().mkpath(output.path())) return 1;
 
     // The host on a drive C: of its own; questions answered No, dialogs in Qt.
-    const fs::path drive = fs::temp_directory_path() / ("corvane-screenshots-" + std::to_string(QCoreApplication::applicationPid()));
+    const fs::path drive =
+        fs::temp_directory_path() / ("corvane-screenshots-" + std::to_string(QCoreApplication::applicationPid()));
     fs::create_directories(drive);
     host::DriveMap::Instance().Clear();
     host::DriveMap::Instance().Map('C', drive);

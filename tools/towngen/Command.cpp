@@ -46,8 +46,7 @@ struct Arguments {
     bool help = false;
 };
 
-template <typename Number>
-Number ParseWhole(const std::string& text, const std::string& option) {
+template <typename Number> Number ParseWhole(const std::string& text, const std::string& option) {
     Number value{};
     const char* last = text.data() + text.size();
     const auto [end, error] = std::from_chars(text.data(), last, value);
@@ -61,8 +60,7 @@ Number ParseWhole(const std::string& text, const std::string& option) {
 // hidden file with no extension).
 bool IsGeoPackageName(const fs::path& path) {
     const std::string extension = path.extension().string();
-    return extension.size() == 5 &&
-           std::equal(extension.begin(), extension.end(), ".gpkg", [](char a, char b) {
+    return extension.size() == 5 && std::equal(extension.begin(), extension.end(), ".gpkg", [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == b;
            });
 }
@@ -89,8 +87,8 @@ Arguments Parse(const std::vector<std::string>& arguments) {
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else if (!parsed.dataset.empty()) {
-            throw UsageError("only one OUTPUT may be given (\"" + parsed.dataset.string() +
-                             "\" and \"" + argument + "\")");
+            throw UsageError("only one OUTPUT may be given (\"" + parsed.dataset.string() + "\" and \"" + argument +
+                             "\")");
         } else {
             parsed.dataset = argument;
         }
@@ -98,18 +96,16 @@ Arguments Parse(const std::vector<std::string>& arguments) {
     if (parsed.help) return parsed;
     if (parsed.dataset.empty()) throw UsageError("the OUTPUT file is missing");
     if (!IsGeoPackageName(parsed.dataset)) {
-        throw UsageError("OUTPUT must be a GeoPackage file name ending in .gpkg, not \"" +
-                         parsed.dataset.string() + "\"");
+        throw UsageError("OUTPUT must be a GeoPackage file name ending in .gpkg, not \"" + parsed.dataset.string() +
+                         "\"");
     }
     if (parsed.options.parcels < 1 || parsed.options.parcels > Town::kMaxParcels) {
-        throw UsageError("--parcels must be between 1 and " +
-                         std::to_string(Town::kMaxParcels));
+        throw UsageError("--parcels must be between 1 and " + std::to_string(Town::kMaxParcels));
     }
     if (parsed.mapDocument.empty()) {
         parsed.mapDocument = fs::path(parsed.dataset).replace_extension(".json");
     }
-    if (fs::absolute(parsed.mapDocument).lexically_normal() ==
-        fs::absolute(parsed.dataset).lexically_normal()) {
+    if (fs::absolute(parsed.mapDocument).lexically_normal() == fs::absolute(parsed.dataset).lexically_normal()) {
         throw UsageError("the map document and OUTPUT must be different files");
     }
     return parsed;
@@ -122,8 +118,7 @@ void CheckTarget(const fs::path& path, bool overwrite) {
     if (!fs::exists(status)) return;
     if (fs::is_directory(status)) throw std::runtime_error(path.string() + " is a folder");
     if (!overwrite) {
-        throw std::runtime_error(path.string() +
-                                 " already exists (use --overwrite to replace it)");
+        throw std::runtime_error(path.string() + " already exists (use --overwrite to replace it)");
     }
 }
 
@@ -146,9 +141,8 @@ int RunTowngen(const std::vector<std::string>& arguments, std::ostream& out, std
         CheckTarget(parsed.mapDocument, parsed.overwrite);
         const Town town(parsed.options);
         const TownSummary summary = WriteTown(town, parsed.dataset, parsed.mapDocument);
-        out << "towngen: wrote " << parsed.dataset.string() << " (" << summary.parcels
-            << " parcels, " << summary.owners << " owner rows, " << summary.streets
-            << " street segments, " << summary.hydrants << " hydrants) and "
+        out << "towngen: wrote " << parsed.dataset.string() << " (" << summary.parcels << " parcels, " << summary.owners
+            << " owner rows, " << summary.streets << " street segments, " << summary.hydrants << " hydrants) and "
             << parsed.mapDocument.string() << "\n";
         return kDone;
     } catch (const std::exception& error) {

@@ -13,44 +13,37 @@ inline constexpr std::string_view kTownState = "MA";
 inline constexpr std::array<std::string_view, 3> kTownZips = {"01790", "01791", "01792"};
 
 inline constexpr std::array<std::string_view, 64> kSurnames = {
-    "SMITH",    "JOHNSON",  "O'BRIEN",  "MURPHY",     "NGUYỄN",  "GONZÁLEZ",  "MÜLLER",
-    "CÔTÉ",     "O'NEIL",   "D'ANGELO", "SULLIVAN",   "KELLY",   "CHEN",      "PATEL",
-    "SILVA",    "PEÑA",     "BJÖRK",    "DUBOIS",     "MCCARTHY", "WALSH",    "LEE",
-    "KIM",      "ROSSI",    "FERREIRA", "COHEN",      "GARCIA",  "BROWN",     "DAVIS",
-    "WILSON",   "MOORE",    "TAYLOR",   "ANDERSON",   "THOMAS",  "JACKSON",   "WHITE",
-    "HARRIS",   "MARTIN",   "THOMPSON", "YOUNG",      "KING",    "WRIGHT",    "LOPEZ",
-    "HILL",     "SCOTT",    "GREEN",    "ADAMS",      "BAKER",   "NELSON",    "CARTER",
-    "MITCHELL", "ROBERTS",  "CAMPBELL", "O'CONNOR",   "DOYLE",   "FITZGERALD", "LEBLANC",
-    "GAGNON",   "SANTOS",   "OLIVEIRA", "SMITH-JONES", "FORTIER", "ÅBERG",    "SCHÄFER",
-    "MCDONALD"};
+    "SMITH",  "JOHNSON",  "O'BRIEN",  "MURPHY",      "NGUYỄN",   "GONZÁLEZ", "MÜLLER",     "CÔTÉ",
+    "O'NEIL", "D'ANGELO", "SULLIVAN", "KELLY",       "CHEN",     "PATEL",    "SILVA",      "PEÑA",
+    "BJÖRK",  "DUBOIS",   "MCCARTHY", "WALSH",       "LEE",      "KIM",      "ROSSI",      "FERREIRA",
+    "COHEN",  "GARCIA",   "BROWN",    "DAVIS",       "WILSON",   "MOORE",    "TAYLOR",     "ANDERSON",
+    "THOMAS", "JACKSON",  "WHITE",    "HARRIS",      "MARTIN",   "THOMPSON", "YOUNG",      "KING",
+    "WRIGHT", "LOPEZ",    "HILL",     "SCOTT",       "GREEN",    "ADAMS",    "BAKER",      "NELSON",
+    "CARTER", "MITCHELL", "ROBERTS",  "CAMPBELL",    "O'CONNOR", "DOYLE",    "FITZGERALD", "LEBLANC",
+    "GAGNON", "SANTOS",   "OLIVEIRA", "SMITH-JONES", "FORTIER",  "ÅBERG",    "SCHÄFER",    "MCDONALD"};
 
 inline constexpr std::array<std::string_view, 32> kGivenNames = {
-    "JOHN",    "MARY",   "JOSÉ",     "ZOË",      "RENÉE",  "FRANÇOIS", "SEÁN",   "ANA",
-    "MICHAEL", "PATRICIA", "JAMES",  "LINDA",    "ROBERT", "ELIZABETH", "DAVID", "SUSAN",
-    "THOMAS",  "KAREN",  "WEI",      "PRIYA",    "LUCAS",  "SOFIA",    "OMAR",   "FATIMA",
-    "HIROSHI", "AOIFE",  "MARGARET", "PETER",    "ANNE",   "CHARLES",  "BRIDGET", "ÉMILE"};
+    "JOHN",  "MARY",   "JOSÉ",      "ZOË",   "RENÉE",    "FRANÇOIS", "SEÁN",  "ANA",     "MICHAEL", "PATRICIA", "JAMES",
+    "LINDA", "ROBERT", "ELIZABETH", "DAVID", "SUSAN",    "THOMAS",   "KAREN", "WEI",     "PRIYA",   "LUCAS",    "SOFIA",
+    "OMAR",  "FATIMA", "HIROSHI",   "AOIFE", "MARGARET", "PETER",    "ANNE",  "CHARLES", "BRIDGET", "ÉMILE"};
 
-inline constexpr std::array<std::string_view, 26> kInitials = {
-    "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-    "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
+inline constexpr std::array<std::string_view, 26> kInitials = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
+                                                               "J", "K", "L", "M", "N", "O", "P", "Q", "R",
+                                                               "S", "T", "U", "V", "W", "X", "Y", "Z"};
 
 // Nicknames an assessor's clerk put in double quotes.
-inline constexpr std::array<std::string_view, 6> kNicknames = {"JACK", "BUD", "PEGGY",
-                                                               "SKIP", "BETTY", "RED"};
+inline constexpr std::array<std::string_view, 6> kNicknames = {"JACK", "BUD", "PEGGY", "SKIP", "BETTY", "RED"};
 
 // East-west streets: the first few names already hold an apostrophe and an accent, so even a
 // small town has them in its locations.
 inline constexpr std::array<std::string_view, 40> kStreetBases = {
-    "ELM",      "OAK",      "MAPLE",   "O'CONNELL", "CHESTNUT", "PROSPECT", "BÉLANGER",
-    "WILLOW",   "CHURCH",   "SCHOOL",  "SPRING",    "HIGH",     "PLEASANT", "WALNUT",
-    "CEDAR",    "PINE",     "HANCOCK", "WINTER",    "SUMMER",   "CENTRAL",  "UNION",
-    "WATER",    "MILL",     "BROOK",   "HAWTHORN",  "LINDEN",   "ASH",      "BIRCH",
-    "HOLLIS",   "D'ARCY",   "FAYETTE", "PEARL",     "FRANKLIN", "ASHTON",   "GROVE",
-    "MEADOW",   "RIVER",    "ORCHARD", "LAUREL",    "BEACON"};
-inline constexpr std::array<std::string_view, 6> kStreetSuffixes = {"ST", "RD", "PL",
-                                                                    "TER", "WAY", "LN"};
-inline constexpr std::array<std::string_view, 9> kStreetPrefixes = {
-    "", "NORTH ", "SOUTH ", "EAST ", "WEST ", "UPPER ", "LOWER ", "OLD ", "NEW "};
+    "ELM",     "OAK",   "MAPLE",    "O'CONNELL", "CHESTNUT", "PROSPECT", "BÉLANGER", "WILLOW",  "CHURCH", "SCHOOL",
+    "SPRING",  "HIGH",  "PLEASANT", "WALNUT",    "CEDAR",    "PINE",     "HANCOCK",  "WINTER",  "SUMMER", "CENTRAL",
+    "UNION",   "WATER", "MILL",     "BROOK",     "HAWTHORN", "LINDEN",   "ASH",      "BIRCH",   "HOLLIS", "D'ARCY",
+    "FAYETTE", "PEARL", "FRANKLIN", "ASHTON",    "GROVE",    "MEADOW",   "RIVER",    "ORCHARD", "LAUREL", "BEACON"};
+inline constexpr std::array<std::string_view, 6> kStreetSuffixes = {"ST", "RD", "PL", "TER", "WAY", "LN"};
+inline constexpr std::array<std::string_view, 9> kStreetPrefixes = {"",       "NORTH ", "SOUTH ", "EAST ", "WEST ",
+                                                                    "UPPER ", "LOWER ", "OLD ",   "NEW "};
 
 // Where absentee owners get their mail.
 struct Place {
@@ -71,8 +64,7 @@ inline constexpr std::array<Place, 10> kPlaces = {{
     {"CAMBRIDGE", "MA", "02139"},
 }};
 
-inline constexpr std::array<std::string_view, 6> kCompanyForms = {
-    "REALTY TRUST", "FAMILY LLC", "& SONS, INC.", "PROPERTIES, LLC", "NOMINEE TRUST",
-    "HOLDINGS LP"};
+inline constexpr std::array<std::string_view, 6> kCompanyForms = {"REALTY TRUST",    "FAMILY LLC",    "& SONS, INC.",
+                                                                  "PROPERTIES, LLC", "NOMINEE TRUST", "HOLDINGS LP"};
 
 }  // namespace towngen::names

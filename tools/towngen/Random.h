@@ -13,8 +13,7 @@ public:
     // One independent sequence per (seed, stream, index): the town seeds a sequence for each
     // block, parcel or intersection, so any part can be generated without the parts before it.
     Random(std::uint64_t seed, std::uint64_t stream, std::uint64_t index)
-        : state_(Mix(Mix(Mix(seed) ^ (stream * 0x9E3779B97F4A7C15ULL)) ^
-                     (index + 0xD1B54A32D192ED03ULL))) {}
+        : state_(Mix(Mix(Mix(seed) ^ (stream * 0x9E3779B97F4A7C15ULL)) ^ (index + 0xD1B54A32D192ED03ULL))) {}
 
     std::uint64_t Next() {
         state_ += 0x9E3779B97F4A7C15ULL;
@@ -30,9 +29,7 @@ public:
     }
 
     // A whole number in [low, high].
-    int Between(int low, int high) {
-        return low + static_cast<int>(Below(static_cast<std::uint64_t>(high - low) + 1));
-    }
+    int Between(int low, int high) { return low + static_cast<int>(Below(static_cast<std::uint64_t>(high - low) + 1)); }
 
     // A double in [0, 1).
     double Unit() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
@@ -42,8 +39,7 @@ public:
     // True with the given chance in percent.
     bool Percent(int chance) { return Below(100) < static_cast<std::uint64_t>(chance); }
 
-    template <typename T>
-    const T& Pick(std::span<const T> items) {
+    template <typename T> const T& Pick(std::span<const T> items) {
         return items[static_cast<std::size_t>(Below(items.size()))];
     }
 

@@ -14,10 +14,10 @@ namespace {
 
 // The independent random sequences of a town, one family per kind of thing drawn.
 enum Stream : std::uint64_t {
-    kBlockStream = 1,  // lot counts and lot lines of a block
-    kParcelStream = 2,  // the attributes of a parcel
-    kShapeStream = 3,  // which parcels of a run of 100 get an unusual shape
-    kOwnerStream = 4,  // the owner rows of a parcel
+    kBlockStream = 1,    // lot counts and lot lines of a block
+    kParcelStream = 2,   // the attributes of a parcel
+    kShapeStream = 3,    // which parcels of a run of 100 get an unusual shape
+    kOwnerStream = 4,    // the owner rows of a parcel
     kHydrantStream = 5,  // the hydrants of an intersection
 };
 
@@ -44,8 +44,7 @@ Lots DrawLots(Random& random) {
 
 double Round2(double value) { return std::round(value * 100) / 100; }
 
-template <typename T, std::size_t N>
-std::string Pick(Random& random, const std::array<T, N>& items) {
+template <typename T, std::size_t N> std::string Pick(Random& random, const std::array<T, N>& items) {
     return std::string(random.Pick(std::span<const T>(items)));
 }
 
@@ -72,14 +71,11 @@ Ring ClockwiseRectangle(double x0, double y0, double x1, double y1) {
 }
 
 // The lot's outline for its shape; returns the recorded land area.
-double DrawLot(ParcelShape shape, double x0, double y0, double x1, double y1,
-               std::vector<Polygon>& parts) {
+double DrawLot(ParcelShape shape, double x0, double y0, double x1, double y1, std::vector<Polygon>& parts) {
     const double width = x1 - x0;
     const double depth = y1 - y0;
     switch (shape) {
-    case ParcelShape::Plain:
-        parts.push_back({Rectangle(x0, y0, x1, y1), {}});
-        return width * depth;
+    case ParcelShape::Plain: parts.push_back({Rectangle(x0, y0, x1, y1), {}}); return width * depth;
     case ParcelShape::Multipart: {
         // A private way across the middle of the lot, parallel to the street.
         const double middle = y0 + depth / 2;
@@ -142,8 +138,7 @@ void PadOneValue(Random& random, Owner& owner) {
 
 Town::Town(TownOptions options) : options_(options) {
     if (options_.parcels < 1 || options_.parcels > kMaxParcels) {
-        throw std::invalid_argument("the parcel count must be between 1 and " +
-                                    std::to_string(kMaxParcels));
+        throw std::invalid_argument("the parcel count must be between 1 and " + std::to_string(kMaxParcels));
     }
     // About as many blocks east-west as north-south make the town roughly square.
     const double lotsPerBlock = kMinLots + kMaxLots;  // on average: two rows of (3 + 8) / 2
@@ -193,8 +188,8 @@ void Town::ForEachParcel(const std::function<void(const Parcel&)>& visit) const 
 
         const double west = kOriginX + column * kPitchX + kStreetWidth / 2;
         const double south = kOriginY + row * kPitchY + kStreetWidth / 2;
-        const std::string zip(names::kTownZips[static_cast<std::size_t>(column) * 3 /
-                                               static_cast<std::size_t>(columns_)]);
+        const std::string zip(
+            names::kTownZips[static_cast<std::size_t>(column) * 3 / static_cast<std::size_t>(columns_)]);
         int lotNumber = 0;
         for (int side = 0; side < 2; ++side) {
             // The south row faces the street below the block (even numbers), the north row
@@ -205,8 +200,7 @@ void Town::ForEachParcel(const std::function<void(const Parcel&)>& visit) const 
             lines.front() = west;
             lines.back() = west + kBlockWidth;
             for (int j = 1; j < count; ++j) {
-                lines[static_cast<std::size_t>(j)] =
-                    Round2(west + j * step + random.Uniform(-0.2, 0.2) * step);
+                lines[static_cast<std::size_t>(j)] = Round2(west + j * step + random.Uniform(-0.2, 0.2) * step);
             }
             const double y0 = south + side * kLotDepth;
             const std::string street = StreetName(row + side);
@@ -223,8 +217,8 @@ void Town::ForEachParcel(const std::function<void(const Parcel&)>& visit) const 
                 parcel.shape = ShapeOf(index);
                 parcel.parts.clear();
                 const auto at = static_cast<std::size_t>(j);
-                parcel.landArea = Round2(DrawLot(parcel.shape, lines[at], y0, lines[at + 1],
-                                                 y0 + kLotDepth, parcel.parts));
+                parcel.landArea =
+                    Round2(DrawLot(parcel.shape, lines[at], y0, lines[at + 1], y0 + kLotDepth, parcel.parts));
                 visit(parcel);
                 ++index;
             }
@@ -245,8 +239,7 @@ std::vector<Owner> Town::OwnersOf(const Parcel& parcel) const {
         std::string surname;
         owner.ownerName = OwnerName(random, surname);
         if (random.Percent(30)) {
-            owner.coOwner = PersonName(
-                random, random.Percent(60) ? surname : Pick(random, names::kSurnames));
+            owner.coOwner = PersonName(random, random.Percent(60) ? surname : Pick(random, names::kSurnames));
         } else if (random.Percent(5)) {
             owner.coOwner = "";
         }
@@ -264,13 +257,11 @@ std::vector<Owner> Town::OwnersOf(const Parcel& parcel) const {
             if (random.Percent(15)) {
                 owner.address1 = "PO BOX " + std::to_string(random.Between(1, 9999));
             } else {
-                owner.address1 = std::to_string(random.Between(1, 999)) + " " +
-                                 StreetName(random.Between(0, 400));
+                owner.address1 = std::to_string(random.Between(1, 999)) + " " + StreetName(random.Between(0, 400));
             }
             if (random.Percent(10)) {
-                owner.address2 = random.Percent(50)
-                                     ? "SUITE " + std::to_string(random.Between(100, 900))
-                                     : "C/O " + PersonName(random, Pick(random, names::kSurnames));
+                owner.address2 = random.Percent(50) ? "SUITE " + std::to_string(random.Between(100, 900))
+                                                    : "C/O " + PersonName(random, Pick(random, names::kSurnames));
             }
             const auto& place = random.Pick(std::span<const names::Place>(names::kPlaces));
             owner.city = place.city;
@@ -336,14 +327,12 @@ void Town::ForEachHydrant(const std::function<void(const Hydrant&)>& visit) cons
             for (int dy = -1; dy <= 0; ++dy) {
                 for (int dx = -1; dx <= 0; ++dx) {
                     if (HasBlock(column + dx, row + dy)) {
-                        corners[cornerCount++] = {column + dx, row + dy, dx < 0 ? -1.0 : 1.0,
-                                                  dy < 0 ? -1.0 : 1.0};
+                        corners[cornerCount++] = {column + dx, row + dy, dx < 0 ? -1.0 : 1.0, dy < 0 ? -1.0 : 1.0};
                     }
                 }
             }
             if (cornerCount == 0) continue;
-            const auto intersection = static_cast<std::uint64_t>(row) *
-                                          static_cast<std::uint64_t>(columns_ + 1) +
+            const auto intersection = static_cast<std::uint64_t>(row) * static_cast<std::uint64_t>(columns_ + 1) +
                                       static_cast<std::uint64_t>(column);
             Random random(options_.seed, kHydrantStream, intersection);
             const double x = kOriginX + column * kPitchX;

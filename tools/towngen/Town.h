@@ -27,7 +27,7 @@ struct Point {
 using Ring = std::vector<Point>;
 
 struct Polygon {
-    Ring outer;  // counter-clockwise
+    Ring outer;               // counter-clockwise
     std::vector<Ring> holes;  // clockwise
 };
 
@@ -39,12 +39,12 @@ enum class ParcelShape {
 };
 
 struct Parcel {
-    std::int64_t index = 0;  // position in the parcel layer, from 0
-    std::string id;  // PARCEL_ID: block and lot number, "12-7"
-    std::string location;  // LOCATION: house number and street, "1204 ELM ST"
-    double landArea = 0;  // LAND_AREA, square feet, as recorded (a bow-tie keeps its lot's area)
+    std::int64_t index = 0;        // position in the parcel layer, from 0
+    std::string id;                // PARCEL_ID: block and lot number, "12-7"
+    std::string location;          // LOCATION: house number and street, "1204 ELM ST"
+    double landArea = 0;           // LAND_AREA, square feet, as recorded (a bow-tie keeps its lot's area)
     std::optional<int> yearBuilt;  // YEAR_BUILT; none for a vacant lot
-    std::string zip;  // the postal code of the lot's district, for its owners' mail
+    std::string zip;               // the postal code of the lot's district, for its owners' mail
     ParcelShape shape = ParcelShape::Plain;
     std::vector<Polygon> parts;
 };
@@ -83,12 +83,12 @@ public:
     static constexpr std::int64_t kMaxParcels = 100'000'000;
 
     // Block layout, in feet.
-    static constexpr double kBlockWidth = 480;  // east-west
-    static constexpr double kLotDepth = 120;  // a block is two lots deep
-    static constexpr double kStreetWidth = 50;  // between facing lot lines
-    static constexpr double kWayWidth = 8;  // the private way that splits a multipart lot
+    static constexpr double kBlockWidth = 480;    // east-west
+    static constexpr double kLotDepth = 120;      // a block is two lots deep
+    static constexpr double kStreetWidth = 50;    // between facing lot lines
+    static constexpr double kWayWidth = 8;        // the private way that splits a multipart lot
     static constexpr double kHydrantOffset = 18;  // from the centerline, on the sidewalk
-    static constexpr double kOriginX = 700000;  // south-west intersection
+    static constexpr double kOriginX = 700000;    // south-west intersection
     static constexpr double kOriginY = 2900000;
 
     // Throws std::invalid_argument when the parcel count is not within 1..kMaxParcels.

@@ -56,8 +56,7 @@ struct CloseDataset {
 };
 using DatasetPtr = std::unique_ptr<GDALDataset, CloseDataset>;
 
-OGRLayer* CreateLayer(GDALDataset& dataset, const char* name, OGRSpatialReference* srs,
-                      OGRwkbGeometryType type,
+OGRLayer* CreateLayer(GDALDataset& dataset, const char* name, OGRSpatialReference* srs, OGRwkbGeometryType type,
                       std::initializer_list<std::pair<const char*, OGRFieldType>> fields) {
     OGRLayer* layer = dataset.CreateLayer(name, srs, type, nullptr);
     if (layer == nullptr) Fail(std::string("cannot create the layer ") + name);
@@ -99,8 +98,7 @@ private:
 class FeatureWriter {
 public:
     FeatureWriter(OGRLayer& layer, Transactions& transactions, std::int64_t& count)
-        : feature(layer.GetLayerDefn()), layer_(layer), transactions_(transactions),
-          count_(count) {}
+        : feature(layer.GetLayerDefn()), layer_(layer), transactions_(transactions), count_(count) {}
 
     // Writes the feature's current values with the given shape (none for a table row).
     void Write(OGRGeometry* shape = nullptr) {
@@ -149,8 +147,8 @@ OGRMultiPolygon* MakeMultiPolygon(const std::vector<Polygon>& parts) {
     return multi;
 }
 
-void WriteParcelsAndOwners(const Town& town, OGRLayer& parcels, OGRLayer& owners,
-                           Transactions& transactions, TownSummary& summary) {
+void WriteParcelsAndOwners(const Town& town, OGRLayer& parcels, OGRLayer& owners, Transactions& transactions,
+                           TownSummary& summary) {
     enum { kParcelId, kLocation, kLandArea, kYearBuilt };
     enum { kOwnerParcelId, kOwnerName, kCoOwner, kAddress1, kAddress2, kCity, kState, kZip };
     FeatureWriter parcelWriter(parcels, transactions, summary.parcels);
@@ -182,8 +180,8 @@ void WriteParcelsAndOwners(const Town& town, OGRLayer& parcels, OGRLayer& owners
     });
 }
 
-void WriteStreetsAndHydrants(const Town& town, OGRLayer& streets, OGRLayer& hydrants,
-                             Transactions& transactions, TownSummary& summary) {
+void WriteStreetsAndHydrants(const Town& town, OGRLayer& streets, OGRLayer& hydrants, Transactions& transactions,
+                             TownSummary& summary) {
     FeatureWriter streetWriter(streets, transactions, summary.streets);
     town.ForEachStreet([&](const Street& street) {
         streetWriter.feature.SetField(0, street.name.c_str());
@@ -243,11 +241,9 @@ TownSummary WriteGeoPackage(const Town& town, const fs::path& path) {
     }
     srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
 
-    OGRLayer* parcels = CreateLayer(*dataset, "Parcels", &srs, wkbMultiPolygon,
-                                    {{"PARCEL_ID", OFTString},
-                                     {"LOCATION", OFTString},
-                                     {"LAND_AREA", OFTReal},
-                                     {"YEAR_BUILT", OFTInteger}});
+    OGRLayer* parcels = CreateLayer(
+        *dataset, "Parcels", &srs, wkbMultiPolygon,
+        {{"PARCEL_ID", OFTString}, {"LOCATION", OFTString}, {"LAND_AREA", OFTReal}, {"YEAR_BUILT", OFTInteger}});
     OGRLayer* owners = CreateLayer(*dataset, "Owners", nullptr, wkbNone,
                                    {{"PARCEL_ID", OFTString},
                                     {"OWNER_NAME", OFTString},
@@ -257,10 +253,9 @@ TownSummary WriteGeoPackage(const Town& town, const fs::path& path) {
                                     {"CITY", OFTString},
                                     {"STATE", OFTString},
                                     {"ZIP", OFTString}});
-    OGRLayer* streets =
-        CreateLayer(*dataset, "Streets", &srs, wkbLineString, {{"STREET_NAME", OFTString}});
-    OGRLayer* hydrants = CreateLayer(*dataset, "Hydrants", &srs, wkbPoint,
-                                     {{"HYDRANT_ID", OFTString}, {"LOCATION", OFTString}});
+    OGRLayer* streets = CreateLayer(*dataset, "Streets", &srs, wkbLineString, {{"STREET_NAME", OFTString}});
+    OGRLayer* hydrants =
+        CreateLayer(*dataset, "Hydrants", &srs, wkbPoint, {{"HYDRANT_ID", OFTString}, {"LOCATION", OFTString}});
 
     TownSummary summary;
     Transactions transactions(*dataset);
@@ -278,9 +273,7 @@ TownSummary WriteGeoPackage(const Town& town, const fs::path& path) {
 
 std::string MapDocumentText(const Extent& extent, const std::string& source) {
     using Json = nlohmann::ordered_json;
-    auto layer = [&](const char* name) {
-        return Json{{"name", name}, {"source", source}, {"layer", name}};
-    };
+    auto layer = [&](const char* name) { return Json{{"name", name}, {"source", source}, {"layer", name}}; };
     Json parcels = layer("Parcels");
     parcels["join"] = {{"key", "PARCEL_ID"}, {"table", "Owners"}, {"table_key", "PARCEL_ID"}};
     Json hydrants = layer("Hydrants");
@@ -289,8 +282,7 @@ std::string MapDocumentText(const Extent& extent, const std::string& source) {
         {"version", 1},
         {"extent", Json::array({extent[0], extent[1], extent[2], extent[3]})},
         {"layers", Json::array({parcels, Json{{"name", "Infrastructure"},
-                                              {"group", Json::array({layer("Streets"),
-                                                                     hydrants})}}})},
+                                              {"group", Json::array({layer("Streets"), hydrants})}}})},
         {"tables", Json::array({layer("Owners")})},
     };
     return document.dump(2) + "\n";
@@ -306,10 +298,8 @@ std::string SourceRelativeTo(const fs::path& dataset, const fs::path& mapDocumen
 
 TownSummary WriteTown(const Town& town, const fs::path& dataset, const fs::path& mapDocument) {
     const std::string partial = ".partial-" + std::to_string(getpid());
-    const fs::path datasetTemporary =
-        dataset.parent_path() / (dataset.stem().string() + partial + ".gpkg");
-    const fs::path documentTemporary =
-        mapDocument.parent_path() / (mapDocument.filename().string() + partial);
+    const fs::path datasetTemporary = dataset.parent_path() / (dataset.stem().string() + partial + ".gpkg");
+    const fs::path documentTemporary = mapDocument.parent_path() / (mapDocument.filename().string() + partial);
     RemoveDatabase(datasetTemporary);
     RemoveQuietly(documentTemporary);
     try {
@@ -322,11 +312,9 @@ TownSummary WriteTown(const Town& town, const fs::path& dataset, const fs::path&
         }
         std::error_code error;
         fs::rename(datasetTemporary, dataset, error);
-        if (error) throw std::runtime_error("cannot write " + dataset.string() + ": " +
-                                            error.message());
+        if (error) throw std::runtime_error("cannot write " + dataset.string() + ": " + error.message());
         fs::rename(documentTemporary, mapDocument, error);
-        if (error) throw std::runtime_error("cannot write " + mapDocument.string() + ": " +
-                                            error.message());
+        if (error) throw std::runtime_error("cannot write " + mapDocument.string() + ": " + error.message());
         return summary;
     } catch (...) {
         RemoveDatabase(datasetTemporary);

@@ -33,13 +33,11 @@ TownSummary WriteGeoPackage(const Town& town, const std::filesystem::path& path)
 std::string MapDocumentText(const Extent& extent, const std::string& source);
 
 // The GeoPackage's path as seen from the map document's folder, with forward slashes.
-std::string SourceRelativeTo(const std::filesystem::path& dataset,
-                             const std::filesystem::path& mapDocument);
+std::string SourceRelativeTo(const std::filesystem::path& dataset, const std::filesystem::path& mapDocument);
 
 // Writes the GeoPackage and its map document. Both go to temporary files first and are moved
 // into place only when both are complete: a failure leaves no partial output behind, and an
 // existing file is only ever replaced by a complete one. Throws std::runtime_error.
-TownSummary WriteTown(const Town& town, const std::filesystem::path& dataset,
-                      const std::filesystem::path& mapDocument);
+TownSummary WriteTown(const Town& town, const std::filesystem::path& dataset, const std::filesystem::path& mapDocument);
 
 }  // namespace towngen

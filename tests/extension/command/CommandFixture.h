@@ -45,8 +45,7 @@ protected:
     // A feature layer of squares in the focus map: OBJECTID (unless withObjectId is false),
     // Shape, then text fields of these names; ids count from 1.
     host::Ref<host::FeatureLayer> AddLayer(const std::string& name, const std::vector<std::string>& fields,
-                                           const std::vector<std::vector<host::Value>>& rows,
-                                           bool withObjectId = true);
+                                           const std::vector<std::vector<host::Value>>& rows, bool withObjectId = true);
     // Every form shown modally from now on goes to the driver, which must close it.
     void DriveDialogs(std::function<void(host::Form&)> driver) { dialogs_->SetDriver(std::move(driver)); }
 

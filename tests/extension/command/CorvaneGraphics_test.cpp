@@ -33,8 +33,8 @@ protected:
 
 TEST_F(CorvaneGraphicsTest, ColoursAndMidPointsReadTheirArgumentsInOrder) {
     EXPECT_EQ(*corvane_.MakeColor(0x123456), host::RgbColor(0x56, 0x34, 0x12));
-    for (const auto& [xMin, yMin, xMax, yMax, x, y] : std::vector<std::array<double, 6>>{
-             {10, 4, 0, 0, 5, 2}, {1e15, 0, 1e15 + 2, 1, 1e15 + 1, 0.5}}) {
+    for (const auto& [xMin, yMin, xMax, yMax, x, y] :
+         std::vector<std::array<double, 6>>{{10, 4, 0, 0, 5, 2}, {1e15, 0, 1e15 + 2, 1, 1e15 + 1, 0.5}}) {
         host::Ref<host::Point> point = corvane_.GetMidPoint(host::New<host::Envelope>(xMin, yMin, xMax, yMax));
         EXPECT_EQ(std::vector<double>({point->X(), point->Y()}), std::vector<double>({x, y}));
     }

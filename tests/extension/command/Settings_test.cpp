@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include <algorithm>
 #include <chrono>
@@ -55,8 +55,8 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
     const std::vector<std::tuple<bool, std::optional<std::string>, bool>> cases = {
         {false, configured, false},
         {false, "\"a\"\r\n\r\n\r\n\"100\"\r\n\r\n\"0\"\r\n\"C:\\\"\r\n", false},  // empty lines
-        {false, ItemsText({"a, b", "x", "y", "1", "d", "0", "f"}), false},      // a comma inside quotes
-        {false, configured.substr(0, configured.size() - 2), false},           // no CR LF at the end
+        {false, ItemsText({"a, b", "x", "y", "1", "d", "0", "f"}), false},        // a comma inside quotes
+        {false, configured.substr(0, configured.size() - 2), false},              // no CR LF at the end
         {false, std::nullopt, true},
         {false, "", true},
         {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},  // an unquoted comma splits

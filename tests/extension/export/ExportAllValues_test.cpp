@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <tuple>
@@ -30,8 +30,8 @@
 
 namespace {
 
-using support::Lines;
 using host::Value;
+using support::Lines;
 
 constexpr const char* kOut = "C:\\out.txt";
 
@@ -86,9 +86,14 @@ protected:
 
 TEST_F(ExportAllValuesTest, EveryValueComesBackWholeToAReaderOfTheTable) {
     Select(AddLayer("Parcels", {"PARCEL_ID", "OWNER \"A\""},
-                    {{"1-1", "THE \"HIGH\" TRUST"}, {"1-2", "SMITH, JOHN"}, {"1-3", "\tTABS STAY\t"},
-                     {"1-4", "  BLANKS GO  "}, {"1-5", "TWO\r\nLINES"}, {"1-6", Value()},
-                     {2.5, host::Date{2001, 2, 3}}, {"NOT", "SELECTED"}}),
+                    {{"1-1", "THE \"HIGH\" TRUST"},
+                     {"1-2", "SMITH, JOHN"},
+                     {"1-3", "\tTABS STAY\t"},
+                     {"1-4", "  BLANKS GO  "},
+                     {"1-5", "TWO\r\nLINES"},
+                     {"1-6", Value()},
+                     {2.5, host::Date{2001, 2, 3}},
+                     {"NOT", "SELECTED"}}),
            {1, 2, 3, 4, 5, 6, 7});
     for (const char delim : {'\t', ','}) {
         const std::string d(1, delim);
@@ -109,7 +114,10 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
         {"Lots", {1}, false, "Can't find layer: Lots", old},
         {"Parcels", {}, false, "No features selected", old},
         {"Parcels", {1, 2}, true, "Can't find field configuration file: \r\n" + gFieldsFilePath, old},
-        {"NoIds", {0}, false, "Attribute Table must have an ObjectID field.  Please create one.",
+        {"NoIds",
+         {0},
+         false,
+         "Attribute Table must have an ObjectID field.  Please create one.",
          Lines({"\"PARCEL_ID\""})},
     };
     for (const auto& [layer, selected, useFields, message, table] : cases) {
@@ -150,7 +158,7 @@ TEST_F(ExportAllValuesTest, LeavesOutTheRowsWhoseSearchFieldEqualsTheSubject) {
            {1, 2, 3, 4, 5});
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
         {"PARCEL_ID", "a-1", "OBJECTID|PARCEL_ID|AREA|/3|||/4||3|/5|B-2|2.5|/"},  // ignoring case
-        {"AREA", "2.5", "OBJECTID|PARCEL_ID|AREA|/2|a-1|10|/3|||/4||3|/"},  // numbers through their text
+        {"AREA", "2.5", "OBJECTID|PARCEL_ID|AREA|/2|a-1|10|/3|||/4||3|/"},        // numbers through their text
     };
     for (const auto& [field, subject, ids] : cases) {
         gSearchFieldName = field;
@@ -181,8 +189,8 @@ TEST_F(ExportAllValuesTest, ObjectIdsBeyondThirtyTwoBitsAreExportedAndLookedUp) 
     for (const std::int64_t id : ids) {
         const std::string text = std::to_string(id), at = std::to_string(id % 10);
         features += std::string(features.empty() ? "" : ",") + R"({"type":"Feature","id":)" + text +
-                    R"(,"properties":{"PARCEL_ID":"P)" + text + R"("},"geometry":{"type":"Point","coordinates":[)" + at +
-                    "," + at + "]}}";
+                    R"(,"properties":{"PARCEL_ID":"P)" + text + R"("},"geometry":{"type":"Point","coordinates":[)" +
+                    at + "," + at + "]}}";
     }
     WriteBytes(TempRoot() / "Parcels.geojson", R"({"type":"FeatureCollection","features":[)" + features + "]}");
     app_->OpenDocument(TempRoot() / "Parcels.geojson");
@@ -212,8 +220,10 @@ TEST_F(ExportAllValuesTest, ObjectIdsBeyondThirtyTwoBitsAreExportedAndLookedUp) 
 TEST_F(ExportAllValuesTest, AFailedWriteLeavesTheFormerTableAndSaysWhichFileAndWhy) {
     Select(AddLayer("Parcels", {"PARCEL_ID"}, {{"1-1"}, {"1-2"}}), {1, 2});
     for (const std::string& former : {std::string("old table\r\n"), std::string()}) {
-        if (former.empty()) host::FileSystem::DeleteFile(kOut);
-        else WriteBytes(Native(kOut), former);
+        if (former.empty())
+            host::FileSystem::DeleteFile(kOut);
+        else
+            WriteBytes(Native(kOut), former);
         {
             const support::WriteLimit limit(16);
             EXPECT_TRUE(Export());

@@ -32,9 +32,11 @@ TEST_F(ExportCambridgeTest, JoinedColumnsAreQualifiedAndParcelsWithoutAnAssessin
     CreateCommand();
     const std::string gpkg = std::string(CORVANE_CAMBRIDGE_GPKG);
     const std::filesystem::path mapFile = TempRoot() / "cambridge.json";
-    std::ofstream(mapFile) << R"({"version": 1, "layers": [{"name": "Parcels", "source": ")" << gpkg
-                           << R"(", "layer": "Parcels", "join": {"key": "ML", "table": "Assessing", "table_key": "ML"}}],
-                               "tables": [{"name": "Assessing", "source": ")" << gpkg << R"(", "layer": "Assessing"}]})";
+    std::ofstream(mapFile)
+        << R"({"version": 1, "layers": [{"name": "Parcels", "source": ")" << gpkg
+        << R"(", "layer": "Parcels", "join": {"key": "ML", "table": "Assessing", "table_key": "ML"}}],
+                               "tables": [{"name": "Assessing", "source": ")"
+        << gpkg << R"(", "layer": "Assessing"}]})";
     app_->OpenDocument(mapFile);
     gMxDocument = app_->Document();
     gSelectionLayerName = "Parcels";

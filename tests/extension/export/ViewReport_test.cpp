@@ -10,8 +10,8 @@
 #include "extension/command/Globals.h"
 #include "extension/command/Settings.h"
 #include "extension/mainwindow/frmMain.h"
-#include "host/platform/FileSystem.h"
 #include "host/core/RuntimeError.h"
+#include "host/platform/FileSystem.h"
 #include "host/platform/Shell.h"
 #include "tests/extension/command/CommandFixture.h"
 #include "tests/support/FileFaults.h"
@@ -44,8 +44,10 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
         frmMain& main = Open("Parcels");
         main.RefillDocumentsList();
         Select(parcels_, {1});
-        if (fields.empty()) host::FileSystem::DeleteFile(gFieldsFilePath);
-        else WriteItems(gFieldsFilePath, fields);
+        if (fields.empty())
+            host::FileSystem::DeleteFile(gFieldsFilePath);
+        else
+            WriteItems(gFieldsFilePath, fields);
         TakeMessages();
         main.Command1.Press();
         EXPECT_EQ(TakeMessages(), Texts{message});
@@ -54,7 +56,8 @@ TEST_F(ViewReportTest, RefusesWithoutADocumentOrAFieldConfigurationAndTouchesNot
     }
     // Saved with every slot on NONE is no default: the export runs.
     Texts allNone;
-    for (std::string_view key : kExportFieldSlotKeys) allNone.insert(allNone.end(), {"NONE", "NONE" + std::string(key)});
+    for (std::string_view key : kExportFieldSlotKeys)
+        allNone.insert(allNone.end(), {"NONE", "NONE" + std::string(key)});
     WriteItems(gFieldsFilePath, allNone);
     gMainForm->Command1.Press();
     EXPECT_TRUE(TakeMessages().empty());
@@ -75,8 +78,10 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanAndTheDocumentIsThere
     };
     for (const auto& [selected, documentThere, messages, exportTxt] : cases) {
         WriteBytes(Native(ExportTxt()), "old");
-        if (documentThere) WriteBytes(Native(labels), "");
-        else host::FileSystem::DeleteFile(labels);
+        if (documentThere)
+            WriteBytes(Native(labels), "");
+        else
+            host::FileSystem::DeleteFile(labels);
         Select(parcels_, selected);
         ShellRequests().Clear();
         main.Command1.Press();

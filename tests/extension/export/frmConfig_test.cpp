@@ -67,8 +67,10 @@ TEST_F(FrmConfigTest, OpeningChoosesWhatTheFileNamesAndCancelWritesNothing) {
         {Texts{}, Texts(8, "")},
     };
     for (const auto& [items, opened] : cases) {
-        if (items.empty()) host::FileSystem::DeleteFile(gFieldsFilePath);
-        else WriteItems(gFieldsFilePath, items);
+        if (items.empty())
+            host::FileSystem::DeleteFile(gFieldsFilePath);
+        else
+            WriteItems(gFieldsFilePath, items);
         EXPECT_EQ(Configure([](frmConfig& dialog) {
                       Choose(dialog.cboZip, "OWNER");
                       dialog.Command2.Press();

@@ -28,7 +28,8 @@ std::set<std::string> HeaderColumns(const std::string& table) {
     const std::string header = table.substr(0, table.find("\r\n"));
     std::istringstream cells(header);
     for (std::string cell; std::getline(cells, cell, '\t');)
-        columns.insert(cell.size() >= 2 && cell.front() == '"' && cell.back() == '"' ? cell.substr(1, cell.size() - 2) : cell);
+        columns.insert(cell.size() >= 2 && cell.front() == '"' && cell.back() == '"' ? cell.substr(1, cell.size() - 2)
+                                                                                     : cell);
     return columns;
 }
 
@@ -42,8 +43,8 @@ TEST_F(SampleDocuments, EveryFieldTheDocumentsShowIsAColumnOfExportTxt) {
         script::Runner runner(lines, errors, options);
         ASSERT_EQ(runner.Run(ReadBytes(kExamples / "town_export.script"), "town_export.script"), 0) << errors.str();
     }
-    const std::string exported =
-        ReadBytes(options.workFolder / "drive_c" / "Program Files" / "Tovalin" / "Corvane" / "Documents" / "Export.txt");
+    const std::string exported = ReadBytes(options.workFolder / "drive_c" / "Program Files" / "Tovalin" / "Corvane" /
+                                           "Documents" / "Export.txt");
     const std::set<std::string> columns = HeaderColumns(exported);
     ASSERT_TRUE(columns.count("XNAMEAX")) << exported.substr(0, 300);
 
@@ -78,9 +79,9 @@ TEST_F(SampleDocuments, OpenInLibreOfficeWhereItIsInstalled) {
     const fs::path out = TempRoot() / "pdf";
     for (const char* name : kDocuments) {
         SCOPED_TRACE(name);
-        const std::string command = "HOME=\"" + TempRoot().string() + "\" soffice --headless --convert-to pdf --outdir \"" +
-                                    out.string() + "\" \"" + (kExamples / "town" / "Documents" / name).string() +
-                                    "\" >/dev/null 2>&1";
+        const std::string command = "HOME=\"" + TempRoot().string() +
+                                    "\" soffice --headless --convert-to pdf --outdir \"" + out.string() + "\" \"" +
+                                    (kExamples / "town" / "Documents" / name).string() + "\" >/dev/null 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0);
         EXPECT_TRUE(fs::exists(out / fs::path(name).replace_extension(".pdf")));
     }

@@ -45,8 +45,8 @@ TEST(WindowPictures, EveryPictureButtonAndImageFindsAFileOfTheSizeItsControlNeed
         EXPECT_EQ(ImageSize(picture.Locate()), size) << picture.File() << " missing or of another size";
     };
     // Captioned buttons show a face of their own size, the two without a caption an icon.
-    for (const host::CommandButton* button : {&main->Command3, &main->btnBufferSelected, &main->Command4, &main->Command1,
-                                              &main->Command8, &main->Command11, &main->Command14})
+    for (const host::CommandButton* button : {&main->Command3, &main->btnBufferSelected, &main->Command4,
+                                              &main->Command1, &main->Command8, &main->Command11, &main->Command14})
         check(*main, *button, whole(*button));
     check(*main, main->Command15, icon(main->Command15));
     check(*main, main->Command13, icon(main->Command13));
@@ -54,7 +54,8 @@ TEST(WindowPictures, EveryPictureButtonAndImageFindsAFileOfTheSizeItsControlNeed
     check(*help, help->imgPage, Size{733, 533});
     // A picture button added to a window without a picture drawn for it shows up here.
     std::size_t pictured = 0;
-    for (const host::Form* form : {static_cast<const host::Form*>(main.raw()), static_cast<const host::Form*>(help.raw())})
+    for (const host::Form* form :
+         {static_cast<const host::Form*>(main.raw()), static_cast<const host::Form*>(help.raw())})
         for (const host::Control* control : form->Controls()) {
             const auto* button = dynamic_cast<const host::CommandButton*>(control);
             pictured += (button != nullptr && button->IsPictureButton()) || dynamic_cast<const host::Image*>(control);
@@ -76,7 +77,10 @@ TEST_F(PictureFolders, NamedPicturesAreFoundInThePictureFoldersAndPathsAsTheyAre
     for (int twice = 0; twice < 2; ++twice) host::Picture::AddFolder(folder);
     EXPECT_EQ(std::ranges::count(host::Picture::Folders(), folder), 1) << "a folder is added once only";
 
-    struct Case { host::Picture picture; std::filesystem::path found; };
+    struct Case {
+        host::Picture picture;
+        std::filesystem::path found;
+    };
     const Case cases[] = {
         {host::Picture::FromFile("only-here.png"), folder / "only-here.png"},
         {host::Picture::FromFile("missing.png"), {}},

@@ -40,8 +40,11 @@ public:
 };
 
 TEST_F(HelpWindowTest, FrameAndVersionComeFromTheIdentityWhenTheWindowLoads) {
-    const struct { const char* product; const char* version; const char* caption; } cases[] = {
-        {"Other Tool", "v9.9", "Other Tool - Help"}, {"", "", " - Help"}};
+    const struct {
+        const char* product;
+        const char* version;
+        const char* caption;
+    } cases[] = {{"Other Tool", "v9.9", "Other Tool - Help"}, {"", "", " - Help"}};
     for (const auto& c : cases) {
         gProductName = c.product;
         gVersion = c.version;

@@ -50,7 +50,8 @@ public:
                     OGR_G_ExportToIsoWkb(g, wkbNDR, wkb.data());
                     Feature feature{static_cast<long>(OGR_F_GetFID(f)),
                                     OGR_F_IsFieldSetAndNotNull(f, index) ? OGR_F_GetFieldAsString(f, index) : "",
-                                    GEOSGeomFromWKB_buf_r(h_, wkb.data(), wkb.size()), {}};
+                                    GEOSGeomFromWKB_buf_r(h_, wkb.data(), wkb.size()),
+                                    {}};
                     GEOSGeom_getExtent_r(h_, feature.geometry, &feature.box[0], &feature.box[1], &feature.box[2],
                                          &feature.box[3]);
                     layers_[name].push_back(feature);
@@ -68,9 +69,7 @@ public:
     Raw(const Raw&) = delete;
     Raw& operator=(const Raw&) = delete;
 
-    static std::filesystem::path File() {
-        return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG);
-    }
+    static std::filesystem::path File() { return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG); }
     GEOSContextHandle_t H() const { return h_; }
     const std::vector<Feature>& Layer(const std::string& name) const { return layers_.at(name); }
 

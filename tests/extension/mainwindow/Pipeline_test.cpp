@@ -44,7 +44,8 @@ protected:
         return "pointer=" + std::to_string(pointer) + " bar=" + std::to_string(bar) + " file1=" + std::to_string(file1);
     }
     std::string Now() {
-        return State(host::Screen::Instance().MousePointer(), Bar()->Visible(), host::FileChannels::Instance().IsOpen(1));
+        return State(host::Screen::Instance().MousePointer(), Bar()->Visible(),
+                     host::FileChannels::Instance().IsOpen(1));
     }
     // Buffer Selected Features, or a list click after choosing no entry without a click.
     void Run(bool button, const std::string& value = "P1") {
@@ -74,9 +75,15 @@ TEST_F(PipelineTest, EachEntryPointRedrawsSelectsAndZoomsInItsOwnOrder) {
     // What the view hears, repeats written once: R refresh, P redraw of the selection,
     // X extent changed, S selection changed, G graphics changed. The list zooms, then clears
     // the subject's selection; the button clears before it zooms.
-    const struct { bool button; const char* selectionLayer; const char* trace; } cases[] = {
-        {false, "Streets", "RGSRSPGRGRSPXRSP"}, {false, "Parcels", "RGSRSPGRGRSPXR"},
-        {true, "Streets", "RGRGRSPSPXR"},       {true, "Parcels", "RGRGRSPXR"},
+    const struct {
+        bool button;
+        const char* selectionLayer;
+        const char* trace;
+    } cases[] = {
+        {false, "Streets", "RGSRSPGRGRSPXRSP"},
+        {false, "Parcels", "RGSRSPGRGRSPXR"},
+        {true, "Streets", "RGRGRSPSPXR"},
+        {true, "Parcels", "RGRGRSPXR"},
     };
     std::string trace;
     map->Subscribe([&](host::ViewEvent event) {
@@ -105,7 +112,13 @@ TEST_F(PipelineTest, NothingRunsWhileSuppressedOrWithoutASelectionForTheButton) 
 TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
     // A bad distance stops before anything changes; a missing layer after the distance is
     // stored and the pointer and bar are set, which go back after the message.
-    struct Case { const char* buffer; const char* selection; const char* typed; bool button; const char* message; };
+    struct Case {
+        const char* buffer;
+        const char* selection;
+        const char* typed;
+        bool button;
+        const char* message;
+    };
     std::vector<Case> cases = {
         {"Nowhere", "Parcels", "0250", false, "Sorry, can't find layer: Nowhere"},
         {"Nowhere", "Parcels", ".5", true, "Sorry, can't find buffer layer: Nowhere"},
@@ -141,7 +154,8 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
         EXPECT_EQ(shownWith, Texts{invalid ? State(host::pointer::Arrow) : State(host::pointer::Hourglass, !c.button)});
         EXPECT_EQ(Now(), State(invalid ? host::pointer::Arrow : host::pointer::Default));
         EXPECT_EQ(gBufferDistance, invalid ? "100" : c.typed);
-        EXPECT_EQ(static_cast<std::size_t>(document->ActiveView()->ElementCount()) + Selected(streets).size(), 2u) << "nothing else changed";
+        EXPECT_EQ(static_cast<std::size_t>(document->ActiveView()->ElementCount()) + Selected(streets).size(), 2u)
+            << "nothing else changed";
         document->ActiveView()->DeleteAllElements();
     }
 }
@@ -149,9 +163,11 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
 TEST_F(PipelineTest, TheListClicksBarRunsFromOneToTenAndTheButtonShowsNone) {
     // One position of 1 and nine advances of 1: the bar stands at its upper bound, 10, when
     // it is hidden at the end.
-    const Texts bar = {"MinRange 1", "MaxRange 10", "StepValue 1", "Position 1",
-                       "Message \"Locating and Buffering Feature...\"", "Step 2", "Show", "Step 3", "Step 4",
-                       "Step 5", "Step 6", "Step 7", "Step 8", "Step 9", "Step 10", "Hide"};
+    const Texts bar = {
+        "MinRange 1", "MaxRange 10", "StepValue 1", "Position 1", "Message \"Locating and Buffering Feature...\"",
+        "Step 2",     "Show",        "Step 3",      "Step 4",     "Step 5",
+        "Step 6",     "Step 7",      "Step 8",      "Step 9",     "Step 10",
+        "Hide"};
     for (bool button : {false, true}) {
         Select(parcels, {1});
         Bar()->ClearHistory();
@@ -170,8 +186,13 @@ TEST_F(PipelineTest, EverySelectedFeatureIsBufferedButOnlyPolygonsOfTheBufferLay
     // otherwise; the button keeps it, draws only its layer's features and clears that layer.
     // A multipoint subject is buffered but not drawn.
     const std::string marker = "marker style=0 size=15 255,0,255";
-    const struct { bool button, newSelection; const char* value; Texts graphics; Ids selected; const char* count; }
-        cases[] = {
+    const struct {
+        bool button, newSelection;
+        const char* value;
+        Texts graphics;
+        Ids selected;
+        const char* count;
+    } cases[] = {
         {true, false, "P1", {kSubject, kOutline}, {1}, "2"},
         {false, true, "P1", {kSubject, kOutline}, {1, 2}, "2"},
         {false, false, "P1", {kSubject, marker, kOutline}, {1, 2}, "3"},
@@ -268,8 +289,10 @@ TEST_F(PipelineTest, LayersInsideGroupLayersWorkAsTopLevelOnes) {
 }
 
 TEST_F(PipelineTest, AMapInDegreesStopsBothEntryPointsBeforeAnythingChanges) {
-    const struct { const char* system; bool stops; } systems[] = {
-        {"EPSG:4326", true}, {"+proj=longlat +ellps=GRS80", true}, {"EPSG:2249", false}};
+    const struct {
+        const char* system;
+        bool stops;
+    } systems[] = {{"EPSG:4326", true}, {"+proj=longlat +ellps=GRS80", true}, {"EPSG:2249", false}};
     for (const auto& s : systems) {
         map->SetSpatialReference(host::SpatialReference::FromUserInput(s.system));
         for (bool button : {false, true}) {

@@ -19,11 +19,13 @@ protected:
 };
 
 TEST_F(SearchTest, GoHighlightsTheFirstSortedEntryBeginningWithTheTextIgnoringCase) {
-    const struct { const char *search, *found, *message; } cases[] = {
+    const struct {
+        const char *search, *found, *message;
+    } cases[] = {
         {"main", "MAIN ST", ""},  // two begin with it: the earlier in sorted order
         {"MAIN STR", "main street", ""},
-        {"1", "10", ""},       // sorted as text: 10 before 9
-        {"łódź", "ŁÓDŹ ŠΩ", ""},  // upper-casing knows every script
+        {"1", "10", ""},                                   // sorted as text: 10 before 9
+        {"łódź", "ŁÓDŹ ŠΩ", ""},                           // upper-casing knows every script
         {"LODZ", "ŁÓDŹ ŠΩ", "No matching feature found"},  // accents count
         {"gonzá", "GONZÁLEZ", ""},
         // Without a match the highlighted entry stays.
@@ -56,13 +58,17 @@ TEST_F(SearchTest, GoHighlightsTheFirstSortedEntryBeginningWithTheTextIgnoringCa
 
 TEST_F(SearchTest, TheDistanceBoxTakesOnlyTheKeysOfADecimalNumber) {
     // The text, the selection's start and length, the keys typed, the text afterwards.
-    const struct { const char* text; long selStart, selLength; const char *typed, *result; } cases[] = {
+    const struct {
+        const char* text;
+        long selStart, selLength;
+        const char *typed, *result;
+    } cases[] = {
         {"100", 3, 0, "a ,+e\r\x1b\x03\x16\x18", "100"},  // letters, blank, comma, Enter, Escape, copy, paste, cut
-        {"1.5", 3, 0, ".", "1.5"},  // a second point...
-        {"1.5", 1, 2, ".", "1.5"},  // ...also when the first is selected
-        {"-", 0, 0, "-", "--"},     // a minus at position 0, there any number of times
+        {"1.5", 3, 0, ".", "1.5"},                        // a second point...
+        {"1.5", 1, 2, ".", "1.5"},                        // ...also when the first is selected
+        {"-", 0, 0, "-", "--"},                           // a minus at position 0, there any number of times
         {"5", 1, 0, "-", "5"},
-        {"", 0, 0, "0.5", ".5"},    // leading zeros go as the next key arrives
+        {"", 0, 0, "0.5", ".5"},      // leading zeros go as the next key arrives
         {"0123", 2, 0, "9", "1923"},  // the caret keeps its distance from the end
         {"05", 0, 2, "7", "7"},       // all selected: the key replaces what is left
     };

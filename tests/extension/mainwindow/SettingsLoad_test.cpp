@@ -26,7 +26,12 @@ protected:
 
 TEST_F(SettingsLoadTest, SavedNamesAreRestoredOnlyWhenAPickerHoldsThemExactly) {
     // What the three pickers show, the entries of cboSearchField and List1, the check box.
-    struct Case { Items saved; const char* shown; long fields, values; int ticked; };
+    struct Case {
+        Items saved;
+        const char* shown;
+        long fields, values;
+        int ticked;
+    };
     const char* id = "Parcels.PARCEL_ID";
     const Case cases[] = {
         {Config("NONE", "NONE", "NONE"), "NONE||", 1, 0, 0},
@@ -80,7 +85,10 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
 }
 
 TEST_F(SettingsLoadTest, TheFrameIsCentredWithHalvesRoundedToEven) {
-    struct Case { int width, height; long left, top; };  // the frame is 423 by 377 pixels
+    struct Case {
+        int width, height;
+        long left, top;
+    };  // the frame is 423 by 377 pixels
     for (const Case& c : {Case{1024, 768, 300, 196}, Case{400, 300, -12, -38}}) {
         host::Screen::Instance().SetSizePixels(c.width, c.height);
         const host::HostFrame* frame = Open().HostingFrame();
@@ -116,16 +124,16 @@ TEST_F(SettingsLoadTest, WhatEditorsAddIsNotReadIntoTheSettings) {
     const std::string unslashed = folder.substr(0, folder.size() - 1);
     for (const std::string& written : {unslashed, folder + "\\", unslashed + "/"}) {
         SCOPED_TRACE(written);
-        const std::string text = support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc",
-                                                     "1", written});
+        const std::string text =
+            support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", written});
         WriteBytes(Native(gConfigFilePath), "\xEF\xBB\xBF" + text + "\r\n");
         frmMain& form = Open();
         EXPECT_EQ(form.cboBufferLayer.Text(), "Parcels");
         EXPECT_EQ(form.cboDocs.Text(), "Labels.doc") << "the documents are found in the folder";
         EXPECT_EQ(gDocumentsFolder, folder);
         gMainForm->Unload();
-        EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250",
-                                                                  "Labels.doc", "1", folder}));
+        EXPECT_EQ(FileText(gConfigFilePath),
+                  support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", folder}));
     }
     EXPECT_TRUE(TakeMessages().empty());
 }

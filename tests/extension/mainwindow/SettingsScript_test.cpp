@@ -16,13 +16,15 @@ protected:
         options.scriptFolder = std::filesystem::path(CORVANE_SOURCE_DIR) / "examples";
         options.workFolder = work;
         std::string out;
-        EXPECT_EQ(script::RunScriptText(ReadBytes(options.scriptFolder / "town_settings.script"), out, options), 0) << out;
+        EXPECT_EQ(script::RunScriptText(ReadBytes(options.scriptFolder / "town_settings.script"), out, options), 0)
+            << out;
         return out;
     }
 };
 
 TEST_F(SettingsScriptTest, ASecondRunOnTheSameDrivesRestoresEveryPickerTheListAndTheDistance) {
-    const std::filesystem::path work = TempRoot() / "work", examples = std::filesystem::path(CORVANE_SOURCE_DIR) / "examples";
+    const std::filesystem::path work = TempRoot() / "work",
+                                examples = std::filesystem::path(CORVANE_SOURCE_DIR) / "examples";
     EXPECT_EQ(Run(work), ReadBytes(examples / "town_settings.expected"));
     EXPECT_EQ(Run(work), ReadBytes(examples / "town_settings.rerun.expected"));
     EXPECT_EQ(ReadBytes(work / "c" / "Program Files" / "Tovalin" / "Corvane" / "config"),

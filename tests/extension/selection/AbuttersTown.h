@@ -45,21 +45,26 @@ inline std::string Square(int x, int y) {
 // Object ids: P1..P6 are 1..6, Q1..Q6 are 7..12, BOW 13, NOSHAPE 14, SPIKE 15.
 inline host::Ref<host::FeatureClass> MakeParcels() {
     namespace type = host::FieldType;
-    auto parcels = host::New<host::FeatureClass>(
-        "Parcels",
-        carto_test::MakeFields({{"OBJECTID", type::OID}, {"Shape", type::Geometry}, {"PARCEL_ID", type::String},
-                                {"OWNER", type::String}, {"LAND_AREA", type::Double}, {"YEAR_BUILT", type::Integer},
-                                {"ROOMS", type::SmallInteger}, {"SOLD", type::Date}, {"KEY", type::GUID}}),
-        0, 1, host::GeometryTypeCode::Polygon, nullptr);
+    auto parcels = host::New<host::FeatureClass>("Parcels",
+                                                 carto_test::MakeFields({{"OBJECTID", type::OID},
+                                                                         {"Shape", type::Geometry},
+                                                                         {"PARCEL_ID", type::String},
+                                                                         {"OWNER", type::String},
+                                                                         {"LAND_AREA", type::Double},
+                                                                         {"YEAR_BUILT", type::Integer},
+                                                                         {"ROOMS", type::SmallInteger},
+                                                                         {"SOLD", type::Date},
+                                                                         {"KEY", type::GUID}}),
+                                                 0, 1, host::GeometryTypeCode::Polygon, nullptr);
     const std::vector<std::string> owners = {"O'BRIEN", "SMITH", "", "smith", "O''BRIEN", "JONES"};
     for (std::int64_t oid = 1; oid <= 12; ++oid) {
         const auto i = static_cast<std::size_t>((oid - 1) % 6);
-        parcels->AddFeature({host::Value(oid), host::Value(), host::Value((oid <= 6 ? "P" : "Q") + std::to_string(i + 1)),
-                             oid <= 6 ? host::Value(owners[i]) : host::Value(),
-                             host::Value(10000.0 + static_cast<double>(oid) / 2), host::Value(1990 + oid),
-                             host::Value(static_cast<int>(oid % 3)), host::Value(host::Date{2001, 2, 3, 0, 0, 0}),
-                             host::Value("{0}")},
-                            host::Geometry::FromWkt(Square(static_cast<int>(i) * 100, oid <= 6 ? 0 : 300))->Geos());
+        parcels->AddFeature(
+            {host::Value(oid), host::Value(), host::Value((oid <= 6 ? "P" : "Q") + std::to_string(i + 1)),
+             oid <= 6 ? host::Value(owners[i]) : host::Value(), host::Value(10000.0 + static_cast<double>(oid) / 2),
+             host::Value(1990 + oid), host::Value(static_cast<int>(oid % 3)),
+             host::Value(host::Date{2001, 2, 3, 0, 0, 0}), host::Value("{0}")},
+            host::Geometry::FromWkt(Square(static_cast<int>(i) * 100, oid <= 6 ? 0 : 300))->Geos());
     }
     // A bow-tie, a parcel without a shape and a square with a zero-area spike: the last two
     // polygons are invalid.
@@ -96,7 +101,8 @@ inline std::vector<std::string> Describe(const std::vector<host::Ref<host::Eleme
                           number(outline->Width()) + " style=" + code(outline->Style()) + " " + rgb(outline->Color()));
         } else if (host::Is<host::LineElement>(element)) {
             auto line = host::As<host::LineElement>(element)->Symbol();
-            out.push_back("line style=" + code(line->Style()) + " width=" + number(line->Width()) + " " + rgb(line->Color()));
+            out.push_back("line style=" + code(line->Style()) + " width=" + number(line->Width()) + " " +
+                          rgb(line->Color()));
         } else {
             auto marker = host::As<host::MarkerElement>(element)->Symbol();
             out.push_back("marker style=" + code(marker->Style()) + " size=" + number(marker->Size()) + " " +
@@ -108,9 +114,9 @@ inline std::vector<std::string> Describe(const std::vector<host::Ref<host::Eleme
 
 // Where the layers stand in the map.
 enum class Layout {
-    Flat,          // Parcels, Streets, Hydrants, Wells at the top level
-    Grouped,       // Parcels; group "Infrastructure" holding Streets, Hydrants and Wells
-    ParcelsGrouped // group "Land" holding Parcels; Streets, Hydrants, Wells at the top level
+    Flat,           // Parcels, Streets, Hydrants, Wells at the top level
+    Grouped,        // Parcels; group "Infrastructure" holding Streets, Hydrants and Wells
+    ParcelsGrouped  // group "Land" holding Parcels; Streets, Hydrants, Wells at the top level
 };
 
 // The headless fixture with the town as the current document of a host application.
@@ -129,8 +135,8 @@ protected:
                                                  {{"MAIN ST", "LINESTRING(-50 200,650 200)"},
                                                   {"SIDE ST", "LINESTRING(700 -100,700 500)"}}));
         hydrants = MakeLayer("Hydrants", MakeClass("Hydrants", GeometryTypeCode::Point, {{"H1", "POINT(50 150)"}}));
-        wells = MakeLayer("Wells",
-                          MakeClass("Wells", GeometryTypeCode::Multipoint, {{"W1", "MULTIPOINT((250 150),(350 150))"}}));
+        wells = MakeLayer(
+            "Wells", MakeClass("Wells", GeometryTypeCode::Multipoint, {{"W1", "MULTIPOINT((250 150),(350 150))"}}));
         document = host::New<host::MxDocument>();
         map = document->FocusMap();
         auto group = [](const char* name, std::initializer_list<host::Ref<host::FeatureLayer>> layers) {
@@ -139,9 +145,14 @@ protected:
             for (const auto& layer : layers) g->Add(layer);
             return g;
         };
-        if (layout == Layout::ParcelsGrouped) map->AddLayer(group("Land", {parcels})); else map->AddLayer(parcels);
-        if (layout == Layout::Grouped) map->AddLayer(group("Infrastructure", {streets, hydrants, wells}));
-        else for (const auto& layer : {streets, hydrants, wells}) map->AddLayer(layer);
+        if (layout == Layout::ParcelsGrouped)
+            map->AddLayer(group("Land", {parcels}));
+        else
+            map->AddLayer(parcels);
+        if (layout == Layout::Grouped)
+            map->AddLayer(group("Infrastructure", {streets, hydrants, wells}));
+        else
+            for (const auto& layer : {streets, hydrants, wells}) map->AddLayer(layer);
         application = host::New<host::Application>();
         application->SetDocument(document);
         gApplication = application;

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "host/data/FeatureCursor.h"
 #include "host/data/Feature.h"
+#include "host/data/FeatureCursor.h"
 #include "host/geometry/GeometryBag.h"
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
@@ -21,12 +21,17 @@ constexpr const char* kNotCertain = "Sorry...  Field type not certain... Can't p
 
 TEST_F(TownTest, SelectFeaturesBuildsTheClauseFromTheFieldType) {
     // The parcels selected afterwards, and the one box shown ("" none; "report" an error report).
-    const struct { const char* field; const char* value; Ids selected; std::string message; } cases[] = {
-        {"parcel_id", "Q1", {7}, ""},        // field named in another case
-        {"OWNER", "O'BRIEN", {1}, ""},       // a quote inside the text
-        {"OWNER", "O''BRIEN", {5}, ""},      // two quotes are two quotes, not one
-        {"OWNER", "", {3}, ""},              // empty text, not Null
-        {"OWNER", "SMITH", {2}, ""},         // text compares exactly
+    const struct {
+        const char* field;
+        const char* value;
+        Ids selected;
+        std::string message;
+    } cases[] = {
+        {"parcel_id", "Q1", {7}, ""},    // field named in another case
+        {"OWNER", "O'BRIEN", {1}, ""},   // a quote inside the text
+        {"OWNER", "O''BRIEN", {5}, ""},  // two quotes are two quotes, not one
+        {"OWNER", "", {3}, ""},          // empty text, not Null
+        {"OWNER", "SMITH", {2}, ""},     // text compares exactly
         {"LAND_AREA", "10000.5", {1}, ""},
         {"ROOMS", "0", {3, 6, 9, 12}, ""},
         {"YEAR_BUILT", "", {}, kNotCertain},
@@ -41,7 +46,8 @@ TEST_F(TownTest, SelectFeaturesBuildsTheClauseFromTheFieldType) {
         host::Ref<host::FeatureCursor> cursor = SelectFeaturesOLD("Parcels", c.field, c.value, 1);
         Texts shown;  // an error report of the routine as "report"
         for (const std::string& text : TakeMessages())
-            shown.push_back(text.find("MODULE: SelectFeaturesOLD Abutters \r\n") != std::string::npos ? "report" : text);
+            shown.push_back(text.find("MODULE: SelectFeaturesOLD Abutters \r\n") != std::string::npos ? "report"
+                                                                                                      : text);
         EXPECT_EQ(shown, c.message.empty() ? Texts{} : Texts{c.message});
         EXPECT_EQ(Selected(parcels), c.selected);
         EXPECT_EQ(Selected(streets), c.message.empty() ? Ids{} : Ids{1})
@@ -131,7 +137,9 @@ TEST_F(TownTest, BufferPolysBuffersTheWholeMapSelectionInOrder) {
     Select(wells, {1});
     host::Ref<host::GeometryBag> bag = BufferPolysOLD(10, "none");
     ASSERT_EQ(bag->GeometryCount(), 6);
-    auto inside = [&](long member, double x, double y) { return bag->Geometry(member)->Contains(host::New<host::Point>(x, y)); };
+    auto inside = [&](long member, double x, double y) {
+        return bag->Geometry(member)->Contains(host::New<host::Point>(x, y));
+    };
     EXPECT_TRUE(inside(0, 150, 105));                         // P2, parcels first
     EXPECT_TRUE(inside(1, 1010, 50) && inside(1, 1090, 50));  // both lobes of the bow-tie
     EXPECT_TRUE(bag->Geometry(2)->IsEmpty());                 // the parcel without a shape

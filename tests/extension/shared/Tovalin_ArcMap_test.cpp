@@ -54,13 +54,17 @@ const host::Date kMarch4{2021, 3, 4};
 
 // "Things": NAME, CODE, AREA and WHEN with repeats, case variants, Null and empty texts.
 host::Ref<host::FeatureClass> MakeThings(std::vector<std::vector<host::Value>> rows = {
-                                             {"abc", 5, 0.1, kMarch4}, {"ABC", 5, 2.5, host::Date{2021, 3, 4, 13, 5, 0}},
+                                             {"abc", 5, 0.1, kMarch4},
+                                             {"ABC", 5, 2.5, host::Date{2021, 3, 4, 13, 5, 0}},
                                              {host::Value(), host::Value(), host::Value(), host::Value()},
-                                             {"", 10, 1e21, kMarch4}, {"abc", -3, 0.1, kMarch4},
+                                             {"", 10, 1e21, kMarch4},
+                                             {"abc", -3, 0.1, kMarch4},
                                              {"O'Brien", 10, -0.25, kMarch4}}) {
     return MakeClass("Things",
-                     {{"NAME", host::FieldType::String}, {"CODE", host::FieldType::Integer},
-                      {"AREA", host::FieldType::Double}, {"WHEN", host::FieldType::Date}},
+                     {{"NAME", host::FieldType::String},
+                      {"CODE", host::FieldType::Integer},
+                      {"AREA", host::FieldType::Double},
+                      {"WHEN", host::FieldType::Date}},
                      rows);
 }
 
@@ -112,11 +116,16 @@ TEST_F(ArcMapHelpersTest, TheWalkLooksOneLevelIntoGroupsPassesOtherLayersAndTheL
     auto parcelsB = MakeLayer("PARCELS", MakeThings({}));
     parcelsB->SetJoin({"NAME", "Owners", "NAME"}, MakeOwners({}));
     auto streets = MakeLayer("Streets", MakeThings({}));
-    gMxDocument->FocusMap()->AddLayer(host::New<host::MissingSourceLayer>("Parcels", host::SourceName{}, "the file is gone"));
-    gMxDocument->FocusMap()->AddLayer(MakeGroup("Group", {parcelsB, MakeGroup("Inner", {MakeLayer("Deep", MakeThings({}))}), streets}));
+    gMxDocument->FocusMap()->AddLayer(
+        host::New<host::MissingSourceLayer>("Parcels", host::SourceName{}, "the file is gone"));
+    gMxDocument->FocusMap()->AddLayer(
+        MakeGroup("Group", {parcelsB, MakeGroup("Inner", {MakeLayer("Deep", MakeThings({}))}), streets}));
 
     const std::vector<std::pair<std::string, host::Ref<host::FeatureLayer>>> cases = {
-        {"parcels", parcelsB}, {"Deep", nullptr}, {"Group", nullptr}, {"Parcels ", nullptr},
+        {"parcels", parcelsB},
+        {"Deep", nullptr},
+        {"Group", nullptr},
+        {"Parcels ", nullptr},
     };
     for (const auto& [name, expected] : cases) EXPECT_EQ(FindLayer(name), expected) << "\"" << name << "\"";
     LoadMapLayers(Form().Combo1);

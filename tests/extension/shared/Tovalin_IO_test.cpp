@@ -68,8 +68,13 @@ TEST_F(TovalinIOTest, HelpersReportTheirFailuresAndGoOn) {
 
 TEST(TovalinIO, FoldersEndInExactlyOneBackslash) {
     const std::pair<std::string, std::string> cases[] = {
-        {"C:\\Docs", "C:\\Docs\\"}, {"C:\\Docs\\", "C:\\Docs\\"}, {"C:\\Docs\\\\", "C:\\Docs\\"},
-        {"C:\\Docs/", "C:\\Docs\\"}, {"C:", "C:\\"},   {"C:\\", "C:\\"}, {"", ""},
+        {"C:\\Docs", "C:\\Docs\\"},
+        {"C:\\Docs\\", "C:\\Docs\\"},
+        {"C:\\Docs\\\\", "C:\\Docs\\"},
+        {"C:\\Docs/", "C:\\Docs\\"},
+        {"C:", "C:\\"},
+        {"C:\\", "C:\\"},
+        {"", ""},
     };
     for (const auto& [folder, expected] : cases) EXPECT_EQ(WithOneTrailingBackslash(folder), expected) << folder;
 }

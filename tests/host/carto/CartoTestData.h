@@ -19,9 +19,7 @@ namespace carto_test {
 
 inline std::filesystem::path FixtureFolder() { return std::filesystem::path(CORVANE_SOURCE_DIR) / "tests" / "data"; }
 
-inline std::filesystem::path CambridgeFile() {
-    return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG);
-}
+inline std::filesystem::path CambridgeFile() { return std::filesystem::path(CORVANE_CAMBRIDGE_GPKG); }
 
 inline host::Ref<host::QueryFilter> Where(const std::string& clause) {
     auto filter = host::New<host::QueryFilter>();
@@ -38,9 +36,8 @@ inline host::Ref<host::Fields> MakeFields(const std::vector<std::pair<std::strin
 // A feature class with the fields OBJECTID, Shape and NAME (text); object ids from 1.
 inline host::Ref<host::FeatureClass> MakeClass(const std::string& name, long shapeType,
                                                const std::vector<std::pair<std::string, std::string>>& namedWkt) {
-    auto fields = MakeFields({{"OBJECTID", host::FieldType::OID},
-                              {"Shape", host::FieldType::Geometry},
-                              {"NAME", host::FieldType::String}});
+    auto fields = MakeFields(
+        {{"OBJECTID", host::FieldType::OID}, {"Shape", host::FieldType::Geometry}, {"NAME", host::FieldType::String}});
     auto featureClass = host::New<host::FeatureClass>(name, fields, 0, 1, shapeType, nullptr);
     std::int64_t oid = 1;
     for (const auto& [text, wkt] : namedWkt) {
@@ -50,7 +47,8 @@ inline host::Ref<host::FeatureClass> MakeClass(const std::string& name, long sha
     return featureClass;
 }
 
-inline host::Ref<host::FeatureLayer> MakeLayer(const std::string& name, const host::Ref<host::FeatureClass>& featureClass) {
+inline host::Ref<host::FeatureLayer> MakeLayer(const std::string& name,
+                                               const host::Ref<host::FeatureClass>& featureClass) {
     auto layer = host::New<host::FeatureLayer>();
     layer->SetFeatureClass(featureClass);
     layer->SetName(name);

@@ -15,12 +15,13 @@
 
 namespace {
 
-using support::ErrorOf;
 using host::New;
 using host::Ref;
+using support::ErrorOf;
 
 TEST(RgbColor, LongFormHasRedInTheLowestByte) {
-    for (auto [rgb, red, green, blue] : std::vector<std::array<int, 4>>{{0xFF, 255, 0, 0}, {0x123456, 0x56, 0x34, 0x12}}) {
+    for (auto [rgb, red, green, blue] :
+         std::vector<std::array<int, 4>>{{0xFF, 255, 0, 0}, {0x123456, 0x56, 0x34, 0x12}}) {
         host::RgbColor color;
         color.SetRGB(rgb);
         EXPECT_EQ(color, host::RgbColor(red, green, blue)) << rgb;
@@ -52,12 +53,18 @@ TEST(Symbols, RefuseBadWidthsAndCopyColoursAndOutlines) {
 
 TEST(Elements, TakeOnlyTheirKindOfGeometry) {
     Ref<host::Geometry> polygon = host::Geometry::FromWkt("POLYGON((0 0,1 0,1 1,0 0))");
-    Ref<host::Geometry> line = host::Geometry::FromWkt("LINESTRING(0 0,1 1)"), point = host::Geometry::FromWkt("POINT(1 1)");
-    struct Case { Ref<host::Element> element; Ref<host::Geometry> fits; };
-    const Case cases[] = {{New<host::PolygonElement>(), polygon}, {New<host::LineElement>(), line}, {New<host::MarkerElement>(), point}};
+    Ref<host::Geometry> line = host::Geometry::FromWkt("LINESTRING(0 0,1 1)"),
+                        point = host::Geometry::FromWkt("POINT(1 1)");
+    struct Case {
+        Ref<host::Element> element;
+        Ref<host::Geometry> fits;
+    };
+    const Case cases[] = {
+        {New<host::PolygonElement>(), polygon}, {New<host::LineElement>(), line}, {New<host::MarkerElement>(), point}};
     for (const Case& c : cases) {
         for (const Ref<host::Geometry>& geometry : {polygon, line, point}) {
-            EXPECT_EQ(ErrorOf([&] { c.element->SetGeometry(geometry); }), geometry == c.fits ? 0 : 13) << geometry->ToWkt();
+            EXPECT_EQ(ErrorOf([&] { c.element->SetGeometry(geometry); }), geometry == c.fits ? 0 : 13)
+                << geometry->ToWkt();
         }
         EXPECT_EQ(c.element->Geometry(), c.fits) << "a refused geometry leaves the element as it was";
     }

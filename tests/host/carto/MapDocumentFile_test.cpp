@@ -105,11 +105,12 @@ TEST_F(MapDocumentFileTest, RoundTripsThroughAnotherFolder) {
 }
 
 TEST_F(MapDocumentFileTest, RefusesFilesThatAreNotMapDocuments) {
-    for (const char* text : {"", "[]", R"({"version": 2, "layers": []})", R"({"version": "1"})", R"({"layers": {}})",
-                             R"({"layers": [{"source": "a.gpkg"}]})", R"({"layers": [{"name": "A", "visible": "no"}]})",
-                             R"({"layers": [{"name": "A", "group": [{"name": "B", "join": {"key": "K"}}]}]})",
-                             R"({"layers": [], "extent": [1, 2, 3]})", R"({"layers": [], "tables": [{"source": "t.csv"}]})",
-                             R"({"layers": [], "extent": [0, 0, 0, 0]})", R"({"layers": [3]})"}) {
+    for (const char* text :
+         {"", "[]", R"({"version": 2, "layers": []})", R"({"version": "1"})", R"({"layers": {}})",
+          R"({"layers": [{"source": "a.gpkg"}]})", R"({"layers": [{"name": "A", "visible": "no"}]})",
+          R"({"layers": [{"name": "A", "group": [{"name": "B", "join": {"key": "K"}}]}]})",
+          R"({"layers": [], "extent": [1, 2, 3]})", R"({"layers": [], "tables": [{"source": "t.csv"}]})",
+          R"({"layers": [], "extent": [0, 0, 0, 0]})", R"({"layers": [3]})"}) {
         EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(WriteText("bad.json", text)); }), 5) << text;
     }
     EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Read(WriteText("bad.json", R"({"version": 1})")); }), 0);

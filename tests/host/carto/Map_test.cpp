@@ -21,12 +21,12 @@
 
 namespace {
 
-using support::ErrorOf;
 using carto_test::MakeClass;
 using carto_test::MakeLayer;
 using carto_test::Where;
 using host::New;
 using host::Ref;
+using support::ErrorOf;
 
 // Object ids the map's feature selection gives, as "NAME" values in walk order.
 std::vector<std::string> SelectedNames(const Ref<host::EnumFeature>& features) {
@@ -77,7 +77,6 @@ TEST(Map, SelectionSpansLayersAtEveryDepthInMapOrder) {
     m.b->SelectFeatures(nullptr, host::SelectionResult::Add, false);
     features->Reset();
     EXPECT_EQ(SelectedNames(features), (std::vector<std::string>{"a2", "b1", "c1", "d1", "d2"}));
-
 }
 
 TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
@@ -96,7 +95,6 @@ TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
     touching->SetSpatialRel(host::SpatialRelation::Intersects);
     layer->SelectFeatures(touching, host::SelectionResult::Add, false);
     EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 3, 4}));
-
 }
 
 TEST(GroupLayer, RefusesToHoldItself) {
@@ -112,9 +110,9 @@ TEST(Graphics, DeletingAllElementsRemovesThoseAddedThroughAnyRoute) {
     auto polygon = New<host::PolygonElement>();
     auto line = New<host::LineElement>();
     auto marker = New<host::MarkerElement>();
-    host::As<host::GraphicsContainer>(view)->AddElement(polygon, 0);     // the view itself
-    map->BasicGraphicsLayer()->AddElement(line, 0);                      // the map's graphics layer
-    view->GraphicsContainer()->AddElement(marker, 0);                    // the view's container
+    host::As<host::GraphicsContainer>(view)->AddElement(polygon, 0);  // the view itself
+    map->BasicGraphicsLayer()->AddElement(line, 0);                   // the map's graphics layer
+    view->GraphicsContainer()->AddElement(marker, 0);                 // the view's container
     EXPECT_EQ(map->BasicGraphicsLayer()->Elements(), (std::vector<Ref<host::Element>>{polygon, line, marker}));
 
     // Another view has graphics of its own.
@@ -144,7 +142,7 @@ TEST(ActiveView, CountsRedrawsKeepsExtentAndToldObserversCanLeave) {
     map->Refresh();
     map->PartialRefresh(host::ViewPhase::GeoSelection);
     EXPECT_EQ(seen, (std::vector<host::ViewEvent>{host::ViewEvent::Refreshed, host::ViewEvent::Refreshed,
-                                                 host::ViewEvent::PartialRefreshed}));
+                                                  host::ViewEvent::PartialRefreshed}));
     map->Unsubscribe(other);
 
     map->SetExtent(New<host::Envelope>(10, 20, 30, 40));

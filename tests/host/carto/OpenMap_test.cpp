@@ -44,12 +44,13 @@ protected:
         // (GeoJSON without "crs"); a CSV of points in no coordinate system at all.
         const std::string x0 = std::to_string(MercatorX(0.99)), x1 = std::to_string(MercatorX(1.01));
         const std::string y0 = std::to_string(MercatorY(0.99)), y1 = std::to_string(MercatorY(1.01));
-        const std::string ring = "[" + x0 + "," + y0 + "],[" + x1 + "," + y0 + "],[" + x1 + "," + y1 + "],[" + x0 + "," +
-                                 y1 + "],[" + x0 + "," + y0 + "]";
+        const std::string ring = "[" + x0 + "," + y0 + "],[" + x1 + "," + y0 + "],[" + x1 + "," + y1 + "],[" + x0 +
+                                 "," + y1 + "],[" + x0 + "," + y0 + "]";
         Write("mercator.geojson",
               R"({"type": "FeatureCollection", "crs": {"type": "name", "properties": {"name": "EPSG:3857"}},
                   "features": [{"type": "Feature", "properties": {"NAME": "SQ"}, "geometry": {"type": "Polygon",
-                  "coordinates": [[)" + ring + "]]}}]}");
+                  "coordinates": [[)" +
+                  ring + "]]}}]}");
         Write("lonlat.geojson", R"({"type": "FeatureCollection", "features": [{"type": "Feature",
                   "properties": {"NAME": "PT"}, "geometry": {"type": "Point", "coordinates": [1, 1]}}]})");
         Write("plain.csv", "WKT,NAME\n\"POINT (5 7)\",PLAIN\n");
@@ -91,7 +92,12 @@ TEST_F(OpenMapTest, LayersAreTransformedIntoTheMapsCoordinateSystem) {
     const double mx = MercatorX(1), my = MercatorY(1);
     // The map's system: the document's member (a code, a text of digits, any definition),
     // else the first layer's; a layer without one stays as it is.
-    const struct { std::vector<std::string> files; std::string system; long code; double px, py, sx, sy; } cases[] = {
+    const struct {
+        std::vector<std::string> files;
+        std::string system;
+        long code;
+        double px, py, sx, sy;
+    } cases[] = {
         {{"mercator.geojson", "lonlat.geojson", "plain.csv"}, "", 3857, mx, my, mx, my},
         {{"lonlat.geojson", "mercator.geojson", "plain.csv"}, "", 4326, 1, 1, 1, 1},
         {{"lonlat.geojson", "mercator.geojson", "plain.csv"}, "3857", 3857, mx, my, mx, my},

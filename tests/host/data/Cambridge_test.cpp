@@ -45,7 +45,8 @@ protected:
     // Every parcel (all 13,116 are read through one cursor).
     static std::vector<Ref<host::Feature>> AllParcels() {
         std::vector<Ref<host::Feature>> features;
-        for (auto cursor = Parcels()->Search(nullptr, false); auto feature = cursor->NextFeature();) features.push_back(feature);
+        for (auto cursor = Parcels()->Search(nullptr, false); auto feature = cursor->NextFeature();)
+            features.push_back(feature);
         return features;
     }
 
@@ -150,7 +151,8 @@ TEST_F(Cambridge, AssessingJoinedOnMapLotGivesQualifiedNamesFirstMatchesAndNulls
     long ml = assessing->FindField("ML"), loc = assessing->FindField("Location");
     while (auto row = rows->NextRow()) {
         auto key = row->Value(ml);
-        if (!key.IsNull()) firstLocation.emplace(key.AsText(), row->Value(loc).IsNull() ? "" : row->Value(loc).AsText());
+        if (!key.IsNull())
+            firstLocation.emplace(key.AsText(), row->Value(loc).IsNull() ? "" : row->Value(loc).AsText());
     }
 
     int matched = 0, unmatched = 0;

@@ -50,11 +50,25 @@ protected:
         return (TempRoot() / name).string();
     }
 
-    struct Field { const char* name; OGRFieldType type; OGRFieldSubType subtype = OFSTNone; };
+    struct Field {
+        const char* name;
+        OGRFieldType type;
+        OGRFieldSubType subtype = OFSTNone;
+    };
     // One feature: its id (OGRNullFID for one the driver gives), its shape (taken over; may
     // be null) and its values as text, nullptr leaving a value Null; bytes are written in hex.
-    struct Feature { GIntBig fid; OGRGeometryH shape; std::vector<const char*> values; };
-    struct Layer { const char* name; OGRwkbGeometryType type; std::vector<Field> fields; std::vector<Feature> features; int epsg = 0; };
+    struct Feature {
+        GIntBig fid;
+        OGRGeometryH shape;
+        std::vector<const char*> values;
+    };
+    struct Layer {
+        const char* name;
+        OGRwkbGeometryType type;
+        std::vector<Field> fields;
+        std::vector<Feature> features;
+        int epsg = 0;
+    };
     std::string WriteGeoPackage(const std::string& name, const std::vector<Layer>& layers) const {
         std::string path = (TempRoot() / name).string();
         GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
@@ -76,7 +90,10 @@ protected:
                 for (std::size_t i = 0; i < entry.values.size(); ++i) {
                     const int field = static_cast<int>(i);
                     if (entry.values[i] == nullptr) continue;
-                    if (l.fields[i].type != OFTBinary) { OGR_F_SetFieldString(f, field, entry.values[i]); continue; }
+                    if (l.fields[i].type != OFTBinary) {
+                        OGR_F_SetFieldString(f, field, entry.values[i]);
+                        continue;
+                    }
                     int size = 0;
                     GByte* bytes = CPLHexToBinary(entry.values[i], &size);
                     OGR_F_SetFieldBinary(f, field, size, bytes);
@@ -101,15 +118,26 @@ protected:
     std::string WriteTown() const {
         return WriteGeoPackage(
             "town.gpkg",
-            {{"Lots", wkbMultiPolygon,
-              {{"small", OFTInteger, OFSTInt16}, {"big", OFTInteger64}, {"single", OFTReal, OFSTFloat32},
-               {"text", OFTString}, {"moment", OFTDateTime}, {"bytes", OFTBinary}, {"shape", OFTString}},
-              {{7, Wkt("MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))"),
-                {"-12", "9007199254740993", "0.1", "O'Brien, Zoë", "2014/01/05 15:04:05", "0001FF", "attribute named shape"}},
+            {{"Lots",
+              wkbMultiPolygon,
+              {{"small", OFTInteger, OFSTInt16},
+               {"big", OFTInteger64},
+               {"single", OFTReal, OFSTFloat32},
+               {"text", OFTString},
+               {"moment", OFTDateTime},
+               {"bytes", OFTBinary},
+               {"shape", OFTString}},
+              {{7,
+                Wkt("MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))"),
+                {"-12", "9007199254740993", "0.1", "O'Brien, Zoë", "2014/01/05 15:04:05", "0001FF",
+                 "attribute named shape"}},
                {3, Wkt("POLYGON((20 0,20 10,30 10,30 0,20 0))"), {}},  // a single polygon in a multipolygon layer
                {9, nullptr, {}}},
               2249},
-             {"Owners", wkbNone, {{"Owner", OFTString}}, {{OGRNullFID, nullptr, {"A"}}, {OGRNullFID, nullptr, {"B"}}}}});
+             {"Owners",
+              wkbNone,
+              {{"Owner", OFTString}},
+              {{OGRNullFID, nullptr, {"A"}}, {OGRNullFID, nullptr, {"B"}}}}});
     }
 };
 
@@ -118,12 +146,19 @@ TEST_F(Loader, FieldTypesValuesAndIdsFromAGeoPackage) {
     auto lots = host::As<host::FeatureClass>(source->Table("lots"));
     EXPECT_EQ(lots->SpatialReference()->FactoryCode(), 2249);
 
-    struct Expected { const char* field; long type; const char* text; };  // the text of lot 7
+    struct Expected {
+        const char* field;
+        long type;
+        const char* text;
+    };  // the text of lot 7
     auto lot = lots->GetFeature(7);
-    for (const Expected& e : std::vector<Expected>{
-             {"fid", 6, "7"}, {"small", 0, "-12"}, {"big", 3, "9007199254740993"}, {"single", 2, "0.1"},
-             {"text", 4, "O'Brien, Zoë"}, {"moment", 5, "1/5/2014 3:04:05 PM"},
-             {"shape_1", 4, "attribute named shape"}}) {
+    for (const Expected& e : std::vector<Expected>{{"fid", 6, "7"},
+                                                   {"small", 0, "-12"},
+                                                   {"big", 3, "9007199254740993"},
+                                                   {"single", 2, "0.1"},
+                                                   {"text", 4, "O'Brien, Zoë"},
+                                                   {"moment", 5, "1/5/2014 3:04:05 PM"},
+                                                   {"shape_1", 4, "attribute named shape"}}) {
         long index = lots->FindField(e.field);
         EXPECT_EQ(lots->Fields()->Field(index)->Type(), e.type) << e.field;
         EXPECT_EQ(lot->Value(index).Text(), e.text) << e.field;
@@ -150,8 +185,13 @@ TEST_F(Loader, GeoJsonCsvAndShapesOfEveryKind) {
 // A damaged file can hold coordinates GEOS cannot compute with (GEOS crashes buffering
 // them). Such a shape loads empty; its feature and values stay, the others are untouched.
 TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
-    struct Case { const char* label; double x; bool kept; };  // x of one corner of a 10 x 10 square
-    const Case cases[] = {{"large but sound", 1e9, true}, {"NaN", std::numeric_limits<double>::quiet_NaN(), false},
+    struct Case {
+        const char* label;
+        double x;
+        bool kept;
+    };  // x of one corner of a 10 x 10 square
+    const Case cases[] = {{"large but sound", 1e9, true},
+                          {"NaN", std::numeric_limits<double>::quiet_NaN(), false},
                           {"near the largest double", 1e306, false}};
     std::vector<Feature> features;
     for (const Case& c : cases) {
@@ -175,13 +215,18 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
 
 TEST_F(Loader, IdsUpToTheLargestOneLoad) {
     const GIntBig largest = std::numeric_limits<GIntBig>::max();
-    std::string path = WriteGeoPackage("ids.gpkg", {{"L", wkbNone, {{"label", OFTString}}, {{largest, nullptr, {"last"}}}}});
+    std::string path =
+        WriteGeoPackage("ids.gpkg", {{"L", wkbNone, {{"label", OFTString}}, {{largest, nullptr, {"last"}}}}});
     EXPECT_EQ(host::DataSource::Open(path)->Table("L")->GetRow(static_cast<long>(largest))->Value(1).Text(), "last");
 }
 
 TEST_F(Loader, FilesItCannotReadRaiseClearErrors) {
     std::string garbage = Write("garbage.gpkg", "this is not a database");
-    struct Case { const char* what; std::function<void()> statement; long error; };
+    struct Case {
+        const char* what;
+        std::function<void()> statement;
+        long error;
+    };
     for (const Case& c : std::vector<Case>{
              {"missing file", [&] { host::DataSource::Open((TempRoot() / "nothing.gpkg").string()); }, 53},
              {"not a dataset", [&] { host::DataSource::Open(garbage); }, host::err::AutomationError},

@@ -33,30 +33,29 @@ std::vector<long> Ids(const Ref<host::Table>& table, const std::string& clause) 
 
 // OBJECTID, NAME (text), AREA (double), CODE (integer), RATIO (single), WHEN (date).
 Ref<host::Table> Owners() {
-    auto table = host::New<host::Table>("Owners",
-                                        MakeFields({{"OBJECTID", 6},
-                                                    {"NAME", 4},
-                                                    {"AREA", 3},
-                                                    {"CODE", 1},
-                                                    {"RATIO", 2},
-                                                    {"WHEN", 5}}),
-                                        0);
+    auto table = host::New<host::Table>(
+        "Owners", MakeFields({{"OBJECTID", 6}, {"NAME", 4}, {"AREA", 3}, {"CODE", 1}, {"RATIO", 2}, {"WHEN", 5}}), 0);
     const Value when(host::Date{2014, 1, 5});
     for (auto row : std::vector<std::vector<Value>>{{1, "O'Brien", 0.1, 7, 0.1f, when},
                                                     {2, "o'brien", 2.5, std::int64_t{9007199254740993LL}, 2.5f, when},
-                                                    {3, "O'Brien ", 7.0, 7, Value(), when}, {4, "", Value(), Value(), Value(), when},
-                                                    {5, Value(), 1e21, -3, 1.5f, when}, {6, "O'Brien", 3.0, 8, 0.3f, when}}) {
+                                                    {3, "O'Brien ", 7.0, 7, Value(), when},
+                                                    {4, "", Value(), Value(), Value(), when},
+                                                    {5, Value(), 1e21, -3, 1.5f, when},
+                                                    {6, "O'Brien", 3.0, 8, 0.3f, when}}) {
         table->AddRow(std::move(row));
     }
     return table;
 }
 
 TEST(Value, TextFormsOfValues) {
-    struct Case { Value value; std::string text; };
+    struct Case {
+        Value value;
+        std::string text;
+    };
     for (const Case& c : std::vector<Case>{
              {Value(1.0 / 3.0), "0.3333333333333333"},
              {Value(0.00002), "0.00002"},  // plain digits, not 2e-05
-             {Value(0.1f), "0.1"},  // a single is written with a single's digits
+             {Value(0.1f), "0.1"},         // a single is written with a single's digits
              {Value(host::Date{2014, 1, 5, 15, 4, 5.75}), "1/5/2014 3:04:05 PM"},
          }) {
         EXPECT_EQ(c.value.Text(), c.text);
@@ -67,10 +66,13 @@ TEST(Value, TextFormsOfValues) {
 
 TEST(WhereClause, SelectsExactlyTheRowsThatEqualTheValue) {
     auto table = Owners();
-    struct Case { std::string clause; std::vector<long> ids; };
+    struct Case {
+        std::string clause;
+        std::vector<long> ids;
+    };
     for (const Case& c : std::vector<Case>{
              {"NAME = 'O''Brien'", {1, 6}},  // not o'brien, not the one with a trailing blank
-             {"NAME = ''", {4}},  // empty text, not Null
+             {"NAME = ''", {4}},             // empty text, not Null
              {"CODE = +7", {1, 3}},
              {"CODE = 9007199254740993", {2}},  // beyond a double's whole numbers
              {"AREA = .1", {1}},
@@ -91,7 +93,10 @@ TEST(WhereClause, SearchCursorsTestEachRowAsTheIndexedLookupDoes) {
         for (auto row = cursor->NextRow(); row; row = cursor->NextRow()) ids.push_back(static_cast<long>(row->OID()));
         return ids;
     };
-    struct Case { std::string clause; std::vector<long> ids; };
+    struct Case {
+        std::string clause;
+        std::vector<long> ids;
+    };
     for (const Case& c : std::vector<Case>{
              {"CODE = 7.5", {}},
              {"CODE = 6.9999", {}},
@@ -129,9 +134,9 @@ TEST(WhereClause, FieldNamesAsTheTableNamesThem) {
 
 TEST(WhereClause, RejectsWhatItCannotReadBeforeReadingAnyRow) {
     auto table = Owners();
-    for (const char* clause : {"CODE = '7'", "NAME = 7", "WHEN = '1/5/2014'", "NAME = 'a' AND CODE = 1",
-                               "NAME = 'O'Brien'", "NOPE = 1", "CODE = 1e999", "CODE <> 7",
-                               "Owners.NAME = 'x'"}) {  // the table's own name does not qualify its fields
+    for (const char* clause :
+         {"CODE = '7'", "NAME = 7", "WHEN = '1/5/2014'", "NAME = 'a' AND CODE = 1", "NAME = 'O'Brien'", "NOPE = 1",
+          "CODE = 1e999", "CODE <> 7", "Owners.NAME = 'x'"}) {  // the table's own name does not qualify its fields
         EXPECT_EQ(ErrorOf([&] { table->Search(Where(clause), false); }), host::err::AutomationError) << clause;
     }
 }
@@ -168,7 +173,8 @@ TEST(SelectionSet, CombinesAndSearches) {
     auto a = host::New<host::SelectionSet>(table, std::vector<long>{3, 1, 2, 2});
     auto b = host::New<host::SelectionSet>(table, std::vector<long>{2, 3, 4});
     const std::vector<std::vector<long>> combined{{2, 3, 4}, {1, 2, 3, 4}, {1}, {2, 3}, {1, 4}};
-    for (long code = 0; code < 5; ++code) EXPECT_EQ(a->Combine(b, code)->IDs(), combined[static_cast<std::size_t>(code)]) << code;
+    for (long code = 0; code < 5; ++code)
+        EXPECT_EQ(a->Combine(b, code)->IDs(), combined[static_cast<std::size_t>(code)]) << code;
     EXPECT_EQ(ErrorOf([&] { a->Combine(b, 5); }), 5);
 
     a->AddList({6, 99});  // 99 is no row of the table: the search passes over it
@@ -181,12 +187,15 @@ TEST(SelectionSet, CombinesAndSearches) {
 
 TEST(JoinedTable, FirstMatchLeftOuterWithQualifiedNames) {
     auto parcels = host::New<host::Table>("Parcels", MakeFields({{"OBJECTID", 6}, {"ML", 4}, {"NUM", 3}}), 0);
-    for (const auto& row : std::vector<std::vector<Value>>{{1, "A", 5.0}, {2, "B", Value()}, {3, Value(), 6}, {4, "C", 7}, {5, "A", 8}}) {
+    for (const auto& row :
+         std::vector<std::vector<Value>>{{1, "A", 5.0}, {2, "B", Value()}, {3, Value(), 6}, {4, "C", 7}, {5, "A", 8}}) {
         parcels->AddRow(row);
     }
     auto owners = host::New<host::Table>("Owners", MakeFields({{"fid", 6}, {"ML", 4}, {"Owner", 4}, {"N", 1}}), 0);
-    for (const auto& row : std::vector<std::vector<Value>>{{10, "B", "first B", 5}, {11, "B", "second B", 6},
-                                                           {12, "A", "only A", Value()}, {13, "c", "lower c", 7},
+    for (const auto& row : std::vector<std::vector<Value>>{{10, "B", "first B", 5},
+                                                           {11, "B", "second B", 6},
+                                                           {12, "A", "only A", Value()},
+                                                           {13, "c", "lower c", 7},
                                                            {14, Value(), "no key", 8}}) {
         owners->AddRow(row);
     }
@@ -195,7 +204,8 @@ TEST(JoinedTable, FirstMatchLeftOuterWithQualifiedNames) {
     EXPECT_EQ(joined->Fields()->Field(3)->Name(), "Owners.fid");
     long owner = joined->FindField("Owners.Owner");
     const std::vector<Value> owners1to5{"only A", "first B", Value(), Value(), "only A"};  // case counts: C is not c
-    for (long id = 1; id <= 5; ++id) EXPECT_EQ(joined->GetRow(id)->Value(owner), owners1to5[static_cast<std::size_t>(id - 1)]) << id;
+    for (long id = 1; id <= 5; ++id)
+        EXPECT_EQ(joined->GetRow(id)->Value(owner), owners1to5[static_cast<std::size_t>(id - 1)]) << id;
     EXPECT_EQ(Ids(joined, "Owners.Owner = 'only A'"), (std::vector<long>{1, 5}));
 
     // Numbers join by value whatever their kind (5.0 with 5, 7 with 7).
@@ -215,7 +225,8 @@ TEST(SpatialFilter, IndexedQueriesWithRelationsFieldsAndClauses) {
     long id = 1;
     for (; id <= 400; ++id) {
         long col = (id - 1) % 20, row = (id - 1) / 20;
-        lots->AddFeature({Value(std::int64_t{id}), Value(), Value(col % 2 == 0 ? "even" : "odd")}, square(static_cast<double>(col) * 10.0, static_cast<double>(row) * 10.0));
+        lots->AddFeature({Value(std::int64_t{id}), Value(), Value(col % 2 == 0 ? "even" : "odd")},
+                         square(static_cast<double>(col) * 10.0, static_cast<double>(row) * 10.0));
     }
     lots->AddFeature({Value(std::int64_t{id}), Value(), Value("none")}, host::GeosGeometry());
 

@@ -46,13 +46,23 @@ TEST_F(EventsTest, ListSelectionFromCodeAndByTheUser) {
     TestForm form;
     form.Show();
     for (const char* item : {"b", "a", "c"}) form.List1.AddItem(item);
-    struct Step { const char* what; std::function<void()> act; Log expected; };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        Log expected;
+    };
     std::vector<Step> steps = {
         {"select from code", [&] { form.List1.SetListIndex(2); }, {"List1_Click c"}},
         {"the same index again", [&] { form.List1.SetListIndex(2); }, {}},
         {"the user chooses the chosen entry", [&] { form.List1.ChooseItem(2); }, {"List1_Click c"}},
         {"clear the selection from code", [&] { form.List1.SetListIndex(-1); }, {"List1_Click "}},
-        {"add, remove and clear raise nothing", [&] { form.List1.AddItem("d"); form.List1.RemoveItem(0); form.List1.Clear(); }, {}},
+        {"add, remove and clear raise nothing",
+         [&] {
+             form.List1.AddItem("d");
+             form.List1.RemoveItem(0);
+             form.List1.Clear();
+         },
+         {}},
     };
     for (auto& step : steps) {
         form.log.clear();
@@ -66,9 +76,9 @@ TEST_F(EventsTest, CheckAndOptionButtons) {
     form.Show();
     form.log.clear();
     form.Check1.SetValue(1);
-    form.Check1.SetValue(1);   // no change, no Click
-    form.Check1.Press();       // the user's click toggles
-    form.Option2.Press();      // selects Option2, clears Option1 in the same frame
+    form.Check1.SetValue(1);      // no change, no Click
+    form.Check1.Press();          // the user's click toggles
+    form.Option2.Press();         // selects Option2, clears Option1 in the same frame
     form.Option3.SetValue(true);  // another container: Option2 stays selected
     form.Option2.SetValue(true);  // already selected: no Click
     EXPECT_EQ(form.log, (Log{"Check1_Click 1", "Check1_Click 0", "Option2_Click"}));
@@ -97,13 +107,32 @@ TEST_F(EventsTest, DefaultAndCancelButtonsAreOnePerForm) {
 TEST_F(EventsTest, UserActionsNeedAControlTheUserCanReach) {
     TestForm form;
     form.Combo1.AddItem("a");
-    struct Case { const char* what; std::function<void()> arrange; long error; };
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        long error;
+    };
     std::vector<Case> cases = {
-        {"form not shown", [&] { form.Load(); form.Hide(); }, 5},
+        {"form not shown",
+         [&] {
+             form.Load();
+             form.Hide();
+         },
+         5},
         {"shown", [&] { form.Show(); }, 0},
         {"its frame hidden", [&] { form.Frame1.SetVisible(false); }, 5},
-        {"its frame disabled", [&] { form.Frame1.SetVisible(true); form.Frame1.SetEnabled(false); }, 5},
-        {"itself hidden", [&] { form.Frame1.SetEnabled(true); form.Combo1.SetVisible(false); }, 5},
+        {"its frame disabled",
+         [&] {
+             form.Frame1.SetVisible(true);
+             form.Frame1.SetEnabled(false);
+         },
+         5},
+        {"itself hidden",
+         [&] {
+             form.Frame1.SetEnabled(true);
+             form.Combo1.SetVisible(false);
+         },
+         5},
     };
     for (auto& c : cases) {
         c.arrange();
@@ -133,7 +162,10 @@ TEST_F(EventsTest, ObserversHearChangesAndMayRemoveThemselves) {
     TestForm form;
     int heard = 0, alsoHeard = 0;
     long id = 0;
-    id = form.Combo1.Changed.Add([&] { ++heard; form.Combo1.Changed.Remove(id); });
+    id = form.Combo1.Changed.Add([&] {
+        ++heard;
+        form.Combo1.Changed.Remove(id);
+    });
     form.Combo1.Changed.Add([&] { ++alsoHeard; });
     form.Combo1.AddItem("a");
     form.Combo1.AddItem("b");

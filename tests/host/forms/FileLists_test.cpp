@@ -61,14 +61,19 @@ TEST_F(FileListsTest, FolderListRaisesChangeOnEveryChange) {
     EXPECT_EQ(form.Dir1.Items(), (Items{"C:\\Program Files\\Tovalin"}));
     EXPECT_TRUE(form.log.empty());
 
-    struct Step { std::string path; long error; std::string expectedPath; Items expectedLog; };
+    struct Step {
+        std::string path;
+        long error;
+        std::string expectedPath;
+        Items expectedLog;
+    };
     std::vector<Step> steps = {
         {"C:\\Program Files\\Tovalin\\", 0, "C:\\Program Files\\Tovalin", {"Dir1_Change C:\\Program Files\\Tovalin"}},
         {"c:\\program files\\tovalin", 76, "C:\\Program Files\\Tovalin", {}},  // names keep their case here
         {"C:\\Program Files\\Tovalin", 0, "C:\\Program Files\\Tovalin", {}},   // the same folder: no Change
-        {"..", 0, "C:\\", {"Dir1_Change C:\\"}},  // relative to the process's current folder
-        {"d:", 0, "D:\\", {"Dir1_Change D:\\"}},                                // another drive: its root
-        {"c:", 0, "C:\\Program Files", {"Dir1_Change C:\\Program Files"}},      // the current folder's drive
+        {"..", 0, "C:\\", {"Dir1_Change C:\\"}},                            // relative to the process's current folder
+        {"d:", 0, "D:\\", {"Dir1_Change D:\\"}},                            // another drive: its root
+        {"c:", 0, "C:\\Program Files", {"Dir1_Change C:\\Program Files"}},  // the current folder's drive
         {"E:", 68, "C:\\Program Files", {}},
     };
     for (auto& s : steps) {
@@ -85,7 +90,12 @@ TEST_F(FileListsTest, DriveListShowsTheMappedDrives) {
     FolderForm form;
     form.Load();
     EXPECT_EQ(form.Drive1.Items(), (Items{"c:", "d:", "z:"}));
-    struct Step { std::string text; long error; std::string drive; Items log; };
+    struct Step {
+        std::string text;
+        long error;
+        std::string drive;
+        Items log;
+    };
     std::vector<Step> steps = {{"D:\\work", 0, "d:", {"Drive1_Change d:"}}, {"q:", 68, "d:", {}}, {"", 5, "d:", {}}};
     for (auto& s : steps) {
         form.log.clear();

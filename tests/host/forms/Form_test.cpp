@@ -56,7 +56,8 @@ TEST_F(FormTest, ShowModalReturnsWhenTheDriverClosesTheForm) {
     dialog.Command1.Click = [&] { order.push_back("Command1_Click"); };
     dialog.ShowModal();
     order.push_back("returned");
-    EXPECT_EQ(order, (Log{"driving frmConfig", "driving frmSetDir", "back in frmConfig", "Command1_Click", "returned"}));
+    EXPECT_EQ(order,
+              (Log{"driving frmConfig", "driving frmSetDir", "back in frmConfig", "Command1_Click", "returned"}));
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_TRUE(nested.IsLoaded());  // hidden, not unloaded
 }

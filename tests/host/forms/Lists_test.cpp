@@ -15,7 +15,11 @@ using Items = std::vector<std::string>;
 class ListsTest : public FormsTest {};
 
 TEST_F(ListsTest, SortedListKeepsAscendingOrderIgnoringCase) {
-    struct Case { const char* what; Items added; Items expected; };
+    struct Case {
+        const char* what;
+        Items added;
+        Items expected;
+    };
     std::vector<Case> cases = {
         {"case is ignored", {"b", "C", "a", "B"}, {"a", "b", "B", "C"}},
         {"digits sort as text", {"9", "10", "100", "1"}, {"1", "10", "100", "9"}},
@@ -26,7 +30,8 @@ TEST_F(ListsTest, SortedListKeepsAscendingOrderIgnoringCase) {
     };
     for (auto& c : cases) {
         TestForm form;
-        for (std::size_t i = 0; i < c.added.size(); ++i) form.List1.AddItem(c.added[i], i % 2 == 0 ? -1 : 0);  // index ignored
+        for (std::size_t i = 0; i < c.added.size(); ++i)
+            form.List1.AddItem(c.added[i], i % 2 == 0 ? -1 : 0);  // index ignored
         EXPECT_EQ(form.List1.Items(), c.expected) << c.what;
     }
 }
@@ -78,14 +83,23 @@ TEST_F(ListsTest, IndexesOutOfRangeRaise) {
     TestForm form;
     auto& combo = form.Combo1;
     combo.AddItem("a");
-    struct Case { const char* what; std::function<void()> act; long error; };
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        long error;
+    };
     std::vector<Case> cases = {
         {"List(count)", [&] { (void)combo.List(1); }, 381},
         {"ListIndex below -1", [&] { combo.SetListIndex(-2); }, 380},
         {"AddItem past the end", [&] { combo.AddItem("x", 2); }, 5},
         {"AddItem at the end", [&] { combo.AddItem("x", 1); }, 0},
         {"RemoveItem(count)", [&] { combo.RemoveItem(2); }, 5},
-        {"choose nothing", [&] { form.Show(); combo.ChooseItem(-1); }, 380},
+        {"choose nothing",
+         [&] {
+             form.Show();
+             combo.ChooseItem(-1);
+         },
+         380},
         {"negative dropped width", [&] { combo.SetDroppedWidth(-1); }, 380},
     };
     for (auto& c : cases) EXPECT_EQ(ErrorOf(c.act), c.error) << c.what;

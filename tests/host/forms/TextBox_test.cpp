@@ -13,11 +13,21 @@ class TextBoxTest : public FormsTest {};
 
 TEST_F(TextBoxTest, KeysGoInAtTheCaret) {
     struct Case {
-        const char* what; std::string text; long selStart, selLength; std::string typed;
-        std::function<void(host::TextBox&, int&)> keyPress; std::string expected; long caret; int changes;
+        const char* what;
+        std::string text;
+        long selStart, selLength;
+        std::string typed;
+        std::function<void(host::TextBox&, int&)> keyPress;
+        std::string expected;
+        long caret;
+        int changes;
     };
-    auto cancelLetters = [](host::TextBox&, int& k) { if (k >= 'a' && k <= 'z') k = 0; };
-    auto upper = [](host::TextBox&, int& k) { if (k >= 'a' && k <= 'z') k -= 32; };
+    auto cancelLetters = [](host::TextBox&, int& k) {
+        if (k >= 'a' && k <= 'z') k = 0;
+    };
+    auto upper = [](host::TextBox&, int& k) {
+        if (k >= 'a' && k <= 'z') k -= 32;
+    };
     // Like the buffer-distance box: the handler drops leading zeros before the key goes in.
     auto dropZeros = [](host::TextBox& box, int&) {
         std::string t = box.Text();
@@ -54,10 +64,14 @@ TEST_F(TextBoxTest, KeysGoInAtTheCaret) {
 TEST_F(TextBoxTest, SelectionBoundsAndOddInput) {
     TestForm form;
     form.Show();
-    form.Text1.SetText("ab\xff" "c");  // a stray byte is one character and is kept
+    form.Text1.SetText(
+        "ab\xff"
+        "c");  // a stray byte is one character and is kept
     form.Text1.SetSelStart(1);
     form.Text1.SetSelLength(99);
-    EXPECT_EQ(form.Text1.SelText(), "b\xff" "c");
+    EXPECT_EQ(form.Text1.SelText(),
+              "b\xff"
+              "c");
     form.Text1.SetSelLength(1);
     form.Text1.PressDelete();  // Delete gives no KeyPress
     form.Text1.PressDelete();

@@ -60,9 +60,10 @@ protected:
 
     // Registers a class whose instances are kept in `made`.
     void Register(const std::string& progId, const std::string& name, bool failOnCreate = false) {
-        host::ComponentRegistry::Instance().Register({progId, "", "Tovalin", [this, name, failOnCreate] {
-            return Ref<host::ICommand>(made.emplace_back(host::New<RecordingCommand>(name, failOnCreate)));
-        }});
+        host::ComponentRegistry::Instance().Register(
+            {progId, "", "Tovalin", [this, name, failOnCreate] {
+                 return Ref<host::ICommand>(made.emplace_back(host::New<RecordingCommand>(name, failOnCreate)));
+             }});
     }
 
     std::vector<Ref<RecordingCommand>> made;

@@ -31,14 +31,18 @@ TEST(StepProgressor, KeepsTheHistoryOfARunInOrder) {
 }
 
 TEST(StepProgressor, StepNeverPassesTheUpperBound) {
-    struct Case { long max, step, start; int steps; long expected; };
+    struct Case {
+        long max, step, start;
+        int steps;
+        long expected;
+    };
     const Case cases[] = {
-        {10, 1, 9, 3, 10},   // stops at the bound
-        {10, 3, 8, 1, 10},   // a step that would jump past it lands on it
-        {0, 1, 0, 1, 0},     // an empty table: range 0, one step
-        {10, 0, 4, 5, 4},    // a step value of 0 (the export's rounding of a small count)
-        {5, 1, 7, 1, 7},     // a position put past the bound by hand is not pulled back
-        {10, -2, 6, 2, 2},   // a negative step goes back
+        {10, 1, 9, 3, 10},  // stops at the bound
+        {10, 3, 8, 1, 10},  // a step that would jump past it lands on it
+        {0, 1, 0, 1, 0},    // an empty table: range 0, one step
+        {10, 0, 4, 5, 4},   // a step value of 0 (the export's rounding of a small count)
+        {5, 1, 7, 1, 7},    // a position put past the bound by hand is not pulled back
+        {10, -2, 6, 2, 2},  // a negative step goes back
     };
     for (const Case& c : cases) {
         StepProgressor bar;

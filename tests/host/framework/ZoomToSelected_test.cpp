@@ -20,21 +20,28 @@ protected:
         app = host::Application::Launch();
         map = app->Document()->FocusMap();
         map->AddLayer(squares = carto_test::MakeLayer("Squares", carto_test::Squares(5)));  // x 0 to 500, y 0 to 100
-        map->AddLayer(points = carto_test::MakeLayer("Points", carto_test::MakeClass("pts", 1, {{"one", "POINT(250 50)"}, {"none", "POINT EMPTY"}})));
+        map->AddLayer(
+            points = carto_test::MakeLayer(
+                "Points", carto_test::MakeClass("pts", 1, {{"one", "POINT(250 50)"}, {"none", "POINT EMPTY"}})));
         map->SetExtent(New<host::Envelope>(0, 0, 1000, 800));
     }
     void TearDown() override { host::Application::Shutdown(); }
 
     // Runs the command the way the extension does: found by identifier, then executed.
     void Zoom() {
-        app->Document()->CommandBars()->Find(New<host::UID>(host::BuiltInCommand::kZoomToSelectedId), false, false)->Execute();
+        app->Document()
+            ->CommandBars()
+            ->Find(New<host::UID>(host::BuiltInCommand::kZoomToSelectedId), false, false)
+            ->Execute();
     }
 
     void Select(const Ref<host::FeatureLayer>& layer, const std::string& name) {
         layer->SelectFeatures(carto_test::Where("NAME = '" + name + "'"), host::SelectionResult::Add, false);
     }
 
-    static std::vector<double> Bounds(const Ref<host::Envelope>& e) { return {e->XMin(), e->YMin(), e->XMax(), e->YMax()}; }
+    static std::vector<double> Bounds(const Ref<host::Envelope>& e) {
+        return {e->XMin(), e->YMin(), e->XMax(), e->YMax()};
+    }
 
     Ref<host::Application> app;
     Ref<host::Map> map;
@@ -42,7 +49,10 @@ protected:
 };
 
 TEST_F(ZoomToSelectedTest, ShowsTheSelectedFeaturesOfAllLayersWithAMargin) {
-    struct Case { std::vector<std::pair<bool, std::string>> selected; std::vector<double> expected; };  // (in squares?, name)
+    struct Case {
+        std::vector<std::pair<bool, std::string>> selected;
+        std::vector<double> expected;
+    };  // (in squares?, name)
     // The margin is a twentieth of the larger side; a lone point keeps a fortieth of the
     // view's larger side (1000 wide: 25) around it.
     const Case cases[] = {

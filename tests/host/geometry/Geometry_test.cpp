@@ -29,7 +29,9 @@ Ref<host::Polygon> Square(double x, double y, double side) {
 }
 
 // A bow-tie: the ring crosses itself at (5, 5).
-Ref<host::Polygon> BowTie() { return host::As<host::Polygon>(host::Geometry::FromWkt("POLYGON((0 0,10 10,10 0,0 10,0 0))")); }
+Ref<host::Polygon> BowTie() {
+    return host::As<host::Polygon>(host::Geometry::FromWkt("POLYGON((0 0,10 10,10 0,0 10,0 0))"));
+}
 
 TEST(Buffer, ArcsStayWithinATenthOfAPercentOfTheDistance) {
     for (double distance : {0.5, 300.0, 125000.0}) {
@@ -37,13 +39,15 @@ TEST(Buffer, ArcsStayWithinATenthOfAPercentOfTheDistance) {
         ASSERT_EQ(rings.size(), 1u);
         // Vertices lie on the circle, so the chords' midpoints come closest to the centre.
         for (std::size_t i = 0; i + 1 < rings[0].size(); ++i) {
-            double mx = (rings[0][i].x + rings[0][i + 1].x) / 2 - 1000.0, my = (rings[0][i].y + rings[0][i + 1].y) / 2 + 2000.0;
+            double mx = (rings[0][i].x + rings[0][i + 1].x) / 2 - 1000.0,
+                   my = (rings[0][i].y + rings[0][i + 1].y) / 2 + 2000.0;
             EXPECT_GE(std::hypot(mx, my), distance * 0.999) << "distance " << distance << " chord " << i;
         }
         // A point just inside the distance, diagonal from a square's corner, is inside.
         Ref<host::Polygon> squareBuffer = Square(0, 0, 10)->Buffer(distance);
         for (double angle = 0; angle < std::numbers::pi / 2; angle += 0.0137 / 4) {
-            auto probe = host::New<host::Point>(10 + distance * 0.999 * std::cos(angle), 10 + distance * 0.999 * std::sin(angle));
+            auto probe = host::New<host::Point>(10 + distance * 0.999 * std::cos(angle),
+                                                10 + distance * 0.999 * std::sin(angle));
             EXPECT_TRUE(squareBuffer->Contains(probe)) << "distance " << distance << " angle " << angle;
         }
     }
@@ -151,7 +155,9 @@ TEST(Buffer, FilledPocketsOfALargeOutlineStayWithinTheBand) {
         const double middle = 100.0 * k + 50, half = widths[static_cast<std::size_t>(k) % widths.size()] / 2;
         // A point above the notch's middle whose nearest points of the parcel are the mouth's
         // corners, at `reach` from them.
-        auto above = [&](double reach) { return host::New<host::Point>(middle, std::sqrt(reach * reach - half * half)); };
+        auto above = [&](double reach) {
+            return host::New<host::Point>(middle, std::sqrt(reach * reach - half * half));
+        };
         SCOPED_TRACE("notch " + std::to_string(k));
         EXPECT_FALSE(buffer->Contains(above(distance * 1.0011)));
         if (half * 2 <= 31) {
@@ -180,14 +186,15 @@ TEST(SpatialIndex, UnionsSearchedByPartAndLargeShapesPreparedAnswerAlike) {
     }
     std::vector<Coordinate> circle;  // 2,000 vertices around (2000, 0), radius 100
     for (int i = 0; i < 2000; ++i)
-        circle.push_back({2000 + 100 * std::cos(i * std::numbers::pi / 1000), 100 * std::sin(i * std::numbers::pi / 1000)});
+        circle.push_back(
+            {2000 + 100 * std::cos(i * std::numbers::pi / 1000), 100 * std::sin(i * std::numbers::pi / 1000)});
     std::vector<host::GeosGeometry> shapes{
-        Square(0, 0, 10)->Geos(),                                         // 0: A
-        Square(1000, 0, 10)->Geos(),                                      // 1: B
-        Square(500, 0, 10)->Geos(),                                       // 2: between them
+        Square(0, 0, 10)->Geos(),                                                        // 0: A
+        Square(1000, 0, 10)->Geos(),                                                     // 1: B
+        Square(500, 0, 10)->Geos(),                                                      // 2: between them
         host::Polygon::FromRings({{{5, 12}, {5, 13}, {1005, 13}, {1005, 12}}})->Geos(),  // 3: near both
-        host::Polygon::FromRings({circle})->Geos(),                       // 4
-        host::Polygon::FromRings({bowTie})->Geos(),                       // 5
+        host::Polygon::FromRings({circle})->Geos(),                                      // 4
+        host::Polygon::FromRings({bowTie})->Geos(),                                      // 5
     };
     host::SpatialIndex index(shapes);
 
@@ -200,7 +207,11 @@ TEST(SpatialIndex, UnionsSearchedByPartAndLargeShapesPreparedAnswerAlike) {
     EXPECT_EQ(index.Query(united->Geos(), host::SpatialRelation::Intersects), (std::vector<std::size_t>{0, 1, 3}));
     EXPECT_EQ(index.Query(united->Geos(), host::SpatialRelation::Contains), (std::vector<std::size_t>{0, 1}));
 
-    struct Case { const char* what; Ref<host::Polygon> filter; std::vector<std::size_t> found; };
+    struct Case {
+        const char* what;
+        Ref<host::Polygon> filter;
+        std::vector<std::size_t> found;
+    };
     for (int round = 0; round < 2; ++round) {  // the second round uses the kept prepared shapes
         for (const Case& c : std::vector<Case>{
                  {"touching the circle", Square(2100, -5, 10), {4}},
@@ -216,7 +227,7 @@ TEST(SpatialIndex, UnionsSearchedByPartAndLargeShapesPreparedAnswerAlike) {
 
 TEST(Geometry, EmptyGeometriesRelateToNothingAndBufferToNothing) {
     Ref<host::Polygon> big = Square(-100, -100, 200);
-    std::vector<Ref<host::Geometry>> empties{host::New<host::Polygon>(), host::New<host::Point>(),
+    std::vector<Ref<host::Geometry>> empties{host::New<host::Polygon>(),  host::New<host::Point>(),
                                              host::New<host::Polyline>(), host::New<host::Multipoint>(),
                                              host::New<host::Envelope>(), host::New<host::GeometryBag>()};
     for (const auto& empty : empties) {
@@ -253,9 +264,12 @@ TEST(Geometry, UnionMergesOverlapsAndKeepsSeparateParts) {
 TEST(Geometry, RelationsOnBoundariesAndHoles) {
     Ref<host::Polygon> withHole =
         host::Polygon::FromRings({{{0, 0}, {0, 10}, {10, 10}, {10, 0}}, {{4, 4}, {4, 6}, {6, 6}, {6, 4}}});
-    struct Case { double x, y; bool intersects, contains; };
+    struct Case {
+        double x, y;
+        bool intersects, contains;
+    };
     for (const Case& c : std::vector<Case>{{1, 1, true, true},
-                                           {0, 5, true, false},  // on the outer boundary
+                                           {0, 5, true, false},   // on the outer boundary
                                            {5, 5, false, false},  // in the hole
                                            {4, 5, true, false},   // on the hole's edge
                                            {11, 5, false, false}}) {
@@ -280,14 +294,22 @@ TEST(Geometry, CirclesPointsAndBadArguments) {
     auto multipoint = host::Multipoint::FromPoints({{1, 2}, {3, 4}});
     auto bag = host::New<host::GeometryBag>();
     const double nan = std::nan("");
-    struct Case { const char* what; std::function<void()> statement; long error; };
+    struct Case {
+        const char* what;
+        std::function<void()> statement;
+        long error;
+    };
     for (const Case& c : std::vector<Case>{
              {"buffer by NaN", [&] { Square(0, 0, 1)->Buffer(nan); }, 5},
              {"negative radius", [&] { circle->SetCircle(host::New<host::Point>(0, 0), -1); }, 5},
              {"bag index", [&] { bag->Geometry(0); }, 9},
              {"multipoint index", [&] { multipoint->Point(-1); }, 9},
              {"point at NaN", [&] { host::New<host::Point>(nan, 0); }, 5},
-             {"ring of two points", [&] { host::Polygon::FromRings({{{0, 0}, {1, 1}, {0, 0}}}); }, 5},
+             {"ring of two points",
+              [&] {
+                  host::Polygon::FromRings({{{0, 0}, {1, 1}, {0, 0}}});
+              },
+              5},
              {"unreadable text", [&] { host::Geometry::FromWkt("POLYGON((0 0,"); }, 5},
              {"empty point added", [&] { multipoint->AddPoint(host::New<host::Point>()); }, 5},
              {"nothing added to a bag", [&] { bag->AddGeometry(nullptr); }, 91},

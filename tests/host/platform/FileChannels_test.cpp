@@ -71,7 +71,11 @@ TEST_F(FileChannelsTest, ErrorsOfNumbersModesAndPaths) {
     channels.OpenForInput(1, "C:\\data");
     channels.OpenForAppend(3, "C:\\out");
 
-    struct Case { const char* what; std::function<void()> statement; long error; } cases[] = {
+    struct Case {
+        const char* what;
+        std::function<void()> statement;
+        long error;
+    } cases[] = {
         {"open an open number", [&] { channels.OpenForAppend(1, "C:\\other"); }, 55},
         {"number 0", [&] { channels.OpenForInput(0, "C:\\data"); }, 52},
         {"read a closed number", [&] { channels.ReadItem(2); }, 52},
@@ -116,7 +120,11 @@ TEST_F(FileChannelsTest, ReplaceLeavesTheFileWholeOrAsItWas) {
     fs::create_directory(folder / "dir");
     WriteBytes(folder / "ro", "kept");
     host::FileSystem::SetReadOnly("C:\\ro", true);
-    struct Case { const char* path; long error; const char* says; } cases[] = {
+    struct Case {
+        const char* path;
+        long error;
+        const char* says;
+    } cases[] = {
         {"C:\\dir", 75, "Path/File access error: \"C:\\dir\" is a folder, not a file"},
         {"C:\\ro", 70, "Permission denied: \"C:\\ro\" is read-only"},
         {"C:\\none\\t", 76, "Path not found: \"C:\\none\\t\" cannot be reached: its folder does not exist"},

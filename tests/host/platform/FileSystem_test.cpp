@@ -15,7 +15,10 @@ class FileSystemTest : public support::HeadlessTest {};
 TEST_F(FileSystemTest, ExistenceTestsTellFilesFromFoldersAndSkipUnmappedDrives) {
     fs::create_directories(Native("C:\\Folder\\Sub"));
     WriteBytes(Native("C:\\Folder\\file.txt"), "x");
-    struct Case { const char* path; bool file, folder; } cases[] = {
+    struct Case {
+        const char* path;
+        bool file, folder;
+    } cases[] = {
         {"C:\\Folder\\file.txt", true, false},
         {"C:\\Folder\\FILE.TXT", false, false},  // case kept: no such name here
         {"C:\\Folder", false, true},

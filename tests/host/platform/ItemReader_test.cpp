@@ -19,27 +19,30 @@ std::vector<std::string> ReadAll(std::string_view bytes) {
 
 TEST(ItemReader, ReadingRules) {
     using Items = std::vector<std::string>;
-    struct Case { std::string bytes; Items items; } cases[] = {
+    struct Case {
+        std::string bytes;
+        Items items;
+    } cases[] = {
         {"", {}},
         {"\"NONE\"\r\n\"100\"\r\n", {"NONE", "100"}},
-        {"\"a, b\"\r\n", {"a, b"}},                        // a comma inside quotes
-        {"   \"lead\"\r\n", {"lead"}},                      // leading blanks skipped
-        {"\"x\" tail, next\r\n", {"x", "next"}},            // rest of the line after a quote
+        {"\"a, b\"\r\n", {"a, b"}},               // a comma inside quotes
+        {"   \"lead\"\r\n", {"lead"}},            // leading blanks skipped
+        {"\"x\" tail, next\r\n", {"x", "next"}},  // rest of the line after a quote
         {"\"x\"junk\r\n\"y\"\r\n", {"x", "y"}},
-        {"plain,  two\r\n", {"plain", "two"}},              // unquoted items end at a comma
-        {"no end", {"no end"}},                             // last line without CR LF
-        {"\r\n\r\n\"x\"", {"", "", "x"}},                   // each empty line is one item
-        {"\"a\"\r\n\r\n", {"a"}},                           // but not at the very end
-        {"\"a\"\r\n \t\n\r\n  ", {"a"}},                    // nor blank ones there
+        {"plain,  two\r\n", {"plain", "two"}},  // unquoted items end at a comma
+        {"no end", {"no end"}},                 // last line without CR LF
+        {"\r\n\r\n\"x\"", {"", "", "x"}},       // each empty line is one item
+        {"\"a\"\r\n\r\n", {"a"}},               // but not at the very end
+        {"\"a\"\r\n \t\n\r\n  ", {"a"}},        // nor blank ones there
         {"\"a\"\r\n\r\n\"b\"\n\n", {"a", "", "b"}},
         {"\r\n\r\n", {}},
-        {"\xEF\xBB\xBF\"NONE\"\r\n", {"NONE"}},                // a byte-order mark is skipped
+        {"\xEF\xBB\xBF\"NONE\"\r\n", {"NONE"}},  // a byte-order mark is skipped
         {"\xEF\xBB\xBF\r\n\"a\"", {"", "a"}},
         {"\xEF\xBB\xBF", {}},
-        {"x\xEF\xBB\xBF", {"x\xEF\xBB\xBF"}},                   // only at the start
-        {"a\nb\n", {"a", "b"}},                             // LF-only lines
-        {"\"open\r\nrest", {"open\r\nrest"}},               // unbalanced quote: to the end
-        {"\"two\r\nlines\"\r\n", {"two\r\nlines"}},          // a quoted item may cross a line
+        {"x\xEF\xBB\xBF", {"x\xEF\xBB\xBF"}},        // only at the start
+        {"a\nb\n", {"a", "b"}},                      // LF-only lines
+        {"\"open\r\nrest", {"open\r\nrest"}},        // unbalanced quote: to the end
+        {"\"two\r\nlines\"\r\n", {"two\r\nlines"}},  // a quoted item may cross a line
         {"a,\r\n", {"a", ""}},
         {std::string("n\0l\r\n\"\0\"", 9), {std::string("n\0l", 3), std::string("\0", 1)}},
         {"\xff\xfe\r\n", {"\xff\xfe"}},
@@ -51,8 +54,9 @@ TEST(ItemReader, ReadingRules) {
 }
 
 TEST(ItemReader, RoundTripAndPastTheEnd) {
-    std::vector<std::string> values = {"NONE", "", "100", "C:\\Program Files\\Tovalin\\Corvane\\Documents\\",
-                                       "with, comma", " blanks ", "caf\xc3\xa9"};
+    std::vector<std::string> values = {
+        "NONE",        "",         "100",        "C:\\Program Files\\Tovalin\\Corvane\\Documents\\",
+        "with, comma", " blanks ", "caf\xc3\xa9"};
     std::string bytes;
     for (const auto& v : values) bytes += host::FormatItem(v);
 

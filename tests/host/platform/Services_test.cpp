@@ -18,12 +18,17 @@ TEST_F(ServicesTest, HeadlessBoxesAnswerFromTheQueueThenNo) {
     host::ShowMessage("Invalid buffer size");  // an OK box takes no answer from the queue
     EXPECT_EQ(host::AskYesNo("File already exists. Overwrite?"), MessageBoxAnswer::Yes);
     EXPECT_EQ(host::AskYesNo("Again?"), MessageBoxAnswer::No);
-    EXPECT_EQ(Messages().Texts(), (std::vector<std::string>{"Invalid buffer size", "File already exists. Overwrite?", "Again?"}));
+    EXPECT_EQ(Messages().Texts(),
+              (std::vector<std::string>{"Invalid buffer size", "File already exists. Overwrite?", "Again?"}));
 }
 
 TEST_F(ServicesTest, DesktopShellPassesAddressesAsTheyAreAndTranslatesFiles) {
     auto folder = TempRoot() / "drive_c";
-    struct Case { const char* file; const char* folder; std::string target; } cases[] = {
+    struct Case {
+        const char* file;
+        const char* folder;
+        std::string target;
+    } cases[] = {
         {"http://www.example.com/?a=1&b=$(x)", "", "http://www.example.com/?a=1&b=$(x)"},
         {"Docs\\My Labels.doc", "C:\\", (folder / "Docs" / "My Labels.doc").string()},
         {"C:\\Docs\\x.doc", "C:\\Ignored\\", (folder / "Docs" / "x.doc").string()},

@@ -28,27 +28,36 @@ std::vector<Parcel> ParcelsOf(const Town& town) {
 bool IsUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
         if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) return false;
-        for (std::size_t k = 1; k < length; ++k) if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
         i += length;
     }
     return true;
 }
 
-struct Box { double x0, y0, x1, y1; };
+struct Box {
+    double x0, y0, x1, y1;
+};
 
 Box BoxOf(const Parcel& parcel) {
     Box box{1e300, 1e300, -1e300, -1e300};
     for (const auto& part : parcel.parts) {
-        for (const auto& p : part.outer) box = {std::min(box.x0, p.x), std::min(box.y0, p.y), std::max(box.x1, p.x), std::max(box.y1, p.y)};
+        for (const auto& p : part.outer)
+            box = {std::min(box.x0, p.x), std::min(box.y0, p.y), std::max(box.x1, p.x), std::max(box.y1, p.y)};
     }
     return box;
 }
 
 TEST(Town, MakesExactlyTheParcelsAskedForWithUniqueIdsOnClosedRings) {
     const std::regex idPattern("[1-9][0-9]*-[1-9][0-9]*");
-    for (const auto& [seed, count] : std::vector<std::pair<std::uint64_t, std::int64_t>>{{1, 1}, {1, 7}, {5, 501}, {0, 5000}}) {
+    for (const auto& [seed, count] :
+         std::vector<std::pair<std::uint64_t, std::int64_t>>{{1, 1}, {1, 7}, {5, 501}, {0, 5000}}) {
         SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(count) + " parcels");
         const Town town(TownOptions{seed, count});
         const auto parcels = ParcelsOf(town);
@@ -86,8 +95,11 @@ TEST(Town, EveryHundredParcelsHoldFourMultipartOneHoledAndOneBowTie) {
             EXPECT_EQ(parcel.parts.size(), parcel.shape == ParcelShape::Multipart ? 2u : 1u);
             EXPECT_EQ(parcel.parts.front().holes.size(), parcel.shape == ParcelShape::Holed ? 1u : 0u);
         }
-        EXPECT_EQ(counts, (std::map<ParcelShape, int>{{ParcelShape::Plain, 940}, {ParcelShape::Multipart, 40},
-                                                      {ParcelShape::Holed, 10}, {ParcelShape::BowTie, 10}})) << seed;
+        EXPECT_EQ(counts, (std::map<ParcelShape, int>{{ParcelShape::Plain, 940},
+                                                      {ParcelShape::Multipart, 40},
+                                                      {ParcelShape::Holed, 10},
+                                                      {ParcelShape::BowTie, 10}}))
+            << seed;
         EXPECT_GT(slots.size(), 20u) << "unusual parcels should not sit at the same places";
     }
 }
@@ -113,7 +125,8 @@ TEST(Town, OwnerRowsKeyOnParcelsAndCarryAwkwardText) {
     }
     EXPECT_GT(withNone, 20);
     EXPECT_GT(withSeveral, 100);
-    for (const char* kind : {"'", ",", "\"", "accent", "blank at an end"}) EXPECT_GT(seen[kind], 0) << "no owner value with " << kind;
+    for (const char* kind : {"'", ",", "\"", "accent", "blank at an end"})
+        EXPECT_GT(seen[kind], 0) << "no owner value with " << kind;
 }
 
 TEST(Town, HydrantsStayOffTheLotsAndLotsFrontRealStreets) {
@@ -122,7 +135,10 @@ TEST(Town, HydrantsStayOffTheLotsAndLotsFrontRealStreets) {
     const auto parcels = ParcelsOf(town);
     std::set<std::string> streetNames;
     std::vector<towngen::Street> streets;
-    town.ForEachStreet([&](const towngen::Street& street) { streets.push_back(street); streetNames.insert(street.name); });
+    town.ForEachStreet([&](const towngen::Street& street) {
+        streets.push_back(street);
+        streetNames.insert(street.name);
+    });
     std::vector<towngen::Hydrant> hydrants;
     town.ForEachHydrant([&](const towngen::Hydrant& hydrant) { hydrants.push_back(hydrant); });
     ASSERT_FALSE(hydrants.empty());
@@ -133,7 +149,8 @@ TEST(Town, HydrantsStayOffTheLotsAndLotsFrontRealStreets) {
         ASSERT_NE(blank, std::string::npos) << parcel.location;
         EXPECT_EQ(streetNames.count(parcel.location.substr(blank + 1)), 1u) << parcel.location;
         for (const auto& hydrant : hydrants) {
-            ASSERT_FALSE(hydrant.at.x > box.x0 && hydrant.at.x < box.x1 && hydrant.at.y > box.y0 && hydrant.at.y < box.y1)
+            ASSERT_FALSE(hydrant.at.x > box.x0 && hydrant.at.x < box.x1 && hydrant.at.y > box.y0 &&
+                         hydrant.at.y < box.y1)
                 << hydrant.id << " stands on " << parcel.id;
         }
         // The lot fronts a street that was drawn: one runs along its block side.
@@ -146,8 +163,13 @@ TEST(Town, HydrantsStayOffTheLotsAndLotsFrontRealStreets) {
 }
 
 TEST(Town, StreetNamesAreOrdinalAvenuesAndDistinctStreets) {
-    for (const auto& [column, name] : std::vector<std::pair<int, std::string>>{
-             {0, "1ST AVE"}, {2, "3RD AVE"}, {10, "11TH AVE"}, {12, "13TH AVE"}, {20, "21ST AVE"}, {111, "112TH AVE"}, {121, "122ND AVE"}}) {
+    for (const auto& [column, name] : std::vector<std::pair<int, std::string>>{{0, "1ST AVE"},
+                                                                               {2, "3RD AVE"},
+                                                                               {10, "11TH AVE"},
+                                                                               {12, "13TH AVE"},
+                                                                               {20, "21ST AVE"},
+                                                                               {111, "112TH AVE"},
+                                                                               {121, "122ND AVE"}}) {
         EXPECT_EQ(Town::AvenueName(column), name);
     }
     std::set<std::string> names;

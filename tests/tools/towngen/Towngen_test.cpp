@@ -46,7 +46,9 @@ protected:
     std::ostringstream err_;
 };
 
-struct CloseDataset { void operator()(GDALDataset* dataset) const { GDALClose(dataset); } };
+struct CloseDataset {
+    void operator()(GDALDataset* dataset) const { GDALClose(dataset); }
+};
 using Dataset = std::unique_ptr<GDALDataset, CloseDataset>;
 
 Dataset Open(const fs::path& path) {
@@ -70,13 +72,24 @@ TEST_F(TempFolder, WritesTheLayersFieldsAndShapesTheTownHolds) {
     const Dataset dataset = Open(P("town.gpkg"));
     ASSERT_TRUE(dataset);
 
-    struct Expected { const char* name; OGRwkbGeometryType type; std::int64_t count; std::vector<std::string> fields; };
-    for (const Expected& expected : std::vector<Expected>{
-             {"Parcels", wkbMultiPolygon, 500, {"PARCEL_ID:String", "LOCATION:String", "LAND_AREA:Real", "YEAR_BUILT:Integer"}},
-             {"Owners", wkbNone, summary.owners, {"PARCEL_ID:String", "OWNER_NAME:String", "CO_OWNER:String", "ADDRESS1:String",
-                                                  "ADDRESS2:String", "CITY:String", "STATE:String", "ZIP:String"}},
-             {"Streets", wkbLineString, summary.streets, {"STREET_NAME:String"}},
-             {"Hydrants", wkbPoint, summary.hydrants, {"HYDRANT_ID:String", "LOCATION:String"}}}) {
+    struct Expected {
+        const char* name;
+        OGRwkbGeometryType type;
+        std::int64_t count;
+        std::vector<std::string> fields;
+    };
+    for (const Expected& expected :
+         std::vector<Expected>{{"Parcels",
+                                wkbMultiPolygon,
+                                500,
+                                {"PARCEL_ID:String", "LOCATION:String", "LAND_AREA:Real", "YEAR_BUILT:Integer"}},
+                               {"Owners",
+                                wkbNone,
+                                summary.owners,
+                                {"PARCEL_ID:String", "OWNER_NAME:String", "CO_OWNER:String", "ADDRESS1:String",
+                                 "ADDRESS2:String", "CITY:String", "STATE:String", "ZIP:String"}},
+                               {"Streets", wkbLineString, summary.streets, {"STREET_NAME:String"}},
+                               {"Hydrants", wkbPoint, summary.hydrants, {"HYDRANT_ID:String", "LOCATION:String"}}}) {
         OGRLayer* layer = dataset->GetLayerByName(expected.name);
         ASSERT_NE(layer, nullptr) << expected.name;
         EXPECT_EQ(layer->GetGeomType(), expected.type) << expected.name;
@@ -85,7 +98,8 @@ TEST_F(TempFolder, WritesTheLayersFieldsAndShapesTheTownHolds) {
     }
     EXPECT_STREQ(dataset->GetLayerByName("Streets")->GetSpatialRef()->GetAuthorityCode(nullptr), "2249");
     std::set<std::string> parcelIds;
-    for (const auto& feature : *dataset->GetLayerByName("Parcels")) parcelIds.insert(feature->GetFieldAsString("PARCEL_ID"));
+    for (const auto& feature : *dataset->GetLayerByName("Parcels"))
+        parcelIds.insert(feature->GetFieldAsString("PARCEL_ID"));
     for (const auto& feature : *dataset->GetLayerByName("Owners")) {
         EXPECT_EQ(parcelIds.count(feature->GetFieldAsString("PARCEL_ID")), 1u) << "owner of a missing parcel";
     }
