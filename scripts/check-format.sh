@@ -7,5 +7,5 @@ mode=(--dry-run --Werror)
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format "${mode[@]}"
 else
-  find app extension host tests tools bench -name '*.cpp' -o -name '*.h' -print0 | xargs -0 clang-format "${mode[@]}"
+  find app extension host tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format "${mode[@]}"
 fi
