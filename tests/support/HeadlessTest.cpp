@@ -19,19 +19,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// No test may reach the user's own drive C:: the map starts empty for the test program.
-class NoUserDrives : public ::testing::Environment {
+// No test may reach the user's own drive C:: the map starts empty for the test program. Nor
+// the user's locale: texts compare and sort by the root rules in every test.
+class NoUserSettings : public ::testing::Environment {
 public:
-    void SetUp() override { host::DriveMap::Instance().Clear(); }
+    void SetUp() override {
+        host::DriveMap::Instance().Clear();
+        host::UseTextLocale("");
+    }
 };
-[[maybe_unused]] const auto* const kNoUserDrives = ::testing::AddGlobalTestEnvironment(new NoUserDrives);
-
-// Nor the user's locale: texts compare and sort by the root rules in every test.
-class RootTextRules : public ::testing::Environment {
-public:
-    void SetUp() override { host::UseTextLocale(""); }
-};
-[[maybe_unused]] const auto* const kRootTextRules = ::testing::AddGlobalTestEnvironment(new RootTextRules);
+[[maybe_unused]] const auto* const kNoUserSettings = ::testing::AddGlobalTestEnvironment(new NoUserSettings);
 
 // Gives back write permission everywhere below the folder, so that it can be removed.
 void MakeWritable(const fs::path& root) {

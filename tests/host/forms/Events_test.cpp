@@ -46,33 +46,31 @@ TEST_F(EventsTest, ListSelectionFromCodeAndByTheUser) {
     TestForm form;
     form.Show();
     for (const char* item : {"b", "a", "c"}) form.List1.AddItem(item);
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-        Log expected;
-    };
-    std::vector<Step> steps = {
-        {"select from code", [&] { form.List1.SetListIndex(2); }, {"List1_Click c"}},
-        {"the same index again", [&] { form.List1.SetListIndex(2); }, {}},
-        {"the user chooses the chosen entry", [&] { form.List1.ChooseItem(2); }, {"List1_Click c"}},
-        {"clear the selection from code", [&] { form.List1.SetListIndex(-1); }, {"List1_Click "}},
-        {"add, remove and clear raise nothing",
-         [&] {
-             form.List1.AddItem("d");
-             form.List1.RemoveItem(0);
-             form.List1.Clear();
-         },
-         {}},
-    };
-    for (auto& step : steps) {
+    const auto heard = [&](const char* what, const Log& expected) {
+        EXPECT_EQ(form.log, expected) << what;
         form.log.clear();
-        step.act();
-        EXPECT_EQ(form.log, step.expected) << step.what;
-    }
+    };
+    form.log.clear();
+    form.List1.SetListIndex(2);
+    heard("select from code", {"List1_Click c"});
+    form.List1.SetListIndex(2);
+    heard("the same index again", {});
+    form.List1.ChooseItem(2);
+    heard("the user chooses the chosen entry", {"List1_Click c"});
+    form.List1.SetListIndex(-1);
+    heard("clear the selection from code", {"List1_Click "});
+    form.List1.AddItem("d");
+    form.List1.RemoveItem(0);
+    form.List1.Clear();
+    heard("add, remove and clear raise nothing", {});
 }
 
-TEST_F(EventsTest, CheckAndOptionButtons) {
+TEST_F(EventsTest, ButtonsClickOnAChangeAndDefaultAndCancelAreOnePerForm) {
     TestForm form;
+    form.Command1.SetDefault(true);
+    form.Command2.SetDefault(true);  // takes the role from Command1
+    form.Command1.SetCancel(true);
+    form.Command2.Click = [&] { form.log.push_back("Command2_Click"); };
     form.Show();
     form.log.clear();
     form.Check1.SetValue(1);
@@ -81,65 +79,37 @@ TEST_F(EventsTest, CheckAndOptionButtons) {
     form.Option2.Press();         // selects Option2, clears Option1 in the same frame
     form.Option3.SetValue(true);  // another container: Option2 stays selected
     form.Option2.SetValue(true);  // already selected: no Click
-    EXPECT_EQ(form.log, (Log{"Check1_Click 1", "Check1_Click 0", "Option2_Click"}));
+    form.PressEnter();
+    form.PressEscape();
+    form.Command2.SetEnabled(false);
+    form.PressEnter();  // a disabled default button is not pressed
+    EXPECT_EQ(form.log, (Log{"Check1_Click 1", "Check1_Click 0", "Option2_Click", "Command2_Click", "Command1_Click"}));
     EXPECT_FALSE(form.Option1.Value());
     EXPECT_TRUE(form.Option2.Value());
     EXPECT_EQ(ErrorOf([&] { form.Check1.SetValue(2); }), 380);
 }
 
-TEST_F(EventsTest, DefaultAndCancelButtonsAreOnePerForm) {
-    TestForm form;
-    form.Command1.SetDefault(true);
-    form.Command2.SetDefault(true);  // takes the role from Command1
-    form.Command1.SetCancel(true);
-    form.Command2.Click = [&] { form.log.push_back("Command2_Click"); };
-    form.Show();
-    form.log.clear();
-    form.PressEnter();
-    form.PressEscape();
-    EXPECT_EQ(form.log, (Log{"Command2_Click", "Command1_Click"}));
-    form.Command2.SetEnabled(false);
-    form.log.clear();
-    form.PressEnter();  // a disabled default button is not pressed
-    EXPECT_TRUE(form.log.empty());
-}
-
 TEST_F(EventsTest, UserActionsNeedAControlTheUserCanReach) {
     TestForm form;
     form.Combo1.AddItem("a");
-    struct Case {
-        const char* what;
-        std::function<void()> arrange;
-        long error;
-    };
-    std::vector<Case> cases = {
-        {"form not shown",
-         [&] {
-             form.Load();
-             form.Hide();
-         },
-         5},
-        {"shown", [&] { form.Show(); }, 0},
-        {"its frame hidden", [&] { form.Frame1.SetVisible(false); }, 5},
-        {"its frame disabled",
-         [&] {
-             form.Frame1.SetVisible(true);
-             form.Frame1.SetEnabled(false);
-         },
-         5},
-        {"itself hidden",
-         [&] {
-             form.Frame1.SetEnabled(true);
-             form.Combo1.SetVisible(false);
-         },
-         5},
-    };
-    for (auto& c : cases) {
-        c.arrange();
+    const auto choose = [&](const char* what, long error) {
         form.log.clear();
-        EXPECT_EQ(ErrorOf([&] { form.Combo1.ChooseItem(0); }), c.error) << c.what;
-        EXPECT_EQ(form.log.size(), c.error == 0 ? 1u : 0u) << c.what;
-    }
+        EXPECT_EQ(ErrorOf([&] { form.Combo1.ChooseItem(0); }), error) << what;
+        EXPECT_EQ(form.log.size(), error == 0 ? 1u : 0u) << what;
+    };
+    form.Load();
+    form.Hide();
+    choose("form not shown", 5);
+    form.Show();
+    choose("shown", 0);
+    form.Frame1.SetVisible(false);
+    choose("its frame hidden", 5);
+    form.Frame1.SetVisible(true);
+    form.Frame1.SetEnabled(false);
+    choose("its frame disabled", 5);
+    form.Frame1.SetEnabled(true);
+    form.Combo1.SetVisible(false);
+    choose("itself hidden", 5);
     // Code may still change a hidden control, and its event is raised.
     form.Combo1.SetListIndex(-1);
     EXPECT_EQ(form.log, (Log{"Combo1_Click "}));

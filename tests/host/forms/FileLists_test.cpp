@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "host/forms/DirListBox.h"
 #include "host/forms/DriveListBox.h"
 #include "host/forms/FileListBox.h"
@@ -30,15 +28,21 @@ public:
     host::FileListBox File1{*this, "File1"};
 };
 
-class FileListsTest : public FormsTest {
-protected:
-    void Touch(const fs::path& file) { std::ofstream(file) << "x"; }
+class FileListsTest : public FormsTest {};
+
+// A value given to a list, the error it raises, the list's value after it and the events.
+struct Step {
+    std::string value;
+    long error;
+    std::string after;
+    Items log;
 };
 
 TEST_F(FileListsTest, FileListShowsVisibleFilesByNameIgnoringCase) {
     fs::path docs = Native("C:\\Docs");
     fs::create_directories(docs / "Sub folder");
-    for (const char* name : {"b.doc", "A.doc", ".hidden", "a2.doc", "10.txt", "9.txt", "é.doc"}) Touch(docs / name);
+    for (const char* name : {"b.doc", "A.doc", ".hidden", "a2.doc", "10.txt", "9.txt", "é.doc"})
+        WriteBytes(docs / name, "x");
     FolderForm form;
     form.File1.SetPath("c:\\docs\\..\\Docs\\");
     EXPECT_EQ(form.File1.Path(), "C:\\Docs");
@@ -61,12 +65,6 @@ TEST_F(FileListsTest, FolderListRaisesChangeOnEveryChange) {
     EXPECT_EQ(form.Dir1.Items(), (Items{"C:\\Program Files\\Tovalin"}));
     EXPECT_TRUE(form.log.empty());
 
-    struct Step {
-        std::string path;
-        long error;
-        std::string expectedPath;
-        Items expectedLog;
-    };
     std::vector<Step> steps = {
         {"C:\\Program Files\\Tovalin\\", 0, "C:\\Program Files\\Tovalin", {"Dir1_Change C:\\Program Files\\Tovalin"}},
         {"c:\\program files\\tovalin", 76, "C:\\Program Files\\Tovalin", {}},  // names keep their case here
@@ -76,11 +74,11 @@ TEST_F(FileListsTest, FolderListRaisesChangeOnEveryChange) {
         {"c:", 0, "C:\\Program Files", {"Dir1_Change C:\\Program Files"}},  // the current folder's drive
         {"E:", 68, "C:\\Program Files", {}},
     };
-    for (auto& s : steps) {
+    for (const Step& s : steps) {
         form.log.clear();
-        EXPECT_EQ(ErrorOf([&] { form.Dir1.SetPath(s.path); }), s.error) << s.path;
-        EXPECT_EQ(form.Dir1.Path(), s.expectedPath) << s.path;
-        EXPECT_EQ(form.log, s.expectedLog) << s.path;
+        EXPECT_EQ(ErrorOf([&] { form.Dir1.SetPath(s.value); }), s.error) << s.value;
+        EXPECT_EQ(form.Dir1.Path(), s.after) << s.value;
+        EXPECT_EQ(form.log, s.log) << s.value;
     }
 }
 
@@ -90,25 +88,20 @@ TEST_F(FileListsTest, DriveListShowsTheMappedDrives) {
     FolderForm form;
     form.Load();
     EXPECT_EQ(form.Drive1.Items(), (Items{"c:", "d:", "z:"}));
-    struct Step {
-        std::string text;
-        long error;
-        std::string drive;
-        Items log;
-    };
-    std::vector<Step> steps = {{"D:\\work", 0, "d:", {"Drive1_Change d:"}}, {"q:", 68, "d:", {}}, {"", 5, "d:", {}}};
-    for (auto& s : steps) {
+    const std::vector<Step> steps = {
+        {"D:\\work", 0, "d:", {"Drive1_Change d:"}}, {"q:", 68, "d:", {}}, {"", 5, "d:", {}}};
+    for (const Step& s : steps) {
         form.log.clear();
-        EXPECT_EQ(ErrorOf([&] { form.Drive1.SetDrive(s.text); }), s.error) << s.text;
-        EXPECT_EQ(form.Drive1.Drive(), s.drive) << s.text;
-        EXPECT_EQ(form.log, s.log) << s.text;
+        EXPECT_EQ(ErrorOf([&] { form.Drive1.SetDrive(s.value); }), s.error) << s.value;
+        EXPECT_EQ(form.Drive1.Drive(), s.after) << s.value;
+        EXPECT_EQ(form.log, s.log) << s.value;
     }
 }
 
 TEST_F(FileListsTest, ListsOfAFormLoadedAgainStartFromTheCurrentFolder) {
     fs::create_directories(Native("C:\\one"));
     fs::create_directories(Native("C:\\two"));
-    Touch(Native("C:\\two\\t.txt"));
+    WriteBytes(Native("C:\\two\\t.txt"), "x");
     host::DriveMap::Instance().SetCurrentFolder("C:\\one");
     FolderForm form;
     form.Load();

@@ -12,7 +12,6 @@
 #include "host/forms/Form.h"
 #include "host/forms/Frame.h"
 #include "host/forms/HostFrame.h"
-#include "host/forms/Label.h"
 #include "host/forms/ListBox.h"
 #include "host/forms/ModalDialogs.h"
 #include "host/forms/OptionButton.h"
@@ -44,8 +43,6 @@ private:
 class TestForm : public host::Form {
 public:
     explicit TestForm(std::string name = "frmTest") : host::Form(std::move(name)) {
-        SetSize(host::Pixels(422), host::Pixels(350));
-        Frame1.SetCaption("1 - Layers");
         Text1.SetText("100");
         Option1.SetValue(true);
         List1.SetSorted(true);
@@ -73,7 +70,6 @@ public:
     host::OptionButton Option3{*this, "Option3"};
     host::CommandButton Command1{*this, "Command1"};
     host::CommandButton Command2{*this, "Command2"};
-    host::Label Label1{*this, "Label1"};
 
 protected:
     void Form_Load() override {

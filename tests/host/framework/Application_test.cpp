@@ -20,33 +20,20 @@ using host::Ref;
 using support::ErrorOf;
 
 // A command that records what the host did with it.
-class RecordingCommand : public host::ICommand {
+class RecordingCommand : public host::BuiltInCommand {
 public:
-    explicit RecordingCommand(std::string name, bool failOnCreate = false)
-        : name_(std::move(name)), failOnCreate_(failOnCreate) {}
-
-    bool ICommand_Enabled() override { return true; }
-    bool ICommand_Checked() override { return false; }
-    std::string ICommand_Name() override { return name_; }
-    std::string ICommand_Caption() override { return ""; }
-    std::string ICommand_Tooltip() override { return ""; }
-    std::string ICommand_Message() override { return ""; }
-    std::string ICommand_HelpFile() override { return ""; }
-    long ICommand_HelpContextID() override { return 0; }
-    std::int32_t ICommand_Bitmap() override { return 0; }
-    std::string ICommand_Category() override { return ""; }
+    RecordingCommand(std::string name, bool failOnCreate)
+        : BuiltInCommand({std::move(name), "", "", ""}, [this] { ++clicks; }), failOnCreate_(failOnCreate) {}
     void ICommand_OnCreate(Ref<host::Object> hook) override {
         if (failOnCreate_) host::Raise(host::err::InvalidProcedureCall);
         application = host::As<host::Application>(hook);
         ++creations;
     }
-    void ICommand_OnClick() override { ++clicks; }
 
     Ref<host::Application> application;
     int creations = 0, clicks = 0;
 
 private:
-    std::string name_;
     bool failOnCreate_;
 };
 

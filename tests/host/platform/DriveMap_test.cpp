@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "host/platform/DriveMap.h"
 #include "tests/support/ErrorOf.h"
@@ -20,10 +22,8 @@ host::DriveMap MapWith(const fs::path& c, const fs::path& d) {
 TEST(DriveMap, AbsoluteFormOfDrivePaths) {
     host::DriveMap drives = MapWith("/data/c", "/data/d");
     drives.SetCurrentFolder("C:\\Work\\Here");
-    struct Case {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // path, absolute form
         {"c:", "C:\\"},
         {"c:/Program Files/", "C:\\Program Files\\"},
         {"C:\\a\\\\b\\.\\c", "C:\\a\\b\\c"},
@@ -34,7 +34,7 @@ TEST(DriveMap, AbsoluteFormOfDrivePaths) {
         {"C:name", "C:\\Work\\Here\\name"},  // the current drive's current folder
         {"D:name", "D:\\name"},              // another drive's root
     };
-    for (const auto& c : cases) EXPECT_EQ(drives.Absolute(c.in), c.out) << c.in;
+    for (const auto& [in, out] : cases) EXPECT_EQ(drives.Absolute(in), out) << in;
 }
 
 TEST(DriveMap, MalformedPathsRaise52AndUnmappedDrivesRaise76) {
@@ -53,67 +53,46 @@ TEST(DriveMap, TranslatesBothWaysThroughTheClosestDrive) {
     EXPECT_EQ(drives.ToNative("c:\\Program Files\\Tovalin\\config"), fs::path("/data/c/Program Files/Tovalin/config"));
     EXPECT_EQ(drives.ToNative("C:\\..\\..\\etc\\passwd"), fs::path("/data/c/etc/passwd"));
 
-    struct Case {
-        const char* native;
-        const char* windows;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // native, drive path
         {"/data/c/Program Files/", "C:\\Program Files\\"},
         {"/data/c/inner/x.doc", "D:\\x.doc"},  // the closer folder wins
         {"/data/cc/x", "Z:\\data\\cc\\x"},     // not inside C: although the name starts alike
         {"/", "Z:\\"},
     };
-    for (const auto& c : cases) EXPECT_EQ(drives.ToWindows(c.native), c.windows) << c.native;
+    for (const auto& [native, windows] : cases) EXPECT_EQ(drives.ToWindows(native), windows) << native;
 
     drives.Unmap('Z');
     EXPECT_EQ(ErrorOf([&] { drives.ToWindows("/elsewhere"); }), 76);
 }
 
 TEST(DriveMap, CurrentFolderStaysOnAMappedDrive) {
-    struct Case {
-        const char* what;
-        std::function<void(host::DriveMap&)> change;
-        const char* current;
-    } cases[] = {
-        {"nothing mapped", [](host::DriveMap&) {}, "C:\\"},
-        {"only D:", [](host::DriveMap& m) { m.Map('d', "/d"); }, "D:\\"},
-        {"E: then D:",
-         [](host::DriveMap& m) {
-             m.Map('E', "/e");
-             m.Map('D', "/d");
-         },
-         "E:\\"},
-        {"C: among others",
-         [](host::DriveMap& m) {
-             m.Map('D', "/d");
-             m.Map('C', "/c");
-             m.Unmap('D');
-         },
-         "C:\\"},
-        {"the current drive goes",
-         [](host::DriveMap& m) {
-             m.Map('C', "/c");
-             m.Map('F', "/f");
-             m.Unmap('C');
-         },
-         "F:\\"},
-        {"a folder of a mapped drive is kept",
-         [](host::DriveMap& m) {
-             m.Map('C', "/c");
-             m.SetCurrentFolder("C:\\Work");
-             m.Map('D', "/d");
-         },
-         "C:\\Work\\"},
+    // Each step: "+X" maps X:, "-X" unmaps it, anything else becomes the current folder.
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "C:\\"},                              // nothing mapped
+        {{"+d"}, "D:\\"},                          // only D:
+        {{"+E", "+D"}, "E:\\"},                    // the first mapped drive stays
+        {{"+D", "+C", "-D"}, "C:\\"},              // C: among others
+        {{"+C", "+F", "-C"}, "F:\\"},              // the current drive goes
+        {{"+C", "C:\\Work", "+D"}, "C:\\Work\\"},  // a folder of a mapped drive is kept
     };
-    for (const auto& c : cases) {
+    for (const auto& [steps, current] : cases) {
         host::DriveMap drives;
-        c.change(drives);
-        EXPECT_EQ(drives.CurrentFolder(), c.current) << c.what;
+        for (const std::string& step : steps) {
+            if (step[0] == '+')
+                drives.Map(step[1], "/" + step.substr(1));
+            else if (step[0] == '-')
+                drives.Unmap(step[1]);
+            else
+                drives.SetCurrentFolder(step);
+        }
+        EXPECT_EQ(drives.CurrentFolder(), current) << testing::PrintToString(steps);
     }
 }
 
 TEST(DriveMap, DefaultsFollowTheUserDataFolder) {
     const char* saved = std::getenv("XDG_DATA_HOME");
-    std::string keep = saved ? saved : "";
+    const std::string keep = saved ? saved : "";
     setenv("XDG_DATA_HOME", "/xdg/data", 1);
     EXPECT_EQ(host::DriveMap::DefaultDriveC(), fs::path("/xdg/data/corvane/drive_c"));
     setenv("XDG_DATA_HOME", "relative/ignored", 1);

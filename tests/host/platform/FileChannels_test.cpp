@@ -101,12 +101,9 @@ TEST_F(FileChannelsTest, ReplaceLeavesTheFileWholeOrAsItWas) {
 
     // Two writers of one file at once: each has its own temporary file; the last commit
     // wins whole, and an abandoned one leaves nothing behind.
-    channels.OpenForReplace(1, "C:\\t");
-    channels.OpenForReplace(2, "C:\\t");
-    channels.OpenForReplace(3, "C:\\t");
-    channels.WriteItem(1, "one");
-    channels.WriteItem(2, "two");
-    channels.WriteItem(3, "three");
+    const char* texts[] = {"one", "two", "three"};
+    for (int n = 1; n <= 3; ++n) channels.OpenForReplace(n, "C:\\t");
+    for (int n = 1; n <= 3; ++n) channels.WriteItem(n, texts[n - 1]);
     EXPECT_EQ(Names(folder).size(), 4u) << "three temporary files beside t";
     EXPECT_EQ(ReadBytes(folder / "t"), "old\r\n") << "nothing shows before a commit";
     channels.Commit(2);
