@@ -97,10 +97,7 @@ TEST(DriveMap, DefaultsFollowTheUserDataFolder) {
     EXPECT_EQ(host::DriveMap::DefaultDriveC(), fs::path("/xdg/data/corvane/drive_c"));
     setenv("XDG_DATA_HOME", "relative/ignored", 1);
     EXPECT_NE(host::DriveMap::DefaultDriveC(), fs::path("relative/ignored/corvane/drive_c"));
-    if (saved)
-        setenv("XDG_DATA_HOME", keep.c_str(), 1);
-    else
-        unsetenv("XDG_DATA_HOME");
+    saved ? setenv("XDG_DATA_HOME", keep.c_str(), 1) : unsetenv("XDG_DATA_HOME");
 
     host::DriveMap drives;
     drives.UseDefaults();
