@@ -3,15 +3,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "app/desktop/FormView.h"
 #include "app/desktop/QtPlatform.h"
 #include "host/forms/CommandButton.h"
-#include "host/forms/Form.h"
-#include "host/forms/ModalDialogs.h"
-#include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
 #include "tests/desktop/DesktopTest.h"
 
@@ -80,18 +75,7 @@ public:
     bool refuseUnload = false;
 };
 
-class ModalDialogTest : public support::HeadlessTest {
-protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        saved_ = host::ModalDialogs::Install(std::make_shared<desktop::QtModalDialogs>());
-    }
-    void TearDown() override {
-        host::ModalDialogs::Install(saved_);
-        HeadlessTest::TearDown();
-    }
-    std::shared_ptr<host::ModalDialogs> saved_;
-};
+using ModalDialogTest = QtDialogsTest;
 
 TEST_F(ModalDialogTest, TheDialogRunsUntilTheFormClosesItself) {
     struct Case {

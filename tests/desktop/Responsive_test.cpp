@@ -4,18 +4,10 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTest>
 #include <QTimer>
 
-#include <filesystem>
-#include <functional>
-#include <memory>
-
-#include "app/desktop/FormView.h"
 #include "app/desktop/MapCanvas.h"
 #include "app/desktop/ModelWidgets.h"
-#include "extension/command/Globals.h"
-#include "extension/mainwindow/frmMain.h"
 #include "host/forms/HostFrame.h"
 #include "tests/desktop/DesktopTest.h"
 
@@ -63,19 +55,13 @@ TEST_F(DesktopTest, ExitWithTheHelpWindowOpenSavesTheSettingsClosesEveryWindowAn
     // after it and stop the event loops of the tests that follow.
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
-    bool timedOut = false;
     QTimer::singleShot(0, &Window(), [this] { Window().findChild<QAction*>(QStringLiteral("exit"))->trigger(); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        timedOut = true;
-        QCoreApplication::exit(1);
-    });
-    watchdog.start(20000);
-    EXPECT_EQ(QApplication::exec(), 0);
-    watchdog.stop();
+    {
+        QObject watchdog;  // its timer goes with it
+        QTimer::singleShot(20000, &watchdog, [] { QCoreApplication::exit(2); });
+        EXPECT_EQ(QApplication::exec(), 0) << "2: the event loop went on after the exit";
+    }
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
-    EXPECT_FALSE(timedOut) << "the event loop went on after the exit";
     Settle();
 
     for (QWidget* top : QApplication::topLevelWidgets())
