@@ -1,11 +1,8 @@
 #include "tests/desktop/DesktopTest.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QListWidget>
-#include <QTimer>
 
-#include "app/desktop/QtPlatform.h"
 #include "host/forms/Form.h"
 #include "host/forms/ModalDialogs.h"
 

@@ -5,8 +5,12 @@
 // C:, the main window shown on the offscreen platform; message boxes stay headless and recorded.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -18,12 +22,17 @@
 #include "app/desktop/FrameWindows.h"
 #include "app/desktop/HostSession.h"
 #include "app/desktop/MainWindow.h"
+#include "app/desktop/MapCanvas.h"
+#include "app/desktop/QtPlatform.h"
 #include "extension/command/Globals.h"
 #include "extension/mainwindow/frmMain.h"
 #include "host/carto/FeatureLayer.h"
+#include "host/carto/GroupLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MapDocumentFile.h"
 #include "host/carto/MxDocument.h"
+#include "host/forms/CommandButton.h"
+#include "host/geometry/Envelope.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace host {

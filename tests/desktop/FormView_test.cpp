@@ -2,13 +2,10 @@
 // calls and raises the form's events as the model defines them; a change in the model shows
 // in the widget once the view flushes.
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include "app/desktop/ControlBindings.h"
 #include "app/desktop/WidgetLook.h"
 #include "host/core/RuntimeError.h"
-#include "host/forms/CommandButton.h"
 #include "host/forms/Label.h"
 #include "host/forms/TextBox.h"
 #include "tests/desktop/DesktopTest.h"

@@ -4,8 +4,6 @@
 
 #include <set>
 
-#include "app/desktop/MapCanvas.h"
-#include "host/geometry/Envelope.h"
 #include "tests/desktop/DesktopTest.h"
 
 namespace desktop_test {

@@ -1,9 +1,5 @@
 // Drawing the active view: the fit of an extent into pixels, the layers with their plain
 // symbols and visibility, and the graphic elements' own symbols.
-#include <QPainter>
-
-#include "app/desktop/MapRenderer.h"
-#include "host/carto/GroupLayer.h"
 #include "host/carto/LineElement.h"
 #include "host/carto/MarkerElement.h"
 #include "host/carto/PolygonElement.h"

@@ -1,46 +1,15 @@
-// The desktop as the user feels it: one paint of the map per click, an exit that ends the
-// program and saves its settings, and a paste typed through the text box's key filter.
+// The desktop as the user feels it: an exit that ends the program and saves its settings,
+// and a paste typed through the text box's key filter.
 #include <QAction>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTimer>
 
-#include "app/desktop/MapCanvas.h"
 #include "app/desktop/ModelWidgets.h"
 #include "host/forms/HostFrame.h"
 #include "tests/desktop/DesktopTest.h"
 
 namespace desktop_test {
 namespace {
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Count() const { return count_; }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count_;
-        return false;
-    }
-
-private:
-    int count_ = 0;
-};
-
-TEST_F(DesktopTest, AListClickPaintsTheMapOnceItsHandlerHasRun) {
-    ClickCommand();
-    ChooseTownLayers();
-    desktop::MapCanvas& canvas = Window().Canvas();
-    for (const char* parcel : {"10-6", "10-7", "10-6"}) {
-        PaintCounter paints(&canvas);
-        ClickListEntry(parcel);  // selects, buffers, zooms and reports progress
-        while (canvas.IsDrawing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-        Settle();
-        EXPECT_GE(paints.Count(), 1) << parcel;
-        EXPECT_LE(paints.Count(), 2) << parcel;
-    }
-}
 
 TEST_F(DesktopTest, ExitWithTheHelpWindowOpenSavesTheSettingsClosesEveryWindowAndEndsTheEventLoop) {
     ClickCommand();

@@ -1,5 +1,4 @@
 // The runner's `save view`, added by the desktop build: the active view as a PNG picture.
-#include "app/desktop/MapRenderer.h"
 #include "app/script/ScriptRunner.h"
 #include "tests/desktop/DesktopTest.h"
 
