@@ -27,7 +27,8 @@ QRect ParcelPixels(const desktop::ViewTransform& transform, const std::string& i
     filter->SetWhereClause("PARCEL_ID = '" + id + "'");
     auto parcels = host::As<host::FeatureLayer>(Document()->FocusMap()->Layer(0))->FeatureClass();
     const host::Ref<host::Envelope> e = parcels->Search(filter, false)->NextFeature()->Shape()->Envelope();
-    return QRectF(transform.ToPixels({e->XMin(), e->YMax()}), transform.ToPixels({e->XMax(), e->YMin()})).toAlignedRect();
+    return QRectF(transform.ToPixels({e->XMin(), e->YMax()}), transform.ToPixels({e->XMax(), e->YMin()}))
+        .toAlignedRect();
 }
 
 // Counts the paint events a widget receives.
@@ -136,7 +137,7 @@ TEST_F(DesktopTest, AListClickDrawsTheSubjectAndBufferWithOnePaintAndConfigureRu
     EXPECT_EQ(CountPixels(canvas.grab().toImage(), kMagenta), 0);
 }
 
-TEST_F(DesktopTest, LayerListShowsTheMapsLayersAndTheirVisibility) {
+TEST_F(DesktopTest, LayerListShowsTheOneDocumentsLayersWhicheverMapOpens) {
     desktop::LayerList& layers = Window().Layers();
     ASSERT_EQ(layers.topLevelItemCount(), 2);
     QTreeWidgetItem* group = layers.topLevelItem(1);
@@ -149,9 +150,8 @@ TEST_F(DesktopTest, LayerListShowsTheMapsLayersAndTheirVisibility) {
     infrastructure->Layer(1)->SetVisible(true);
     layers.Refresh();
     EXPECT_EQ(layers.ItemFor("Hydrants")->checkState(0), Qt::Checked);
-}
 
-TEST_F(DesktopTest, OpenMapFillsTheOneDocumentOrKeepsTheCurrentMapAndSaysWhy) {
+    // A map that cannot be opened keeps the current one and says why; another fills the one document.
     const host::Ref<host::MxDocument> current = Document();
     const std::filesystem::path broken = TempRoot() / "broken.json";
     WriteBytes(broken, "{ not a map");
@@ -168,7 +168,6 @@ TEST_F(DesktopTest, OpenMapFillsTheOneDocumentOrKeepsTheCurrentMapAndSaysWhy) {
     ASSERT_TRUE(Window().OpenMap(QString::fromStdString(hydrants.string())));
     EXPECT_EQ(Document(), current) << "the extension's reference sees the new map";
     EXPECT_EQ(current->FocusMap()->LayerCount(), 1);
-    desktop::LayerList& layers = Window().Layers();
     ASSERT_EQ(layers.topLevelItemCount(), 1);
     EXPECT_EQ(layers.topLevelItem(0)->text(0), "Hydrants");
     EXPECT_EQ(Window().windowTitle(), "Corvane Map - hydrants.geojson") << "a dataset opened directly is named";

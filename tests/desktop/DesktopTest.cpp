@@ -22,9 +22,10 @@ void Settle() {
 long CountPixels(const QImage& image, QRgb color, const QRect& area, bool outside) {
     long count = 0;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRect inside = area.isNull() ? rgb.rect() : area;
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x)
-            if ((area.isNull() || area.contains(x, y)) != outside && (rgb.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu)) ++count;
+            if (inside.contains(x, y) != outside && (rgb.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu)) ++count;
     return count;
 }
 

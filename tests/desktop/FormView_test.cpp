@@ -83,7 +83,7 @@ TEST_F(FormViewTest, TypedKeysGoThroughKeyPressAndTheModelEditsTheText) {
         // A selection made in the widget is what the next key replaces.
         {"abcd", 1, 2, "Z", "aZd", {"Text1_KeyPress 90"}},
         // A character outside the basic plane is one character of the model.
-        {"a\xF0\x9F\x98\x80" "b", 3, 0, "\b", "ab", {"Text1_KeyPress 8"}},
+        {"a\xF0\x9F\x98\x80\x62", 3, 0, "\b", "ab", {"Text1_KeyPress 8"}},  // a, an emoji, b
     };
     auto* edit = Widget<QLineEdit>("Text1");
     for (const Case& c : cases) {
@@ -128,7 +128,7 @@ TEST_F(FormViewTest, ClicksReachTheModelOnlyWhileTheControlCanBeUsed) {
 }
 
 TEST(FormViewText, PositionsPastTheEndStopAtTheEnd) {
-    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80" "b");  // a, an emoji, b
+    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80\x62");  // a, an emoji, b
     EXPECT_EQ(desktop::Utf16Position(text, 99), text.size());
     EXPECT_EQ(desktop::CharacterPosition(text, 99), 3);
 }
