@@ -1,13 +1,8 @@
 #include "tests/desktop/DesktopTest.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QListWidget>
-#include <QTest>
-#include <QTimer>
 
-#include "app/desktop/FormView.h"
-#include "app/desktop/QtPlatform.h"
 #include "host/forms/Form.h"
 #include "host/forms/ModalDialogs.h"
 
@@ -24,31 +19,22 @@ void Settle() {
     }
 }
 
-long CountPixelsIn(const QImage& image, QRgb color, const QRect& area, bool outside) {
+long CountPixels(const QImage& image, QRgb color, const QRect& area, bool outside) {
     long count = 0;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRect inside = area.isNull() ? rgb.rect() : area;
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x)
-            if (area.contains(x, y) != outside && (rgb.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu)) ++count;
+            if (inside.contains(x, y) != outside && (rgb.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu)) ++count;
     return count;
 }
 
-long CountPixels(const QImage& image, QRgb color) { return CountPixelsIn(image, color, image.rect()); }
-
 namespace {
-
-desktop::ModalDialog* OpenModalDialog() {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<desktop::ModalDialog*>(top);
-        if (dialog != nullptr && dialog->isVisible()) return dialog;
-    }
-    return nullptr;
-}
 
 // Looks for the dialog again on each pass of the event loop, a bounded number of times.
 void CheckWhenOpen(std::function<void(QWidget& dialog)> check, int passesLeft) {
     QTimer::singleShot(0, [check = std::move(check), passesLeft]() mutable {
-        desktop::ModalDialog* dialog = OpenModalDialog();
+        auto* dialog = qobject_cast<desktop::ModalDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) {
             if (passesLeft > 0)
                 CheckWhenOpen(std::move(check), passesLeft - 1);
@@ -68,9 +54,18 @@ void CheckWhenOpen(std::function<void(QWidget& dialog)> check, int passesLeft) {
 
 void WhenModalOpens(std::function<void(QWidget& dialog)> check) { CheckWhenOpen(std::move(check), 1000); }
 
-void DesktopTest::SetUp() {
+void QtDialogsTest::SetUp() {
     HeadlessTest::SetUp();
     savedModal_ = host::ModalDialogs::Install(std::make_shared<desktop::QtModalDialogs>());
+}
+
+void QtDialogsTest::TearDown() {
+    host::ModalDialogs::Install(savedModal_);
+    HeadlessTest::TearDown();
+}
+
+void DesktopTest::SetUp() {
+    QtDialogsTest::SetUp();
     session_ = std::make_unique<desktop::HostSession>(false);
     window_ = std::make_unique<desktop::MainWindow>(session_->Application());
     window_->resize(900, 650);
@@ -84,8 +79,7 @@ void DesktopTest::TearDown() {
     if (session_) session_->Shutdown();
     session_.reset();
     Settle();
-    host::ModalDialogs::Install(savedModal_);
-    HeadlessTest::TearDown();
+    QtDialogsTest::TearDown();
 }
 
 void DesktopTest::ClickCommand() {

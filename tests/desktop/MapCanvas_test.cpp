@@ -1,43 +1,31 @@
 // The map canvas: zoom and pan set the view's extent as the user sees it, the select tool
 // selects on the visible layers, and the canvas redraws when the view says it changed.
-#include <QTest>
 #include <QWheelEvent>
 
 #include <set>
 
-#include "app/desktop/MapCanvas.h"
-#include "host/carto/FeatureLayer.h"
-#include "host/carto/Map.h"
-#include "host/carto/MapDocumentFile.h"
-#include "host/carto/MxDocument.h"
-#include "host/data/SelectionSet.h"
-#include "host/geometry/Envelope.h"
 #include "tests/desktop/DesktopTest.h"
 
 namespace desktop_test {
 namespace {
 
-class MapCanvasTest : public ::testing::Test {
+class MapCanvasTest : public SmallMapTest {
 protected:
     void SetUp() override {
-        document_ = host::MapDocumentFile::Open(SmallMap());
+        SmallMapTest::SetUp();
         canvas_.resize(600, 300);
         canvas_.SetDocument(document_);
         canvas_.show();
         Settle();
     }
 
-    host::Ref<host::FeatureLayer> Parcels() const {
-        return host::As<host::FeatureLayer>(document_->FocusMap()->Layer(0));
-    }
     std::set<long> SelectedParcels() const {
-        const auto& ids = Parcels()->SelectionSet()->IDs();
+        const std::vector<long> ids = Selected(Parcels());
         return {ids.begin(), ids.end()};
     }
     // The pixel of a map point now.
-    QPoint Pixel(double x, double y) const { return canvas_.Transform().ToPixels({x, y}).toPoint(); }
+    QPoint Pixel(QPointF point) const { return canvas_.Transform().ToPixels(point).toPoint(); }
 
-    host::Ref<host::MxDocument> document_;
     desktop::MapCanvas canvas_;
 };
 
@@ -72,35 +60,29 @@ TEST_F(MapCanvasTest, ZoomKeepsThePointUnderThePointerAndPanFollowsIt) {
 
 TEST_F(MapCanvasTest, SelectToolSelectsOnTheVisibleLayers) {
     struct Step {
-        QRect pixels;  // in map feet, turned into pixels below
-        bool add;
+        QPointF from, to;  // map points where the button goes down and up
+        Qt::KeyboardModifiers keys;
         std::set<long> selected;
     };
-    auto box = [&](double x1, double y1, double x2, double y2) {
-        return QRect(Pixel(x1, y1), Pixel(x2, y2)).normalized();
-    };
     const Step steps[] = {
-        {box(1250, 2050, 1250, 2050), false, {3}},    // a click in parcel 3
-        {box(1050, 2050, 1050, 2050), true, {1, 3}},  // Shift-click adds parcel 1
-        {box(1040, 2140, 1060, 2160), false, {}},     // over a hidden hydrant only
+        {{1250, 2050}, {1250, 2050}, {}, {3}},                    // a click in parcel 3
+        {{1050, 2050}, {1050, 2050}, Qt::ShiftModifier, {1, 3}},  // Shift-click adds parcel 1
+        {{1040, 2140}, {1060, 2160}, {}, {}},                     // a drag over a hidden hydrant only
+        {{1050, 2050}, {1150, 2050}, {}, {1, 2}},                 // a drag from parcel 1 to parcel 2
+        {{1350, 2050}, {1350, 2050}, Qt::ShiftModifier, {1, 2, 4}},
     };
     for (const Step& s : steps) {
-        canvas_.SelectIn(s.pixels, s.add);
-        EXPECT_EQ(SelectedParcels(), s.selected) << s.pixels.x() << "," << s.pixels.y();
+        QTest::mousePress(&canvas_, Qt::LeftButton, s.keys, Pixel(s.from));
+        QTest::mouseRelease(&canvas_, Qt::LeftButton, s.keys, Pixel(s.to));
+        EXPECT_EQ(SelectedParcels(), s.selected) << s.from.x() << "," << s.from.y();
     }
-
-    // The same with the mouse: a drag from parcel 1 to parcel 2, then Shift-click on parcel 4.
-    QTest::mousePress(&canvas_, Qt::LeftButton, {}, Pixel(1050, 2050));
-    QTest::mouseRelease(&canvas_, Qt::LeftButton, {}, Pixel(1150, 2050));
-    QTest::mouseClick(&canvas_, Qt::LeftButton, Qt::ShiftModifier, Pixel(1350, 2050));
-    EXPECT_EQ(SelectedParcels(), (std::set<long>{1, 2, 4}));
 
     // With the pan tool a drag moves the map and selects nothing.
     canvas_.SetTool(desktop::MapCanvas::Tool::Pan);
-    const QPoint before = Pixel(1050, 2050);
+    const QPoint before = Pixel({1050, 2050});
     QTest::mousePress(&canvas_, Qt::LeftButton, {}, QPoint(300, 150));
     QTest::mouseRelease(&canvas_, Qt::LeftButton, {}, QPoint(340, 150));
-    EXPECT_EQ(Pixel(1050, 2050), before + QPoint(40, 0));
+    EXPECT_EQ(Pixel({1050, 2050}), before + QPoint(40, 0));
     EXPECT_EQ(SelectedParcels(), (std::set<long>{1, 2, 4}));
 }
 

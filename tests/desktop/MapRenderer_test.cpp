@@ -1,15 +1,7 @@
 // Drawing the active view: the fit of an extent into pixels, the layers with their plain
 // symbols and visibility, and the graphic elements' own symbols.
-#include <QPainter>
-
-#include "app/desktop/MapRenderer.h"
-#include "host/carto/FeatureLayer.h"
-#include "host/carto/GroupLayer.h"
 #include "host/carto/LineElement.h"
-#include "host/carto/Map.h"
-#include "host/carto/MapDocumentFile.h"
 #include "host/carto/MarkerElement.h"
-#include "host/carto/MxDocument.h"
 #include "host/carto/PolygonElement.h"
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
@@ -34,28 +26,21 @@ TEST(ViewTransform, CentresTheExtentAndRefusesWhatCannotBeFitted) {
         EXPECT_FALSE(ViewTransform(extent, pixels).IsValid());
 }
 
-class MapRendererTest : public ::testing::Test {
+class MapRendererTest : public SmallMapTest {
 protected:
-    void SetUp() override {
-        document_ = host::MapDocumentFile::Open(SmallMap());
-        map_ = document_->FocusMap();
-    }
-
     // The small map drawn at one pixel a foot: map (x, y) lies at pixel (x - 900, 2200 - y).
-    QImage Draw() { return renderer_.RenderImage(*map_, QSize(600, 300)); }
+    QImage Draw() { return renderer_.RenderImage(*document_->FocusMap(), QSize(600, 300)); }
     static QRgb At(const QImage& image, double x, double y) {
         return image.pixel(static_cast<int>(x - 900), static_cast<int>(2200 - y)) & 0xFFFFFFu;
     }
 
-    host::Ref<host::MxDocument> document_;
-    host::Ref<host::Map> map_;
     MapRenderer renderer_;
 };
 
 TEST_F(MapRendererTest, LayersDrawOnlyWhenThemAndTheirGroupsAreShown) {
     const QRgb point = MapRenderer::PointColor().rgb() & 0xFFFFFFu;
     EXPECT_EQ(CountPixels(Draw(), point), 0) << "the hydrants are hidden";
-    auto infrastructure = host::As<host::GroupLayer>(map_->Layer(1));
+    auto infrastructure = host::As<host::GroupLayer>(document_->FocusMap()->Layer(1));
     infrastructure->Layer(0)->SetVisible(true);
     EXPECT_EQ(At(Draw(), 1050, 2150), point);
     infrastructure->SetVisible(false);  // a hidden group hides its members
@@ -64,37 +49,33 @@ TEST_F(MapRendererTest, LayersDrawOnlyWhenThemAndTheirGroupsAreShown) {
     // A map without an extent of its own shows all of itself, hidden layers included.
     auto empty = host::New<host::Map>();
     EXPECT_TRUE(desktop::ViewExtent(*empty).isNull());
-    empty->AddLayer(map_->Layer(0));
+    empty->AddLayer(Parcels());
     EXPECT_EQ(desktop::ViewExtent(*empty), QRectF(1000, 2000, 400, 100));
 }
 
 TEST_F(MapRendererTest, ElementsDrawWithTheirOwnSymbols) {
-    auto color = [](int r, int g, int b) { return host::New<host::RgbColor>(r, g, b); };
-    auto line = [&](double width) {
+    auto green = [](double width) {
         auto s = host::New<host::SimpleLineSymbol>();
         s->SetWidth(width);
-        s->SetColor(color(0, 128, 0));
+        s->SetColor(host::New<host::RgbColor>(0, 128, 0));
         return s;
     };
-    auto hollow = host::New<host::PolygonElement>();
-    hollow->SetGeometry(host::Polygon::FromRings({{{1020, 2020}, {1080, 2020}, {1080, 2080}, {1020, 2080}}}));
-    auto fill = host::New<host::SimpleFillSymbol>();
-    fill->SetStyle(host::FillStyle::Hollow);
-    fill->SetOutline(line(6));
-    hollow->SetSymbol(fill);
-    auto wide = host::New<host::LineElement>();
-    wide->SetGeometry(host::Polyline::FromPaths({{{950, 1950}, {1450, 1950}}}));
-    wide->SetSymbol(line(6));
-    auto marker = host::New<host::MarkerElement>();
-    marker->SetGeometry(host::New<host::Point>(1470, 2170));
+    auto add = [this](auto element, auto geometry, auto symbol) {
+        element->SetGeometry(geometry);
+        element->SetSymbol(symbol);
+        document_->FocusMap()->AddElement(element, 0);
+    };
+    auto hollow = host::New<host::SimpleFillSymbol>();
+    hollow->SetStyle(host::FillStyle::Hollow);
+    hollow->SetOutline(green(6));
+    add(host::New<host::PolygonElement>(),
+        host::Polygon::FromRings({{{1020, 2020}, {1080, 2020}, {1080, 2080}, {1020, 2080}}}), hollow);
+    add(host::New<host::LineElement>(), host::Polyline::FromPaths({{{950, 1950}, {1450, 1950}}}), green(6));
     auto square = host::New<host::SimpleMarkerSymbol>();
     square->SetStyle(host::MarkerStyle::Square);
     square->SetSize(15);
-    square->SetColor(color(255, 0, 255));
-    marker->SetSymbol(square);
-    map_->AddElement(hollow, 0);
-    map_->AddElement(wide, 0);
-    map_->AddElement(marker, 0);
+    square->SetColor(host::New<host::RgbColor>(255, 0, 255));
+    add(host::New<host::MarkerElement>(), host::New<host::Point>(1470, 2170), square);
 
     struct Probe {
         const char* what;

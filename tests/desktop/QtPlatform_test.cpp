@@ -1,17 +1,7 @@
 // The Qt platform services: message boxes and questions, forms shown modally in dialogs,
 // the hourglass.
-#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
-#include "app/desktop/FormView.h"
-#include "app/desktop/QtPlatform.h"
-#include "host/forms/CommandButton.h"
-#include "host/forms/Form.h"
-#include "host/forms/ModalDialogs.h"
-#include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
 #include "tests/desktop/DesktopTest.h"
 
@@ -34,15 +24,12 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString& title, QString& 
 TEST(QtMessageBoxes, QuestionsAreQtBoxesAnsweredByTheButtonPressed) {
     desktop::QtMessageBoxes boxes;
     QString title, text;
-    struct Case {
-        QMessageBox::StandardButton pressed;
-        host::MessageBoxAnswer answer;
-    };
-    for (const Case c :
-         {Case{QMessageBox::Yes, host::MessageBoxAnswer::Yes}, Case{QMessageBox::No, host::MessageBoxAnswer::No}}) {
-        AnswerNextBox(c.pressed, title, text);
-        EXPECT_EQ(boxes.Question("File already exists. Overwrite?"), c.answer);
+    for (const auto& [pressed, answer] : {std::pair{QMessageBox::Yes, host::MessageBoxAnswer::Yes},
+                                          std::pair{QMessageBox::No, host::MessageBoxAnswer::No}}) {
+        AnswerNextBox(pressed, title, text);
+        EXPECT_EQ(boxes.Question("File already exists. Overwrite?"), answer);
         EXPECT_EQ(title, "Corvane");
+        EXPECT_EQ(text, "File already exists. Overwrite?");
     }
 }
 
@@ -68,10 +55,7 @@ public:
     }
     void Form_Unload(int& cancel) override {
         log.push_back("unload");
-        if (refuseUnload) {
-            refuseUnload = false;
-            cancel = 1;
-        }
+        if (std::exchange(refuseUnload, false)) cancel = 1;
     }
 
     host::CommandButton btnSave{*this, "btnSave"};
@@ -80,18 +64,7 @@ public:
     bool refuseUnload = false;
 };
 
-class ModalDialogTest : public support::HeadlessTest {
-protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        saved_ = host::ModalDialogs::Install(std::make_shared<desktop::QtModalDialogs>());
-    }
-    void TearDown() override {
-        host::ModalDialogs::Install(saved_);
-        HeadlessTest::TearDown();
-    }
-    std::shared_ptr<host::ModalDialogs> saved_;
-};
+using ModalDialogTest = QtDialogsTest;
 
 TEST_F(ModalDialogTest, TheDialogRunsUntilTheFormClosesItself) {
     struct Case {

@@ -1,7 +1,4 @@
 // The runner's `save view`, added by the desktop build: the active view as a PNG picture.
-#include <QImage>
-
-#include "app/desktop/MapRenderer.h"
 #include "app/script/ScriptRunner.h"
 #include "tests/desktop/DesktopTest.h"
 
@@ -28,31 +25,27 @@ TEST_F(SaveViewTest, WritesTheActiveViewAsAPictureOfTheGivenSize) {
               0)
         << out;
     const QImage view(QString::fromStdString((TempRoot() / "work/view.png").string()));
-    ASSERT_FALSE(view.isNull());
-    EXPECT_EQ(view.size(), QSize(300, 150));
+    ASSERT_EQ(view.size(), QSize(300, 150));
     // Half a pixel a foot: parcel 3 (1200 to 1300 feet) lies from pixel
     // 150 to 200 and alone is highlighted.
-    EXPECT_GT(CountPixelsIn(view, desktop::MapRenderer::SelectionColor().rgb(), QRect(145, 45, 61, 61)), 100);
-    EXPECT_EQ(CountPixelsIn(view, desktop::MapRenderer::SelectionColor().rgb(), QRect(145, 45, 61, 61), true), 0);
+    const QRgb selected = desktop::MapRenderer::SelectionColor().rgb();
+    EXPECT_GT(CountPixels(view, selected, QRect(145, 45, 61, 61)), 100);
+    EXPECT_EQ(CountPixels(view, selected, QRect(145, 45, 61, 61), true), 0);
     EXPECT_EQ(QImage(QString::fromStdString((TempRoot() / "work/default size.png").string())).size(), QSize(800, 600));
 }
 
 TEST_F(SaveViewTest, BadArgumentsAndAnUnwritablePlaceStopTheScript) {
-    struct Case {
-        const char* line;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const char* const cases[][2] = {
         {"save view", "usage: save view FILE.png [WIDTH HEIGHT]"},
         {"save view ${WORK}/x.png 300", "usage: save view FILE.png [WIDTH HEIGHT]"},
         {"save view ${WORK}/x.png 100 20000", "the height must lie between 1 and 10000"},
         {"save view ${WORK}/no/such/folder/x.png", "cannot write the picture"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [line, reason] : cases) {
         std::string out;
-        EXPECT_EQ(Run(std::string(c.line) + "\n", out), 1) << c.line;
+        EXPECT_EQ(Run(std::string(line) + "\n", out), 1) << line;
         EXPECT_NE(out.find(":4: "), std::string::npos) << out;
-        EXPECT_NE(out.find(c.reason), std::string::npos) << c.line << "\n" << out;
+        EXPECT_NE(out.find(reason), std::string::npos) << line << "\n" << out;
     }
     std::string out;
     EXPECT_EQ(script::RunScriptText("save view x.png\n", out), 1);
