@@ -13,7 +13,10 @@
 #include "host/data/Field.h"
 #include "host/data/Fields.h"
 #include "host/data/QueryFilter.h"
+#include "host/data/SpatialFilter.h"
 #include "host/geometry/Geometry.h"
+#include "host/geometry/GeometryBag.h"
+#include "host/geometry/Polygon.h"
 
 namespace carto_test {
 
@@ -25,6 +28,22 @@ inline host::Ref<host::QueryFilter> Where(const std::string& clause) {
     auto filter = host::New<host::QueryFilter>();
     filter->SetWhereClause(clause);
     return filter;
+}
+
+// A spatial filter for the shapes that meet the geometry.
+inline host::Ref<host::SpatialFilter> Meeting(const host::Ref<host::Geometry>& geometry) {
+    auto filter = host::New<host::SpatialFilter>();
+    filter->SetGeometry(geometry);
+    return filter;
+}
+
+// The union of the geometries, through a bag.
+inline host::Ref<host::Polygon> United(const std::vector<host::Ref<host::Geometry>>& parts) {
+    auto bag = host::New<host::GeometryBag>();
+    for (const auto& part : parts) bag->AddGeometry(part);
+    auto united = host::New<host::Polygon>();
+    united->ConstructUnion(bag);
+    return united;
 }
 
 inline host::Ref<host::Fields> MakeFields(const std::vector<std::pair<std::string, long>>& definitions) {

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
-#include "host/carto/FeatureLayer.h"
 #include "host/carto/GroupLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MapDocumentFile.h"
@@ -130,7 +127,7 @@ TEST_F(MapDocumentFileTest, RefusesFilesThatAreNotMapDocuments) {
     EXPECT_EQ(ErrorOf([&] { host::MapDocumentFile::Write(empty, TempRoot() / "no" / "such" / "map.json"); }), 76);
 }
 
-TEST_F(MapDocumentFileTest, OpensADatasetWholeOrAMapDocumentByItsContent) {
+TEST_F(MapDocumentFileTest, OpensADatasetWhole) {
     // The Cambridge GeoPackage: three layers with geometry, one table.
     Ref<host::Application> app = host::Application::Launch();
     app->OpenDocument(carto_test::CambridgeFile());
@@ -141,16 +138,6 @@ TEST_F(MapDocumentFileTest, OpensADatasetWholeOrAMapDocumentByItsContent) {
               "table Assessing\n");
     EXPECT_FALSE(app->Document()->CommandBars()->Find("Host_ZoomToSelected").IsNothing())
         << "an opened document gets the application's command bars";
-
-    // A GeoJSON file is a dataset even though it is JSON; a map document is read as one.
-    EXPECT_EQ(Outline(*host::MapDocumentFile::Open(Fixture("hydrants.geojson"))).substr(0, 34),
-              "feature Hydrants hydrants.geojson:");
-    EXPECT_EQ(host::MapDocumentFile::Open(Fixture("small_map.json"))->FocusMap()->LayerCount(), 3);
-
-    // A file that cannot be opened leaves the current document in place.
-    Ref<host::MxDocument> before = app->Document();
-    EXPECT_EQ(ErrorOf([&] { app->OpenDocument(TempRoot() / "gone.gpkg"); }), 53);
-    EXPECT_EQ(app->Document(), before);
     host::Application::Shutdown();
 }
 

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "host/carto/BasicGraphicsLayer.h"
 #include "host/carto/EnumFeature.h"
 #include "host/carto/GroupLayer.h"
@@ -14,7 +11,6 @@
 #include "host/carto/PolygonElement.h"
 #include "host/data/Feature.h"
 #include "host/data/SelectionSet.h"
-#include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
 #include "tests/host/carto/CartoTestData.h"
 #include "tests/support/ErrorOf.h"
@@ -90,10 +86,8 @@ TEST(FeatureLayer, SelectFeaturesCombinesAndRefusesBadClausesUnchanged) {
     EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 4}));
 
     // A spatial filter: the squares that meet x 150 to 250 (P2 and P3), added.
-    auto touching = New<host::SpatialFilter>();
-    touching->SetGeometry(host::Geometry::FromWkt("POLYGON((150 10,250 10,250 20,150 20,150 10))"));
-    touching->SetSpatialRel(host::SpatialRelation::Intersects);
-    layer->SelectFeatures(touching, host::SelectionResult::Add, false);
+    layer->SelectFeatures(carto_test::Meeting(host::Geometry::FromWkt("POLYGON((150 10,250 10,250 20,150 20,150 10))")),
+                          host::SelectionResult::Add, false);
     EXPECT_EQ(layer->SelectionSet()->IDs(), (std::vector<long>{2, 3, 4}));
 }
 

@@ -4,22 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-#include "host/carto/FeatureLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MapDocumentFile.h"
 #include "host/carto/MissingSourceLayer.h"
 #include "host/carto/MxDocument.h"
 #include "host/carto/PolygonElement.h"
-#include "host/data/FeatureClass.h"
 #include "host/data/SelectionSet.h"
-#include "host/data/SpatialFilter.h"
 #include "host/framework/Application.h"
 #include "host/geometry/Envelope.h"
-#include "host/geometry/Geometry.h"
 #include "host/geometry/SpatialReference.h"
 #include "tests/host/carto/CartoTestData.h"
 #include "tests/support/ErrorOf.h"
@@ -120,11 +113,9 @@ TEST_F(OpenMapTest, LayersAreTransformedIntoTheMapsCoordinateSystem) {
         EXPECT_EQ(Centre(document, "plain"), std::make_pair(5.0, 7.0));
 
         // Selection by an area works in map units: the square finds the point.
-        auto filter = host::New<host::SpatialFilter>();
-        filter->SetGeometry(Layer(document, "mercator")->FeatureClass()->Extent());
-        filter->SetSpatialRel(host::SpatialRelation::Intersects);
         Ref<host::FeatureLayer> points = Layer(document, "lonlat");
-        points->SelectFeatures(filter, host::SelectionResult::New, false);
+        points->SelectFeatures(carto_test::Meeting(Layer(document, "mercator")->FeatureClass()->Extent()),
+                               host::SelectionResult::New, false);
         EXPECT_EQ(points->SelectionSet()->Count(), 1);
     }
 

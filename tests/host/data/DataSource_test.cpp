@@ -10,22 +10,18 @@
 #include <ogr_api.h>
 #include <ogr_srs_api.h>
 
-#include <filesystem>
 #include <functional>
 #include <limits>
 
 #include "host/data/Cursor.h"
 #include "host/data/DataSource.h"
 #include "host/data/Feature.h"
-#include "host/data/FeatureClass.h"
 #include "host/data/FeatureCursor.h"
 #include "host/data/Row.h"
 #include "host/data/SelectionSet.h"
-#include "host/data/SpatialFilter.h"
 #include "host/geometry/Envelope.h"
-#include "host/geometry/Geometry.h"
-#include "host/geometry/Polygon.h"
 #include "host/geometry/SpatialReference.h"
+#include "tests/host/carto/CartoTestData.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -116,28 +112,19 @@ protected:
 
     // A polygon layer "Lots" of every field kind and a table "Owners".
     std::string WriteTown() const {
-        return WriteGeoPackage(
-            "town.gpkg",
-            {{"Lots",
-              wkbMultiPolygon,
-              {{"small", OFTInteger, OFSTInt16},
-               {"big", OFTInteger64},
-               {"single", OFTReal, OFSTFloat32},
-               {"text", OFTString},
-               {"moment", OFTDateTime},
-               {"bytes", OFTBinary},
-               {"shape", OFTString}},
-              {{7,
-                Wkt("MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))"),
-                {"-12", "9007199254740993", "0.1", "O'Brien, Zoë", "2014/01/05 15:04:05", "0001FF",
-                 "attribute named shape"}},
-               {3, Wkt("POLYGON((20 0,20 10,30 10,30 0,20 0))"), {}},  // a single polygon in a multipolygon layer
-               {9, nullptr, {}}},
-              2249},
-             {"Owners",
-              wkbNone,
-              {{"Owner", OFTString}},
-              {{OGRNullFID, nullptr, {"A"}}, {OGRNullFID, nullptr, {"B"}}}}});
+        const std::vector<Field> fields{{"small", OFTInteger, OFSTInt16},  {"big", OFTInteger64, OFSTNone},
+                                        {"single", OFTReal, OFSTFloat32},  {"text", OFTString, OFSTNone},
+                                        {"moment", OFTDateTime, OFSTNone}, {"bytes", OFTBinary, OFSTNone},
+                                        {"shape", OFTString, OFSTNone}};
+        const std::vector<const char*> values{
+            "-12", "9007199254740993", "0.1", "O'Brien, Zoë", "2014/01/05 15:04:05", "0001FF", "attribute named shape"};
+        const std::vector<Feature> lots{{7, Wkt("MULTIPOLYGON(((0 0,0 10,10 10,10 0,0 0)))"), values},
+                                        // a single polygon in a multipolygon layer
+                                        {3, Wkt("POLYGON((20 0,20 10,30 10,30 0,20 0))"), {}},
+                                        {9, nullptr, {}}};
+        const std::vector<Feature> owners{{OGRNullFID, nullptr, {"A"}}, {OGRNullFID, nullptr, {"B"}}};
+        return WriteGeoPackage("town.gpkg", {{"Lots", wkbMultiPolygon, fields, lots, 2249},
+                                             {"Owners", wkbNone, {{"Owner", OFTString}}, owners}});
     }
 };
 
@@ -202,9 +189,7 @@ TEST_F(Loader, ShapesWithCoordinatesGeosCannotTakeLoadEmpty) {
     std::string path = WriteGeoPackage("damaged.gpkg", {{"L", wkbPolygon, {{"label", OFTString}}, features}});
 
     auto lots = host::As<host::FeatureClass>(host::DataSource::Open(path)->Table("L"));
-    auto everything = host::New<host::SpatialFilter>();
-    everything->SetGeometry(host::New<host::Envelope>(-1, -1, 2e9, 11));
-    auto selected = lots->Select(everything, 1, 1, nullptr);
+    auto selected = lots->Select(carto_test::Meeting(host::New<host::Envelope>(-1, -1, 2e9, 11)), 1, 1, nullptr);
     long oid = 0;
     for (const Case& c : cases) {
         auto feature = lots->GetFeature(++oid);
