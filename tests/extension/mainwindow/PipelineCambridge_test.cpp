@@ -123,8 +123,12 @@ protected:
         for (const auto& layer : gMxDocument->FocusMap()->FeatureLayers())
             if (layer->Name() == "Parcels") parcelLayer = layer;
     }
-    // A list click on the value, searched in the layer's field; the parcels then selected.
-    std::set<long> Click(const std::string& layer, const std::string& value) {
+    // A list click on the value, searched in the layer's field: every parcel at most `within`
+    // feet from the subject must be selected and none more than `beyond` feet away. Gives the
+    // number that must be.
+    long ClickAndCheck(const Raw& raw, const std::string& layer, const std::string& value, double within,
+                       double beyond) {
+        SCOPED_TRACE(layer + " " + value);
         gBufferLayerName = layer;
         gSearchFieldName = kFields.at(layer);
         gSuppressListClick = true;
@@ -134,7 +138,18 @@ protected:
         form->List1.SetListIndex(0);
         EXPECT_TRUE(Messages().Texts().empty()) << Messages().Texts().front();
         const std::vector<long>& ids = parcelLayer->SelectionSet()->IDs();
-        return {ids.begin(), ids.end()};
+        const std::set<long> selected(ids.begin(), ids.end());
+        long must = 0;
+        for (const auto& [oid, d] : raw.DistancesTo(layer, value, beyond)) {
+            if (d <= within) {
+                ++must;
+                EXPECT_TRUE(selected.count(oid)) << "missed parcel " << oid << " at " << d << " feet";
+            } else if (d > beyond) {
+                EXPECT_FALSE(selected.count(oid)) << "parcel " << oid << " is " << d << " feet away";
+            }
+        }
+        EXPECT_EQ(form->txtCount.Caption(), std::to_string(selected.size())) << "only parcels stay selected";
+        return must;
     }
 
     host::Ref<MainForm> form;
@@ -157,49 +172,20 @@ TEST_F(CambridgeTest, ListClickSelectsEveryParcelWithin300FeetOfTheSubject) {
     ASSERT_GT(subjects.size(), 25u);
     subjects.emplace_back("Centerlines", "Amory");
     subjects.emplace_back("Hydrants", "MASS. AVE & MEMORIAL DR");
-
-    for (const auto& [layer, value] : subjects) {
-        SCOPED_TRACE(layer + " " + value);
-        const std::set<long> selected = Click(layer, value);
-        long within = 0;
-        for (const auto& [oid, d] : raw.DistancesTo(layer, value, kDistance + kBand)) {
-            if (d <= kDistance - kBand) {
-                ++within;
-                EXPECT_TRUE(selected.count(oid)) << "missed parcel " << oid << " at " << d << " feet";
-            } else if (d > kDistance + kBand) {
-                EXPECT_FALSE(selected.count(oid)) << "parcel " << oid << " is " << d << " feet away";
-            }
-        }
-        EXPECT_GT(within, 0);
-        EXPECT_EQ(form->txtCount.Caption(), std::to_string(selected.size())) << "only parcels stay selected";
-    }
+    for (const auto& [layer, value] : subjects)
+        EXPECT_GT(ClickAndCheck(raw, layer, value, kDistance - kBand, kDistance + kBand), 0) << layer << " " << value;
 }
 
 TEST_F(CambridgeTest, ADistanceTooSmallForStatePlaneFeetSelectsTheParcelsThatTouchTheSubject) {
     // 1e-11 feet buffers to nothing at coordinates of some 760,000 feet; the subject stands
-    // as its own buffer, so exactly the parcels it touches are selected.
+    // as its own buffer, so exactly the parcels it touches are selected. A point or a line
+    // has no area of its own: its buffer is the thinnest the coordinates resolve, so parcels
+    // within a hundred-millionth of a foot may go either way.
     const Raw raw;
     OpenCambridge("0.00000000001");
-    const std::pair<std::string, std::string> subjects[] = {
-        {"Parcels", "268B-41"}, {"Centerlines", "Amory"}, {"Hydrants", "MASS. AVE & MEMORIAL DR"}};
-    for (const auto& [layer, value] : subjects) {
-        SCOPED_TRACE(layer + " " + value);
-        const std::set<long> selected = Click(layer, value);
-        // A point or a line has no area of its own: its buffer is the thinnest the
-        // coordinates resolve, so parcels within a hundred-millionth of a foot may go either way.
-        long touching = 0;
-        for (const auto& [oid, d] : raw.DistancesTo(layer, value, 1e-6)) {
-            if (d == 0) {
-                ++touching;
-                EXPECT_TRUE(selected.count(oid)) << "missed parcel " << oid;
-            } else if (d > 1e-8) {
-                EXPECT_FALSE(selected.count(oid)) << "parcel " << oid << " is " << d << " feet away";
-            }
-        }
-        if (layer == "Parcels") {
-            EXPECT_GT(touching, 3);
-        }
-    }
+    EXPECT_GT(ClickAndCheck(raw, "Parcels", "268B-41", 0, 1e-8), 3);
+    ClickAndCheck(raw, "Centerlines", "Amory", 0, 1e-8);
+    ClickAndCheck(raw, "Hydrants", "MASS. AVE & MEMORIAL DR", 0, 1e-8);
 }
 
 }  // namespace

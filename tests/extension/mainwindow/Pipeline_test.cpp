@@ -57,11 +57,28 @@ protected:
     }
     host::Ref<host::StepProgressor> Bar() { return application->StatusBar()->ProgressBar(); }
     Texts Graphics() { return abutters_test::Describe(document->ActiveView()->Elements()); }
-    // An element someone else drew.
-    void DrawUsersMarker() {
-        auto marker = host::New<host::MarkerElement>();
-        marker->SetGeometry(host::New<host::Point>(-500, -500));
-        map->BasicGraphicsLayer()->AddElement(marker, 0);
+
+    // After a run: the one box (the start of its text, or the module of an error report;
+    // none when empty), the selection of every layer, the graphics, the count, and the
+    // pointer, the bar and file #1 put back.
+    void ExpectAfter(const std::string& box, const std::string& selection, const Texts& graphics, const char* count) {
+        const Texts modules = ReportModules(), shown = TakeMessages();
+        if (box.empty()) {
+            EXPECT_EQ(shown, Texts{});
+        } else {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ((modules.empty() ? shown[0] : modules[0]).substr(0, box.size()), box);
+        }
+        std::string selected;
+        for (const auto& layer : {parcels, streets, hydrants, wells}) {
+            if (Selected(layer).empty()) continue;
+            selected += (selected.empty() ? "" : "; ") + layer->Name();
+            for (long id : Selected(layer)) selected += " " + std::to_string(id);
+        }
+        EXPECT_EQ(selected, selection);
+        EXPECT_EQ(Graphics(), graphics);
+        EXPECT_EQ(form->txtCount.Caption(), count);
+        EXPECT_EQ(Now(), State(host::pointer::Default));
     }
 
     host::Ref<PipelineForm> form;
@@ -146,7 +163,9 @@ TEST_F(PipelineTest, StopsLeaveEverythingButTheDistanceStoredAsTyped) {
         form->txtBuffer.SetText(c.typed);
         Select(parcels, {});
         Select(streets, {1});
-        DrawUsersMarker();
+        auto marker = host::New<host::MarkerElement>();  // an element someone else drew
+        marker->SetGeometry(host::New<host::Point>(-500, -500));
+        map->BasicGraphicsLayer()->AddElement(marker, 0);
         host::Screen::Instance().SetMousePointer(host::pointer::Arrow);
         shownWith.clear();
         Run(c.button);
@@ -185,22 +204,21 @@ TEST_F(PipelineTest, EverySelectedFeatureIsBufferedButOnlyPolygonsOfTheBufferLay
     // drops it when the hidden option asks for a new selection and keeps, draws and buffers it
     // otherwise; the button keeps it, draws only its layer's features and clears that layer.
     // A multipoint subject is buffered but not drawn.
-    const std::string marker = "marker style=0 size=15 255,0,255";
     const struct {
         bool button, newSelection;
         const char* value;
         Texts graphics;
-        Ids selected;
-        const char* count;
+        const char *selected, *count;
     } cases[] = {
-        {true, false, "P1", {kSubject, kOutline}, {1}, "2"},
-        {false, true, "P1", {kSubject, kOutline}, {1, 2}, "2"},
-        {false, false, "P1", {kSubject, marker, kOutline}, {1, 2}, "3"},
-        {false, true, "W1", {kOutline}, {3, 4}, "2"},
+        {true, false, "P1", {kSubject, kOutline}, "Streets 1; Hydrants 1", "2"},
+        {false, true, "P1", {kSubject, kOutline}, "Parcels 1 2", "2"},
+        {false, false, "P1", {kSubject, "marker style=0 size=15 255,0,255", kOutline}, "Parcels 1 2; Hydrants 1", "3"},
+        {false, true, "W1", {kOutline}, "Parcels 3 4", "2"},
     };
-    form->txtBuffer.SetText("60");
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.value) + (c.button ? " button" : c.newSelection ? " new" : " add"));
+        MakeTown(abutters_test::Layout::Flat);
+        form->txtBuffer.SetText("60");
         gSelectionLayerName = c.button ? "Streets" : "Parcels";
         gBufferLayerName = c.value[0] == 'W' ? "Wells" : "Parcels";
         gSearchFieldName = c.value[0] == 'W' ? "NAME" : "PARCEL_ID";
@@ -208,10 +226,7 @@ TEST_F(PipelineTest, EverySelectedFeatureIsBufferedButOnlyPolygonsOfTheBufferLay
         Select(parcels, c.button ? Ids{1} : Ids{});
         Select(hydrants, {1});
         Run(c.button, c.value);
-        EXPECT_EQ(Graphics(), c.graphics);
-        EXPECT_EQ(Selected(c.button ? streets : parcels), c.selected);
-        EXPECT_EQ(Selected(hydrants), c.newSelection ? Ids{} : Ids{1});
-        EXPECT_EQ(form->txtCount.Caption(), c.count);
+        ExpectAfter("", c.selected, c.graphics, c.count);
     }
 }
 
@@ -219,101 +234,65 @@ TEST_F(PipelineTest, ASubjectQueryThatGivesUpEndsTheRunWithTheEarlierSelectionUn
     // Q1 and the hydrant are selected beforehand. The query refuses the field, or the host
     // refuses its clause (text for a number field), and keeps that selection: buffering it
     // as if it were the subject would add parcels that abut nothing the user asked for.
-    const std::pair<const char*, const char*> cases[] = {
-        {"SOLD", "Sorry, Date queries are not yet supported."},
-        {"KEY", "Sorry...  Field type not certain... Can't perform query"},
-        {"Shape", "Sorry... Can't query a Geometry field"},
-        {"YEAR_BUILT", "SelectFeaturesOLD Abutters "},
-    };
-    for (const auto& [field, message] : cases) {
+    for (const auto& [field, message] : {std::pair{"SOLD", "Sorry, Date queries are not yet supported."},
+                                         {"KEY", "Sorry...  Field type not certain... Can't perform query"},
+                                         {"Shape", "Sorry... Can't query a Geometry field"},
+                                         {"YEAR_BUILT", "SelectFeaturesOLD Abutters "}}) {
         for (bool newSelection : {true, false}) {
             SCOPED_TRACE(std::string(field) + (newSelection ? " new" : " add"));
             gSearchFieldName = field;
             form->Option1.SetValue(newSelection);
             Select(parcels, {7});
             Select(hydrants, {1});
-            shownWith.clear();
             Run(false, "P1");
-            const Texts modules = ReportModules();
-            const Texts shown = TakeMessages();
-            ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(modules.empty() ? shown[0] : modules[0], message);
-            EXPECT_EQ(Selected(parcels), Ids{7});
-            EXPECT_EQ(Selected(hydrants), Ids{1});
-            EXPECT_EQ(Graphics(), Texts{}) << "no subject and no outline drawn";
-            EXPECT_EQ(form->txtCount.Caption(), "7");
-            EXPECT_EQ(Now(), State(host::pointer::Default));
+            ExpectAfter(message, "Parcels 7; Hydrants 1", {}, "7");
         }
     }
 }
 
-TEST_F(PipelineTest, ADistanceTooSmallForTheCoordinatesSelectsWhatTouchesTheSubject) {
+TEST_F(PipelineTest, TinyDistancesLayerNamesInAnotherCaseAndGroupLayersKeepTheAbutters) {
     // 1e-300 buffers to nothing in GEOS; the subject stands as its own buffer, so its
     // neighbour P2 (sharing an edge) is selected, Q1 and MAIN ST (100 away) are not.
-    form->txtBuffer.SetText("1e-300");
-    gSelectionLayerName = "Parcels";
-    for (bool button : {false, true}) {
-        Select(parcels, {1});
-        Run(button);
-        EXPECT_TRUE(TakeMessages().empty());
-        EXPECT_EQ(Selected(parcels), (Ids{1, 2})) << button;
-        EXPECT_EQ(Graphics(), (Texts{kSubject, kOutline})) << button;
+    // "parcels" finds the one layer: clearing the "other" layer's selection would wipe the
+    // abutters with the subject. Layers inside group layers are found as top-level ones.
+    using abutters_test::Layout;
+    const struct {
+        Layout layout;
+        const char *distance, *selection, *selected, *count;
+    } cases[] = {
+        {Layout::Flat, "1e-300", "Parcels", "Parcels 1 2", "2"},
+        {Layout::Flat, "150", "parcels", "Parcels 1 2 3", "3"},
+        {Layout::ParcelsGrouped, "150", "Parcels", "Parcels 1 2 3", "3"},
+        {Layout::Grouped, "150", "Streets", "Streets 1", "1"},
+    };
+    for (const auto& c : cases) {
+        for (bool button : {false, true}) {
+            SCOPED_TRACE(std::string(c.selection) + " " + c.distance + (button ? " button" : " list"));
+            MakeTown(c.layout);
+            form->txtBuffer.SetText(c.distance);
+            gSelectionLayerName = c.selection;
+            Select(parcels, {1});
+            Run(button);
+            ExpectAfter("", c.selected, {kSubject, kOutline}, c.count);
+        }
     }
-}
-
-TEST_F(PipelineTest, LayerNamesDifferingOnlyInCaseKeepTheAbutters) {
-    // Both names find the one layer: clearing the "other" layer's selection would wipe the
-    // abutters with the subject.
-    gSelectionLayerName = "parcels";
-    for (bool button : {false, true}) {
-        Select(parcels, {1});
-        Run(button);
-        EXPECT_EQ(Selected(parcels), (Ids{1, 2, 3})) << button;
-    }
-}
-
-TEST_F(PipelineTest, LayersInsideGroupLayersWorkAsTopLevelOnes) {
-    // The buffer layer in a group, then the selection layer in one: both routines find
-    // their layer, so the subject, its abutters and the drawing are as on a flat map.
-    MakeTown(abutters_test::Layout::ParcelsGrouped);
-    Run(false);
-    EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(Selected(parcels), (Ids{1, 2, 3}));
-    EXPECT_EQ(Graphics(), (Texts{kSubject, kOutline}));
-    MakeTown(abutters_test::Layout::Grouped);
-    gSelectionLayerName = "Streets";
-    Run(false);
-    EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(Selected(streets), Ids{1});
-    EXPECT_TRUE(Selected(parcels).empty()) << "the subject's own selection is cleared";
 }
 
 TEST_F(PipelineTest, AMapInDegreesStopsBothEntryPointsBeforeAnythingChanges) {
-    const struct {
-        const char* system;
-        bool stops;
-    } systems[] = {{"EPSG:4326", true}, {"+proj=longlat +ellps=GRS80", true}, {"EPSG:2249", false}};
-    for (const auto& s : systems) {
-        map->SetSpatialReference(host::SpatialReference::FromUserInput(s.system));
+    for (const char* system : {"EPSG:4326", "+proj=longlat +ellps=GRS80", "EPSG:2249"}) {
         for (bool button : {false, true}) {
-            SCOPED_TRACE(std::string(s.system) + (button ? " button" : " list"));
-            map->ClearSelection();
-            map->DeleteAllElements();
+            SCOPED_TRACE(std::string(system) + (button ? " button" : " list"));
+            MakeTown(abutters_test::Layout::Flat);
+            map->SetSpatialReference(host::SpatialReference::FromUserInput(system));
             Select(parcels, {2});
             Run(button, "P2");
-            const Texts shown = TakeMessages();
-            if (!s.stops) {
-                EXPECT_TRUE(shown.empty());
-                EXPECT_EQ(Selected(parcels), (Ids{1, 2, 3, 4}));
+            if (std::string(system) == "EPSG:2249") {  // in feet: the run goes ahead
+                ExpectAfter("", "Parcels 1 2 3 4", {kSubject, kOutline}, "4");
                 continue;
             }
-            ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(shown[0].rfind("The map's units are degrees", 0), 0u) << shown[0];
-            EXPECT_NE(shown[0].find("\"coordinate_system\""), std::string::npos) << "how to give it one";
-            EXPECT_EQ(Selected(parcels), Ids{2});
-            EXPECT_TRUE(Graphics().empty());
-            EXPECT_EQ(Now(), State(host::pointer::Default));
-            EXPECT_EQ(form->txtCount.Caption(), "7");
+            ASSERT_FALSE(Messages().Texts().empty());
+            EXPECT_NE(Messages().Texts()[0].find("\"coordinate_system\""), std::string::npos) << "how to give it one";
+            ExpectAfter("The map's units are degrees", "Parcels 2", {}, "7");
         }
     }
 }

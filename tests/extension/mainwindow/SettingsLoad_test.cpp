@@ -19,8 +19,10 @@ protected:
         CommandTest::SetUp();
         OpenTown();
     }
-    Items Config(const char* buffer, const char* field, const char* selection, const char* exclude = "0") const {
-        return {buffer, field, selection, "250", "NONE", exclude, gDocumentsFolder};
+    // The seven settings of "config"; the documents folder is the default one unless given.
+    Items Config(const char* buffer, const char* field, const char* selection, const char* exclude = "0",
+                 const char* document = "NONE", const std::string& folder = "") const {
+        return {buffer, field, selection, "250", document, exclude, folder.empty() ? gDocumentsFolder : folder};
     }
 };
 
@@ -74,8 +76,7 @@ TEST_F(SettingsLoadTest, TheChoicesReachTheValuesAndAnotherBufferLayerLeavesTheF
     form.cboSelectionLayer.ChooseItem(form.cboSelectionLayer.IndexOf("Hydrants"));
     form.Check1.Press();
     gMainForm->Unload();
-    EXPECT_EQ(FileText(gConfigFilePath),
-              support::ItemsText({"Streets", "Parcels.PARCEL_ID", "Hydrants", "250", "NONE", "1", gDocumentsFolder}));
+    EXPECT_EQ(FileText(gConfigFilePath), support::ItemsText(Config("Streets", "Parcels.PARCEL_ID", "Hydrants", "1")));
 
     Open();  // the former field is no field of Streets: nothing chosen, the value kept
     EXPECT_EQ(form.cboSearchField.ListIndex(), -1);
@@ -99,7 +100,7 @@ TEST_F(SettingsLoadTest, TheFrameIsCentredWithHalvesRoundedToEven) {
 }
 
 TEST_F(SettingsLoadTest, AFailedSaveKeepsTheLastFileAndAMissingDocumentsFolderEndsTheLoad) {
-    const Items saved = {"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", "C:\\Nowhere\\"};
+    const Items saved = Config("Parcels", "Parcels.PARCEL_ID", "Streets", "1", "Labels.doc", "C:\\Nowhere\\");
     WriteItems(gConfigFilePath, saved);
     frmMain& form = Open();
     const Items shown = TakeMessages();
@@ -124,16 +125,15 @@ TEST_F(SettingsLoadTest, WhatEditorsAddIsNotReadIntoTheSettings) {
     const std::string unslashed = folder.substr(0, folder.size() - 1);
     for (const std::string& written : {unslashed, folder + "\\", unslashed + "/"}) {
         SCOPED_TRACE(written);
-        const std::string text =
-            support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", written});
-        WriteBytes(Native(gConfigFilePath), "\xEF\xBB\xBF" + text + "\r\n");
+        const Items saved = Config("Parcels", "Parcels.PARCEL_ID", "Streets", "1", "Labels.doc", written);
+        WriteBytes(Native(gConfigFilePath), "\xEF\xBB\xBF" + support::ItemsText(saved) + "\r\n");
         frmMain& form = Open();
         EXPECT_EQ(form.cboBufferLayer.Text(), "Parcels");
         EXPECT_EQ(form.cboDocs.Text(), "Labels.doc") << "the documents are found in the folder";
         EXPECT_EQ(gDocumentsFolder, folder);
         gMainForm->Unload();
         EXPECT_EQ(FileText(gConfigFilePath),
-                  support::ItemsText({"Parcels", "Parcels.PARCEL_ID", "Streets", "250", "Labels.doc", "1", folder}));
+                  support::ItemsText(Config("Parcels", "Parcels.PARCEL_ID", "Streets", "1", "Labels.doc")));
     }
     EXPECT_TRUE(TakeMessages().empty());
 }

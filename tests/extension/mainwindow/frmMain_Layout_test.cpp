@@ -1,4 +1,4 @@
-// The main window's layout, its host frame and the logo's link.
+// The main window's layout and its host frame, and the help window's frame when it fails.
 #include "extension/mainwindow/frmMain.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 
 #include "extension/command/Corvane.h"
 #include "extension/command/Globals.h"
+#include "extension/mainwindow/frmHelp.h"
 #include "host/forms/HostFrame.h"
 #include "host/platform/Screen.h"
 #include "tests/extension/command/CommandFixture.h"
@@ -58,20 +59,23 @@ TEST_F(FrmMainLayoutTest, FrameIsMadeOnceWithTheProductNameOfItsDay) {
     EXPECT_EQ(host::HostFrame::All().size(), 1u);
 }
 
-TEST_F(FrmMainLayoutTest, AFrameWhoseCreateFailsIsKeptAndNotCreatedAgain) {
-    auto form = host::New<frmMain>();
-    auto other = host::New<host::HostFrame>();
-    other->Create(*form);  // the window is in another frame: our Create fails
-    TakeMessages();        // the load's own report (no map document here); only Frame's count
-    EXPECT_FALSE(form->Frame());
-    const auto texts = TakeMessages();
-    ASSERT_EQ(ReportedErrors(texts), std::vector<long>{5});
-    EXPECT_NE(texts[0].find("MODULE: Frame frmMain \r\n"), std::string::npos);
-
-    host::Ref<host::HostFrame> kept = form->Frame();
-    ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->Window(), nullptr) << "Create is not called again";
-    EXPECT_TRUE(TakeMessages().empty());
+TEST_F(FrmMainLayoutTest, AFrameWhoseCreateFailsIsReportedKeptAndNotCreatedAgain) {
+    const auto check = [this](auto& form, const std::string& module) {
+        SCOPED_TRACE(module);
+        auto other = host::New<host::HostFrame>();
+        other->Create(form);  // the window is in another frame: its own frame's Create fails
+        TakeMessages();       // the main window's load reports the missing map document
+        EXPECT_FALSE(form.Frame());
+        const auto texts = TakeMessages();
+        ASSERT_EQ(ReportedErrors(texts), std::vector<long>{5});
+        EXPECT_NE(texts[0].find("MODULE: " + module + " \r\n"), std::string::npos);
+        host::Ref<host::HostFrame> kept = form.Frame();
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->Window(), nullptr) << "Create is not called again";
+        EXPECT_TRUE(TakeMessages().empty());
+    };
+    check(*host::New<frmMain>(), "Frame frmMain");
+    check(*host::New<frmHelp>(), "Frame frmHelp");
 }
 
 }  // namespace

@@ -83,6 +83,14 @@ inline host::Ref<host::FeatureClass> MakeParcels() {
 using carto_test::MakeClass;
 using carto_test::MakeLayer;
 
+// A group layer of this name holding the layers.
+inline host::Ref<host::GroupLayer> Group(const char* name, std::initializer_list<host::Ref<host::Layer>> layers) {
+    auto group = host::New<host::GroupLayer>();
+    group->SetName(name);
+    for (const auto& layer : layers) group->Add(layer);
+    return group;
+}
+
 // Each element as the tests compare it:
 //   "polygon fill=1 255,0,255 outline=3 style=0 255,0,255", "line style=0 width=2 255,0,255",
 //   "marker style=0 size=15 255,0,255" (a "+" after a width or size that is not whole).
@@ -139,18 +147,12 @@ protected:
             "Wells", MakeClass("Wells", GeometryTypeCode::Multipoint, {{"W1", "MULTIPOINT((250 150),(350 150))"}}));
         document = host::New<host::MxDocument>();
         map = document->FocusMap();
-        auto group = [](const char* name, std::initializer_list<host::Ref<host::FeatureLayer>> layers) {
-            auto g = host::New<host::GroupLayer>();
-            g->SetName(name);
-            for (const auto& layer : layers) g->Add(layer);
-            return g;
-        };
         if (layout == Layout::ParcelsGrouped)
-            map->AddLayer(group("Land", {parcels}));
+            map->AddLayer(Group("Land", {parcels}));
         else
             map->AddLayer(parcels);
         if (layout == Layout::Grouped)
-            map->AddLayer(group("Infrastructure", {streets, hydrants, wells}));
+            map->AddLayer(Group("Infrastructure", {streets, hydrants, wells}));
         else
             for (const auto& layer : {streets, hydrants, wells}) map->AddLayer(layer);
         application = host::New<host::Application>();

@@ -66,19 +66,11 @@ TEST_F(TownTest, RoutinesFindTheirLayerAsFindLayerDoes) {
     // One level into group layers, case ignored, the last match wins; a group layer bearing
     // the name is not itself a candidate, nor is a layer two groups deep.
     const auto square = host::Geometry::FromWkt(abutters_test::Square(0, 0));
-    auto group = [](const char* name, const host::Ref<host::Layer>& member) {
-        auto g = host::New<host::GroupLayer>();
-        g->SetName(name);
-        g->Add(member);
-        return g;
-    };
     auto twin = abutters_test::MakeLayer("PARCELS", abutters_test::MakeParcels());
     auto grouped = abutters_test::MakeLayer("parcels", abutters_test::MakeParcels());
     auto deep = abutters_test::MakeLayer("Parcels", abutters_test::MakeParcels());
     map->AddLayer(twin);
-    auto outer = group("Parcels", grouped);
-    outer->Add(group("Deeper", deep));
-    map->AddLayer(outer);
+    map->AddLayer(abutters_test::Group("Parcels", {grouped, abutters_test::Group("Deeper", {deep})}));
     SelectFeaturesOLD("Parcels", "PARCEL_ID", "P2", 1);
     SelectWithinPolyOLD("Parcels", square, 2);
     EXPECT_TRUE(TakeMessages().empty());
