@@ -81,27 +81,23 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
     EXPECT_TRUE(Messages().Shown().empty());
 }
 
+// A name with a double quote or a line break would split into more items, and the next
+// check would reset all seven settings; it is stored transformed instead.
 TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
-    gBufferLayerName = "Parcels, 2024";
+    gBufferLayerName = "Lots \"A\", east";
+    gSearchFieldName = "OWNER\r\nNAME";
     gDocumentName = "";
     WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
+    EXPECT_FALSE(RepairConfigFile());
+    std::vector<std::string> expected = ConfigItemsFromSharedState();
+    expected[0] = "Lots 'A', east";
+    expected[1] = "OWNER  NAME";
     auto& channels = host::FileChannels::Instance();
     channels.OpenForInput(1, gConfigFilePath);
     std::vector<std::string> items;
     while (!channels.Eof(1)) items.push_back(channels.ReadItem(1));
     channels.Close(1);
-    EXPECT_EQ(items, ConfigItemsFromSharedState());
-
-    // A name with a double quote or a line break would split into more items, and the next
-    // check would reset all seven settings; it is stored transformed instead.
-    gBufferLayerName = "Lots \"A\", east";
-    gSearchFieldName = "OWNER\r\nNAME";
-    WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
-    EXPECT_FALSE(RepairConfigFile());
-    channels.OpenForInput(1, gConfigFilePath);
-    EXPECT_EQ(channels.ReadItem(1), "Lots 'A', east");
-    EXPECT_EQ(channels.ReadItem(1), "OWNER  NAME");
-    channels.Close(1);
+    EXPECT_EQ(items, expected);
 }
 
 TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWholeAndSayWhy) {
@@ -128,6 +124,13 @@ TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWholeAndSayWhy) {
     EXPECT_EQ(ErrorOf([] { WriteSettingsFile(gConfigFilePath, DefaultConfigItems()); }), 70);
     EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
     host::FileSystem::SetReadOnly(gConfigFilePath, false);
+
+    // An empty or unreachable path raises and makes no folder.
+    gConfigFilePath = "";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 52);
+    gConfigFilePath = "C:\\No Such Folder\\config";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 76);
+    EXPECT_FALSE(fs::exists(Native("C:\\No Such Folder")));
 }
 
 // Two programs on one product folder, each saving its own settings and running the
@@ -192,14 +195,6 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
     }
     EXPECT_GT(seen.size(), 2u) << "the saves were seen as they went";
     EXPECT_EQ(TemporaryFiles(), 0);
-}
-
-TEST_F(SettingsTest, EmptyOrUnreachablePathsRaise) {
-    gConfigFilePath = "";
-    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 52);
-    gConfigFilePath = "C:\\No Such Folder\\config";
-    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 76);
-    EXPECT_FALSE(fs::exists(Native("C:\\No Such Folder")));
 }
 
 }  // namespace

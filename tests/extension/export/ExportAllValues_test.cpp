@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
@@ -72,15 +71,9 @@ protected:
     }
     static std::string Written() { return ReadTable(FileText(kOut), '\t'); }
     host::StepProgressor& Bar() { return *app_->StatusBar()->ProgressBar(); }
-    // The names in a folder of this machine, hidden ones included, sorted and joined by "|".
-    static std::string Entries(const std::filesystem::path& folder) {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        std::string joined;
-        for (const std::string& name : names) joined += (joined.empty() ? "" : "|") + name;
-        return joined;
+    // How many names a folder of this machine holds, hidden ones included.
+    static long Entries(const std::filesystem::path& folder) {
+        return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
     }
 };
 
@@ -234,8 +227,7 @@ TEST_F(ExportAllValuesTest, AFailedWriteLeavesTheFormerTableAndSaysWhichFileAndW
                                    "(File too large)"),
                   std::string::npos);
         EXPECT_EQ(FileText(kOut), former.empty() ? "(missing)" : former);
-        EXPECT_EQ(Entries(Native("C:\\")), former.empty() ? "Program Files" : "Program Files|out.txt")
-            << "no temporary file left";
+        EXPECT_EQ(Entries(Native("C:\\")), former.empty() ? 1 : 2) << "no temporary file left";
         EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
     }
 }
@@ -254,7 +246,7 @@ TEST_F(ExportAllValuesTest, OnAFullDiskTheFormerTableStays) {
     EXPECT_NE(shown.at(0).find("Disk full: \"E:\\table.txt\" could not be written (No space left on device)"),
               std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "table.txt"), "old table\r\n");
-    EXPECT_EQ(Entries(folder), "filler|table.txt");
+    EXPECT_EQ(Entries(folder), 2) << "the filler and the table, no temporary file";
 }
 
 }  // namespace
