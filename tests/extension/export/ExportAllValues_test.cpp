@@ -103,23 +103,35 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
     auto noIds = AddLayer("NoIds", {"PARCEL_ID"}, {{"9-9"}}, false);
     host::FileSystem::DeleteFile(gFieldsFilePath);
     const std::string old = "old table\r\n";
-    const std::vector<std::tuple<std::string, std::vector<long>, bool, std::string, std::string>> cases = {
-        {"Lots", {1}, false, "Can't find layer: Lots", old},
-        {"Parcels", {}, false, "No features selected", old},
-        {"Parcels", {1, 2}, true, "Can't find field configuration file: \r\n" + gFieldsFilePath, old},
-        {"NoIds",
-         {0},
-         false,
-         "Attribute Table must have an ObjectID field.  Please create one.",
-         Lines({"\"PARCEL_ID\""})},
+    // Leaving out the subject with no such search field in the layer (none chosen, or one of
+    // another layer) gives up before anything is written.
+    const auto noField = [](const std::string& field) {
+        return "Can't exclude buffered features: layer Parcels has no search field " + field +
+               ". Choose a search field or clear \"Exclude buffered features from export\".";
     };
-    for (const auto& [layer, selected, useFields, message, table] : cases) {
+    struct Case {
+        std::string layer;
+        std::vector<long> selected;
+        std::string message;
+        bool useFields;
+        std::string excludingBy;  // the search field when leaving out the subject
+    };
+    const Case cases[] = {
+        {"Lots", {1}, "Can't find layer: Lots", false, ""},
+        {"Parcels", {}, "No features selected", false, ""},
+        {"Parcels", {1, 2}, "Can't find field configuration file: \r\n" + gFieldsFilePath, true, ""},
+        {"NoIds", {0}, "Attribute Table must have an ObjectID field.  Please create one.", false, ""},
+        {"Parcels", {1, 2}, noField("NONE"), false, "NONE"},
+        {"Parcels", {1, 2}, noField("OWNER"), false, "OWNER"},
+    };
+    for (const Case& c : cases) {
         WriteBytes(Native(kOut), old);
-        gSelectionLayerName = layer;
-        Select(layer == "NoIds" ? noIds : parcels, selected);
-        EXPECT_TRUE(Export(false, "", useFields));
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{message});
-        EXPECT_EQ(FileText(kOut), table) << message;
+        gSelectionLayerName = c.layer;
+        gSearchFieldName = c.excludingBy;
+        Select(c.layer == "NoIds" ? noIds : parcels, c.selected);
+        EXPECT_TRUE(Export(!c.excludingBy.empty(), "", c.useFields));
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(FileText(kOut), c.layer == "NoIds" ? Lines({"\"PARCEL_ID\""}) : old) << c.message;
         EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
     }
     // A table that cannot be written: the report, and the export gave up.
@@ -158,19 +170,8 @@ TEST_F(ExportAllValuesTest, LeavesOutTheRowsWhoseSearchFieldEqualsTheSubject) {
         EXPECT_FALSE(Export(true, subject));
         EXPECT_EQ(Written(), ids) << field << " " << subject;
     }
-    // No such search field in the layer while leaving out the subject (none chosen, or one
-    // of another layer): one message before anything is written, and the export gave up.
-    for (const std::string field : {"NONE", "OWNER"}) {
-        gSearchFieldName = field;
-        WriteBytes(Native(kOut), "old table\r\n");
-        EXPECT_TRUE(Export(true, ""));
-        const std::string message = "Can't exclude buffered features: layer Parcels has no search field " + field +
-                                    ". Choose a search field or clear \"Exclude buffered features from export\".";
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{message});
-        EXPECT_EQ(FileText(kOut), "old table\r\n");
-        EXPECT_FALSE(Bar().Visible() || host::FileChannels::Instance().IsOpen(1));
-    }
-    // Without leaving out the subject the field is not needed.
+    // Without leaving out the subject the search field is not needed.
+    gSearchFieldName = "NONE";
     EXPECT_FALSE(Export(false, ""));
     EXPECT_EQ(Written(), "OBJECTID|PARCEL_ID|AREA|/1|A-1|2.5|/2|a-1|10|/3|||/4||3|/5|B-2|2.5|/");
 }
