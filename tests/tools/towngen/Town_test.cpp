@@ -31,10 +31,9 @@ struct Box {
 
 Box BoxOf(const Parcel& parcel) {
     Box box{1e300, 1e300, -1e300, -1e300};
-    for (const auto& part : parcel.parts) {
+    for (const auto& part : parcel.parts)
         for (const auto& p : part.outer)
             box = {std::min(box.x0, p.x), std::min(box.y0, p.y), std::max(box.x1, p.x), std::max(box.y1, p.y)};
-    }
     return box;
 }
 

@@ -35,9 +35,8 @@ protected:
     // The files below the test's folder (its drive C: folder holds none).
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::recursive_directory_iterator(TempRoot())) {
+        for (const auto& entry : fs::recursive_directory_iterator(TempRoot()))
             if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -91,9 +90,8 @@ TEST_F(TempFolder, WritesTheLayersFieldsAndShapesTheTownHolds) {
     std::set<std::string> parcelIds;
     for (const auto& feature : *dataset->GetLayerByName("Parcels"))
         parcelIds.insert(feature->GetFieldAsString("PARCEL_ID"));
-    for (const auto& feature : *dataset->GetLayerByName("Owners")) {
+    for (const auto& feature : *dataset->GetLayerByName("Owners"))
         EXPECT_EQ(parcelIds.count(feature->GetFieldAsString("PARCEL_ID")), 1u) << "owner of a missing parcel";
-    }
 
     // Shapes as stored are the ones the town meant, and the valid parcels never overlap
     // (their union is as large as their areas together).
