@@ -70,7 +70,7 @@ protected:
     }
 };
 
-TEST_F(ScriptRunnerTest, FailingLinesAreNamedAndStopTheScript) {
+TEST_F(ScriptRunnerTest, FailingLinesAreNamedAndStopTheScriptWithNothingPrintedAfter) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"\n# comment\nclick Tovalin_Corvane", "3: the host has not started (start comes first)"},
         {"drive C: ${WORK}/c\nstart\ndrive D: ${WORK}/d", "3: drives are mapped before start"},
@@ -78,19 +78,13 @@ TEST_F(ScriptRunnerTest, FailingLinesAreNamedAndStopTheScript) {
         {"test-dialog\nprint frmTestDialog(2)", "2: 1 form(s) \"frmTestDialog\" are loaded, not 2"},
         {"test-dialog\ntype frmTestDialog.txtName abc", "2: the script ended while frmTestDialog is shown modally"},
         {"test-dialog\nfolder frmTestDialog.Dir1 C:\\nowhere", "2: run-time error 76: Path not found"},
+        // A syntax error anywhere: nothing runs.
+        {"test-message one\ntest-message \"two", "2: a double quote is not closed"},
+        // A failure inside a modal dialog: the handler that opened it goes on, silently.
+        {"test-dialog\npress frmTestDialog.Nope\ntest-message after", "2: frmTestDialog has no control \"Nope\""},
     };
-    for (const auto& [script, error] : cases) {
-        const std::string out = Run(script, 1);
-        EXPECT_EQ(out.substr(out.find("ERROR ")), "ERROR script:" + error + "\n") << script;
-    }
-}
-
-TEST_F(ScriptRunnerTest, NothingIsPrintedAfterTheFailingLine) {
-    // A syntax error anywhere: nothing runs.
-    EXPECT_EQ(Run("test-message one\ntest-message \"two", 1), "ERROR script:2: a double quote is not closed\n");
-    // A failure inside a modal dialog: the handler that opened it goes on, silently.
-    EXPECT_EQ(Run("test-message before\ntest-dialog\npress frmTestDialog.Nope\ntest-message after", 1),
-              "MSG before\nERROR script:3: frmTestDialog has no control \"Nope\"\n");
+    // Nothing is printed after the failing line.
+    for (const auto& [script, error] : cases) EXPECT_EQ(Run(script, 1), "ERROR script:" + error + "\n") << script;
 }
 
 TEST_F(ScriptRunnerTest, ModalFormsTakeTheFollowingLinesUntilTheyClose) {

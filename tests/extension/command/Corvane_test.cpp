@@ -26,26 +26,20 @@ protected:
     std::string Fields() const { return ReadBytes(ProductFolder() / "fields"); }
 };
 
-TEST_F(CorvaneTest, CreationMakesTheProductFolderOnTheFirstProgramFilesDrive) {
+// A settings file that exists is kept; one that is missing is made empty.
+TEST_F(CorvaneTest, CreationMakesTheProductFolderOnTheFirstProgramFilesDriveAndKeepsItsFiles) {
     MapDrive('D');
     MakeProgramFiles('D');
+    fs::create_directories(ProductFolder());
+    WriteBytes(ProductFolder() / "fields", "\"anything\"\r\n");
     CreateCommand();  // Program Files on C: too: C: wins
 
     EXPECT_TRUE(fs::is_directory(ProductFolder() / "Documents"));
-    EXPECT_EQ(Config() + Fields(), "");
+    EXPECT_EQ(Config(), "");
+    EXPECT_EQ(Fields(), "\"anything\"\r\n");
+    EXPECT_FALSE(fs::exists(Native("D:\\Program Files\\Tovalin")));
     ASSERT_TRUE(gMainForm);
     EXPECT_FALSE(gMainForm->IsLoaded()) << "made, not loaded";
-}
-
-TEST_F(CorvaneTest, CreationKeepsSettingsFilesThatExist) {
-    fs::create_directories(Native("C:\\Program Files\\Tovalin\\Corvane"));
-    const std::string config = ItemsText({"Parcels", "ML", "Parcels", "300", "labels.odt", "1", "C:\\Docs\\"});
-    const std::string fields = "\"anything\"\r\n";
-    WriteBytes(ProductFolder() / "config", config);
-    WriteBytes(ProductFolder() / "fields", fields);
-    CreateCommand();
-    EXPECT_EQ(Config(), config);
-    EXPECT_EQ(Fields(), fields);
 }
 
 TEST_F(CorvaneTest, AFolderWhereASettingsFileShouldBeIsNamedInTheReport) {

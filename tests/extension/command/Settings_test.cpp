@@ -43,9 +43,6 @@ protected:
             count += entry.path().extension() == ".tmp";
         return count;
     }
-    static std::string DefaultConfigText() {
-        return ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", gDocumentsFolder});
-    }
 };
 
 TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
@@ -70,38 +67,35 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         {false, "\xEF\xBB\xBF\r\n", true},
     };
     gDocumentsFolder = "D:\\Elsewhere\\";  // item seven is the folder held at the time of the repair
+    const std::string defaults = ItemsText({"NONE", "NONE", "NONE", "100", "NONE", "0", gDocumentsFolder});
     for (const auto& [isFields, before, rewritten] : cases) {
         const std::string& path = isFields ? gFieldsFilePath : gConfigFilePath;
         fs::remove(Native(path));
         if (before) WriteBytes(Native(path), *before);
         EXPECT_EQ(isFields ? RepairFieldsFile() : RepairConfigFile(), rewritten) << before.value_or("(none)");
-        EXPECT_EQ(ReadBytes(Native(path)), rewritten ? (isFields ? fields : DefaultConfigText()) : *before);
+        EXPECT_EQ(ReadBytes(Native(path)), rewritten ? (isFields ? fields : defaults) : *before);
         EXPECT_EQ(TemporaryFiles(), 0);
     }
     EXPECT_TRUE(Messages().Shown().empty());
 }
 
+// A name with a double quote or a line break would split into more items, and the next
+// check would reset all seven settings; it is stored transformed instead.
 TEST_F(SettingsTest, WriteRoundTripsThroughTheChannels) {
-    gBufferLayerName = "Parcels, 2024";
+    gBufferLayerName = "Lots \"A\", east";
+    gSearchFieldName = "OWNER\r\nNAME";
     gDocumentName = "";
     WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
+    EXPECT_FALSE(RepairConfigFile());
+    std::vector<std::string> expected = ConfigItemsFromSharedState();
+    expected[0] = "Lots 'A', east";
+    expected[1] = "OWNER  NAME";
     auto& channels = host::FileChannels::Instance();
     channels.OpenForInput(1, gConfigFilePath);
     std::vector<std::string> items;
     while (!channels.Eof(1)) items.push_back(channels.ReadItem(1));
     channels.Close(1);
-    EXPECT_EQ(items, ConfigItemsFromSharedState());
-
-    // A name with a double quote or a line break would split into more items, and the next
-    // check would reset all seven settings; it is stored transformed instead.
-    gBufferLayerName = "Lots \"A\", east";
-    gSearchFieldName = "OWNER\r\nNAME";
-    WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
-    EXPECT_FALSE(RepairConfigFile());
-    channels.OpenForInput(1, gConfigFilePath);
-    EXPECT_EQ(channels.ReadItem(1), "Lots 'A', east");
-    EXPECT_EQ(channels.ReadItem(1), "OWNER  NAME");
-    channels.Close(1);
+    EXPECT_EQ(items, expected);
 }
 
 TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWholeAndSayWhy) {
@@ -128,6 +122,13 @@ TEST_F(SettingsTest, FailedWritesLeaveTheOldFileWholeAndSayWhy) {
     EXPECT_EQ(ErrorOf([] { WriteSettingsFile(gConfigFilePath, DefaultConfigItems()); }), 70);
     EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old);
     host::FileSystem::SetReadOnly(gConfigFilePath, false);
+
+    // An empty or unreachable path raises and makes no folder.
+    gConfigFilePath = "";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 52);
+    gConfigFilePath = "C:\\No Such Folder\\config";
+    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 76);
+    EXPECT_FALSE(fs::exists(Native("C:\\No Such Folder")));
 }
 
 // Two programs on one product folder, each saving its own settings and running the
@@ -168,8 +169,8 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
 
     // Meanwhile: every look at the file finds seven items of one save.
     std::set<std::string> seen;
-    int running = 2;
-    while (running > 0 && std::chrono::steady_clock::now() < limit + std::chrono::seconds(5)) {
+    std::vector<int> statuses;
+    while (!writers.empty() && std::chrono::steady_clock::now() < limit + std::chrono::seconds(5)) {
         const std::string text = ReadBytes(Native(gConfigFilePath));
         host::ItemReader reader(text);
         std::vector<std::string> items;
@@ -177,29 +178,14 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
         ASSERT_EQ(items.size(), kConfigItemCount) << text;
         ASSERT_EQ(static_cast<std::size_t>(std::count(items.begin(), items.end(), items[0])), kConfigItemCount) << text;
         seen.insert(items[0]);
-        running = 0;
-        for (pid_t pid : writers) {
-            siginfo_t info{};
-            waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
-            running += info.si_pid == 0;
-        }
+        std::erase_if(writers, [&](pid_t pid) {
+            int status = -1;
+            return waitpid(pid, &status, WNOHANG) == pid && (statuses.push_back(status), true);
+        });
     }
-    while (!writers.empty()) {
-        int status = -1;
-        ASSERT_EQ(waitpid(writers.back(), &status, 0), writers.back());
-        writers.pop_back();
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer status " << status;
-    }
+    EXPECT_EQ(statuses, std::vector<int>(2, 0)) << "both writers end, and well";
     EXPECT_GT(seen.size(), 2u) << "the saves were seen as they went";
     EXPECT_EQ(TemporaryFiles(), 0);
-}
-
-TEST_F(SettingsTest, EmptyOrUnreachablePathsRaise) {
-    gConfigFilePath = "";
-    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 52);
-    gConfigFilePath = "C:\\No Such Folder\\config";
-    EXPECT_EQ(ErrorOf([] { RepairConfigFile(); }), 76);
-    EXPECT_FALSE(fs::exists(Native("C:\\No Such Folder")));
 }
 
 }  // namespace

@@ -15,31 +15,6 @@ protected:
     }
 };
 
-TEST_F(ErrorReportTest, TheReportHasItsNineteenLines) {
-    ReportUnexpectedError("ICommand_OnClick Corvane Line : 12", 53, "File not found");
-    const std::string expected =
-        "We're sorry, an unexpected error has occurred.\r\n"
-        "\r\n"
-        "Please email support@example.com and we'll\r\n"
-        "be happy to help out.\r\n"
-        "\r\n"
-        "Please let us know the following:\r\n"
-        "\r\n"
-        "APPLICATION: Corvane v2.25\r\n"
-        "ERROR NUMBER: 53\r\n"
-        "MODULE: ICommand_OnClick Corvane Line : 12\r\n"
-        "ERROR DESCRIPTION: File not found\r\n"
-        "\r\n"
-        "If possible, please attach a screenshot of this\r\n"
-        "message with your ArcMap project in the background.\r\n"
-        "You can do this by pressing <CTRL> and <Prnt Screen>\r\n"
-        "and then pasting the image into a graphics application\r\n"
-        "such as Paint. Saving the image as a JPG is preferrable.\r\n"
-        "\r\n"
-        "Thank you!";
-    EXPECT_EQ(Messages().Texts(), std::vector<std::string>{expected});
-}
-
 TEST_F(ErrorReportTest, TrapReportsWithTheModuleLineAndStopsTheProcedure) {
     int steps = 0;
     EXPECT_FALSE(StandardErrorTrap("ICommand_OnClick ", "Corvane", [&] {

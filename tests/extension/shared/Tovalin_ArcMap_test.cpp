@@ -1,5 +1,5 @@
-// The layer lookup and the loading of layer, field and value lists, over small maps made in
-// memory and over the Cambridge parcels.
+// The layer lookup, the loading of layer, field and value lists (over small maps made in
+// memory and over the Cambridge parcels) and the list searches.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 #include "extension/command/Globals.h"
 #include "extension/shared/Tovalin_ArcMap.h"
+#include "extension/shared/Tovalin_Controls.h"
 #include "host/carto/GroupLayer.h"
 #include "host/carto/Map.h"
 #include "host/carto/MissingSourceLayer.h"
@@ -104,14 +105,11 @@ private:
     host::Ref<ListsForm> form_ = host::New<ListsForm>();
 };
 
-TEST_F(ArcMapHelpersTest, FindLayerIgnoresCaseInEveryScriptButNotAccents) {
-    auto letters = AddLayer("Łąki Šumava Œ Ω", MakeThings({}));
-    EXPECT_EQ(FindLayer("łĄKI šUMAVA œ ω"), letters);
-    EXPECT_EQ(FindLayer("Laki Sumava Œ Ω"), nullptr);
-}
-
-// The map:  Parcels | Parcels (missing source) | Group [PARCELS (joined) | Inner [Deep] | Streets]
+// The map:  Łąki Šumava Œ Ω | Parcels | Parcels (missing source) |
+//           Group [PARCELS (joined) | Inner [Deep] | Streets]
+// Names compare ignoring case in every script, but not accents.
 TEST_F(ArcMapHelpersTest, TheWalkLooksOneLevelIntoGroupsPassesOtherLayersAndTheLastNameWins) {
+    auto letters = AddLayer("Łąki Šumava Œ Ω", MakeThings({}));
     AddLayer("Parcels", MakeThings());
     auto parcelsB = MakeLayer("PARCELS", MakeThings({}));
     parcelsB->SetJoin({"NAME", "Owners", "NAME"}, MakeOwners({}));
@@ -122,14 +120,13 @@ TEST_F(ArcMapHelpersTest, TheWalkLooksOneLevelIntoGroupsPassesOtherLayersAndTheL
         MakeGroup("Group", {parcelsB, MakeGroup("Inner", {MakeLayer("Deep", MakeThings({}))}), streets}));
 
     const std::vector<std::pair<std::string, host::Ref<host::FeatureLayer>>> cases = {
-        {"parcels", parcelsB},
-        {"Deep", nullptr},
-        {"Group", nullptr},
-        {"Parcels ", nullptr},
+        {"parcels", parcelsB},        {"Deep", nullptr},
+        {"Group", nullptr},           {"Parcels ", nullptr},
+        {"łĄKI šUMAVA œ ω", letters}, {"Laki Sumava Œ Ω", nullptr},
     };
     for (const auto& [name, expected] : cases) EXPECT_EQ(FindLayer(name), expected) << "\"" << name << "\"";
     LoadMapLayers(Form().Combo1);
-    EXPECT_EQ(Form().Combo1.Items(), (Items{"Parcels", "PARCELS", "Streets"}));
+    EXPECT_EQ(Form().Combo1.Items(), (Items{"Łąki Šumava Œ Ω", "Parcels", "PARCELS", "Streets"}));
     EXPECT_TRUE(Messages().Texts().empty()) << "a missing layer is no failure";
 }
 
@@ -199,6 +196,22 @@ TEST_F(ArcMapHelpersTest, AnUnreadableFilterHidesTheBarAndReportsTheProcedure) {
     ASSERT_FALSE(bar.empty());
     EXPECT_EQ(bar.back(), "Hide");
     EXPECT_EQ(ReportModules(), (Items{"LoadListWithUniqueFieldValues Tovalin_ArcMap "}));
+}
+
+TEST_F(ArcMapHelpersTest, ListSearchesIgnoreCaseAndTakeTheFirstEqualItem) {
+    const Items items = {"NONE", "Owner", "owner", "ÉTAT", ""};
+    host::ComboBox& combo = Form().Combo1;
+    for (const std::string& item : items) combo.AddItem(item);
+    const std::vector<std::pair<std::string, long>> cases = {{"OWNER", 1}, {"état", 3}, {"", 4}, {"Owner ", -1}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ComboIndexOf(text, combo), expected) << "\"" << text << "\"";
+        EXPECT_EQ(ComboContains(text, combo), expected >= 0) << "\"" << text << "\"";
+        EXPECT_EQ(ArrayIndexOf(items, text), expected) << "\"" << text << "\"";
+    }
+    RemoveComboItem(combo, "OWNER");
+    EXPECT_EQ(combo.Items(), (Items{"NONE", "owner", "ÉTAT", ""})) << "only the first equal item goes";
+    RemoveComboItem(combo, "City");
+    EXPECT_EQ(combo.ListCount(), 4);
 }
 
 TEST_F(ArcMapHelpersTest, CambridgeParcelsFillTheSearchListWithEveryMapLotOnce) {

@@ -1,3 +1,4 @@
+#include <cpl_string.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,33 +25,15 @@ std::vector<Parcel> ParcelsOf(const Town& town) {
     return parcels;
 }
 
-// Strict UTF-8: no stray continuation bytes, no truncated or overlong sequences.
-bool IsUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-        i += length;
-    }
-    return true;
-}
-
 struct Box {
     double x0, y0, x1, y1;
 };
 
 Box BoxOf(const Parcel& parcel) {
     Box box{1e300, 1e300, -1e300, -1e300};
-    for (const auto& part : parcel.parts) {
+    for (const auto& part : parcel.parts)
         for (const auto& p : part.outer)
             box = {std::min(box.x0, p.x), std::min(box.y0, p.y), std::max(box.x1, p.x), std::max(box.y1, p.y)};
-    }
     return box;
 }
 
@@ -79,9 +62,8 @@ TEST(Town, MakesExactlyTheParcelsAskedForWithUniqueIdsOnClosedRings) {
 }
 
 TEST(Town, RejectsParcelCountsOutsideTheRange) {
-    for (const std::int64_t count : {std::int64_t{0}, std::int64_t{-1}, Town::kMaxParcels + 1}) {
+    for (const std::int64_t count : {std::int64_t{0}, std::int64_t{-1}, Town::kMaxParcels + 1})
         EXPECT_THROW(Town(TownOptions{1, count}), std::invalid_argument) << count;
-    }
 }
 
 TEST(Town, EveryHundredParcelsHoldFourMultipartOneHoledAndOneBowTie) {
@@ -116,7 +98,7 @@ TEST(Town, OwnerRowsKeyOnParcelsAndCarryAwkwardText) {
             EXPECT_EQ(owner.parcelId, parcel.id);
             for (const std::string& value : {owner.ownerName, owner.coOwner.value_or(""), owner.address1,
                                              owner.address2.value_or(""), owner.city, owner.state, owner.zip}) {
-                ASSERT_TRUE(IsUtf8(value)) << value;
+                ASSERT_TRUE(CPLIsUTF8(value.c_str(), -1)) << value;  // strict: no stray, short or overlong bytes
                 for (const char* kind : {"'", ",", "\""}) seen[kind] += value.find(kind) != std::string::npos;
                 seen["accent"] += std::any_of(value.begin(), value.end(), [](char c) { return c & 0x80; });
                 seen["blank at an end"] += !value.empty() && (value.front() == ' ' || value.back() == ' ');
@@ -163,15 +145,10 @@ TEST(Town, HydrantsStayOffTheLotsAndLotsFrontRealStreets) {
 }
 
 TEST(Town, StreetNamesAreOrdinalAvenuesAndDistinctStreets) {
-    for (const auto& [column, name] : std::vector<std::pair<int, std::string>>{{0, "1ST AVE"},
-                                                                               {2, "3RD AVE"},
-                                                                               {10, "11TH AVE"},
-                                                                               {12, "13TH AVE"},
-                                                                               {20, "21ST AVE"},
-                                                                               {111, "112TH AVE"},
-                                                                               {121, "122ND AVE"}}) {
-        EXPECT_EQ(Town::AvenueName(column), name);
-    }
+    const std::pair<int, const char*> avenues[] = {{0, "1ST AVE"},    {2, "3RD AVE"},   {10, "11TH AVE"},
+                                                   {12, "13TH AVE"},  {20, "21ST AVE"}, {111, "112TH AVE"},
+                                                   {121, "122ND AVE"}};
+    for (const auto& [column, name] : avenues) EXPECT_EQ(Town::AvenueName(column), name);
     std::set<std::string> names;
     for (int row = 0; row < 2160; ++row) names.insert(Town::StreetName(row));
     EXPECT_EQ(names.size(), 2160u);
