@@ -208,8 +208,10 @@ private:
         table_ = layer_->DisplayTable();
         subjectField_ = table_->FindField(gSearchFieldName);
         if (!request_.excludeSubject || subjectField_ >= 0) return true;
-        host::ShowMessage("Can't exclude buffered features: layer " + gSelectionLayerName + " has no search field " +
-                          gSearchFieldName +
+        const std::string why = gSearchFieldName == "NONE"
+                                    ? "no search field is chosen"
+                                    : "layer " + gSelectionLayerName + " has no field " + gSearchFieldName;
+        host::ShowMessage("Can't exclude buffered features: " + why +
                           ". Choose a search field or clear \"Exclude buffered features from export\".");
         return false;
     }

@@ -105,8 +105,8 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
     const std::string old = "old table\r\n";
     // Leaving out the subject with no such search field in the layer (none chosen, or one of
     // another layer) gives up before anything is written.
-    const auto noField = [](const std::string& field) {
-        return "Can't exclude buffered features: layer Parcels has no search field " + field +
+    const auto noField = [](const std::string& why) {
+        return "Can't exclude buffered features: " + why +
                ". Choose a search field or clear \"Exclude buffered features from export\".";
     };
     struct Case {
@@ -121,8 +121,8 @@ TEST_F(ExportAllValuesTest, GivesUpWithItsMessageAndLeavesTheOldTable) {
         {"Parcels", {}, "No features selected", false, ""},
         {"Parcels", {1, 2}, "Can't find field configuration file: \r\n" + gFieldsFilePath, true, ""},
         {"NoIds", {0}, "Attribute Table must have an ObjectID field.  Please create one.", false, ""},
-        {"Parcels", {1, 2}, noField("NONE"), false, "NONE"},
-        {"Parcels", {1, 2}, noField("OWNER"), false, "OWNER"},
+        {"Parcels", {1, 2}, noField("no search field is chosen"), false, "NONE"},
+        {"Parcels", {1, 2}, noField("layer Parcels has no field OWNER"), false, "OWNER"},
     };
     for (const Case& c : cases) {
         WriteBytes(Native(kOut), old);
