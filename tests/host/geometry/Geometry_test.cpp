@@ -92,6 +92,14 @@ TEST(Buffer, InvalidPolygonsAreRepairedNotCut) {
     // Relations answer for the repaired shape.
     EXPECT_TRUE(bowTie->Intersects(At(9, 5)));
     EXPECT_FALSE(bowTie->Contains(At(5, 2)));
+    // A spike the repair drops (a zero-area line out of a square) is buffered with the
+    // square, its own buffer united with the square's: its tip reaches as far as any corner.
+    auto spiked = host::Geometry::FromWkt("POLYGON((0 0,0 10,10 10,10 5,20 5,10 5,10 0,0 0))");
+    Ref<host::Polygon> around = spiked->Buffer(1);
+    EXPECT_TRUE(around->Contains(At(20.999, 5)));
+    EXPECT_FALSE(around->Contains(At(21.002, 5)));
+    EXPECT_TRUE(around->Contains(At(-0.706, -0.706)));
+    EXPECT_EQ(around->Rings().size(), 1u) << "one outline, no seam between the two buffers";
 }
 
 TEST(Buffer, DistancesTooSmallForTheCoordinatesStillHoldTheGeometry) {
