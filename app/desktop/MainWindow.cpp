@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
@@ -203,7 +202,6 @@ bool MainWindow::OpenMap(const QString& path) {
         host::ResumeNext(
             [&] { host::ShowMessage("Could not open the map " + path.toStdString() + ":\n" + error.Description()); });
     }
-    if (opened) openedName_ = QFileInfo(path).fileName();
     FollowDocument();
     if (opened) {
         // A map that names no extent shows all of itself.
@@ -223,9 +221,7 @@ void MainWindow::FollowDocument() {
         canvas_->FollowActiveView();
         layers_->Refresh();
     }
-    // A dataset opened directly has no document file: the title names the dataset.
-    QString file = ToQString(document->FilePath().filename().string());
-    if (file.isEmpty()) file = openedName_;
+    const QString file = ToQString(document->FilePath().filename().string());
     const QString title = file.isEmpty() ? tr("Corvane Map") : tr("Corvane Map - %1").arg(file);
     if (windowTitle() != title) setWindowTitle(title);
 }

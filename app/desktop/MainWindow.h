@@ -69,7 +69,6 @@ private:
     QProgressBar* progress_;
     QTimer* poll_;
     std::unique_ptr<FrameWindows> frames_;
-    QString openedName_;  // the file name of the last map opened, for the title
 };
 
 }  // namespace desktop

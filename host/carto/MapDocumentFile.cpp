@@ -426,6 +426,7 @@ Ref<MxDocument> MapDocumentFile::OpenDataset(const fs::path& dataset) {
     auto document = New<MxDocument>();
     Ref<Map> map = document->FocusMap();
     std::string path = fs::absolute(dataset).lexically_normal().string();
+    document->SetFilePath(path);
     MapSystem system(nullptr);
     for (const std::string& name : dataSource->LayerNames()) {
         Ref<Table> table = dataSource->Table(name);

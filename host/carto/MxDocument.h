@@ -38,7 +38,8 @@ public:
     // the other's. References to this document and to its focus map stay valid.
     void TakeContents(MxDocument& other);
 
-    // The file the document was read from (empty for a new document).
+    // The file the document was read from: a map document, or a dataset opened whole (empty
+    // for a new document).
     const std::filesystem::path& FilePath() const { return filePath_; }
     void SetFilePath(std::filesystem::path path) { filePath_ = std::move(path); }
 

@@ -158,7 +158,7 @@ TEST_F(OpenMapTest, OpeningAMapReplacesTheContentOfTheOneDocument) {
     EXPECT_EQ(map->StandaloneTableCount(), 0);
     EXPECT_EQ(map->ElementCount(), 0);
     EXPECT_EQ(map->SelectionCount(), 0);
-    EXPECT_TRUE(document->FilePath().empty());
+    EXPECT_EQ(document->FilePath().filename(), "hydrants.geojson") << "a dataset opened whole is its file";
     EXPECT_EQ(map->Extent()->XMin(), map->FullExtent()->XMin());
     const int heard = redraws;
     Select(before, {2});
