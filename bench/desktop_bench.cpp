@@ -41,24 +41,12 @@
 #include "host/platform/DriveMap.h"
 #include "host/platform/HeadlessMessageBoxes.h"
 #include "host/platform/MessageBoxes.h"
+#include "tests/desktop/PaintCounter.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    long Count() const { return count_; }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count_;
-        return false;
-    }
-
-private:
-    long count_ = 0;
-};
+using desktop_test::PaintCounter;
 
 // Runs the event loop until nothing is pending and the canvas shows what it has to.
 void Settle(desktop::MapCanvas& canvas) {

@@ -13,6 +13,7 @@
 #include "host/framework/Application.h"
 #include "host/platform/ItemReader.h"
 #include "tests/desktop/DesktopTest.h"
+#include "tests/desktop/PaintCounter.h"
 
 namespace desktop_test {
 namespace {
@@ -30,20 +31,6 @@ QRect ParcelPixels(const desktop::ViewTransform& transform, const std::string& i
     return QRectF(transform.ToPixels({e->XMin(), e->YMax()}), transform.ToPixels({e->XMax(), e->YMin()}))
         .toAlignedRect();
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Count() const { return count_; }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count_;
-        return false;
-    }
-
-private:
-    int count_ = 0;
-};
 
 TEST_F(DesktopTest, CommandButtonShowsTheMainWindowsFrameWithItsControlsWhereTheLayoutPutsThem) {
     ClickCommand();
