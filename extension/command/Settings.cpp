@@ -40,17 +40,20 @@ std::vector<std::string> ConfigItemsFromSharedState() {
             gDocumentName,    gExcludeBuffered, gDocumentsFolder};
 }
 
-std::size_t CountSettingsItems(const std::string& path) {
+bool HoldsSettingsItems(const std::string& path, std::size_t wanted) {
     auto& channels = host::FileChannels::Instance();
     channels.Close(kFileNumber);
     channels.OpenForInput(kFileNumber, path);
     std::size_t count = 0;
+    std::size_t upToLastValue = 0;  // the items up to the last one that is not empty
     while (!channels.Eof(kFileNumber)) {
-        channels.ReadItem(kFileNumber);
         ++count;
+        if (!channels.ReadItem(kFileNumber).empty()) upToLastValue = count;
     }
     channels.Close(kFileNumber);
-    return count;
+    // Empty lines an editor added at the end are dropped only when that leaves exactly the
+    // items wanted: empty lines among them (or making them up) are the file's own items.
+    return count == wanted || (count > wanted && upToLastValue <= wanted);
 }
 
 std::string StorableItem(std::string value) {
@@ -109,7 +112,7 @@ bool RepairSettingsFile(const std::string& path, const std::vector<std::string>&
     channels.OpenForAppend(kFileNumber, path);
     channels.Close(kFileNumber);
 
-    if (CountSettingsItems(path) == defaults.size()) return false;
+    if (HoldsSettingsItems(path, defaults.size())) return false;
     ReplaceSettingsItems(path, defaults);
     return true;
 }

@@ -33,8 +33,11 @@ std::string DefaultFieldsText();
 // The seven shared settings (gBufferLayerName ... gDocumentsFolder) in file order.
 std::vector<std::string> ConfigItemsFromSharedState();
 
-// The number of items in the file, read through file number 1 (closed first and after).
-std::size_t CountSettingsItems(const std::string& path);
+// Whether the file holds the wanted number of items, read through file number 1 (closed
+// first and after): exactly that many, every empty line counting as an empty item; or more,
+// when all after the wanted ones are empty (empty lines an editor left at the end), which
+// give the readers nothing: they read the wanted items, or join or pair empty texts.
+bool HoldsSettingsItems(const std::string& path, std::size_t wanted);
 
 // The value as a settings item can hold it: double quotes become single quotes and line
 // breaks blanks, so that the file keeps its item count.
@@ -48,8 +51,9 @@ std::string StorableItem(std::string value);
 void WriteSettingsFile(const std::string& path, const std::vector<std::string>& items);
 
 // The check and repair run at each click of the command: creates the file empty when it
-// is missing, counts its items and, unless there are exactly defaults.size(), rewrites it
-// with the defaults. Returns true when it rewrote the file. The whole check runs under an
+// is missing, counts its items and, unless it holds defaults.size() of them (see
+// HoldsSettingsItems; such a file is left exactly as it is), rewrites it with the
+// defaults. Returns true when it rewrote the file. The whole check runs under an
 // advisory lock on the lock file beside the settings file ("config.lock"), as does every
 // WriteSettingsFile, so that another program sharing the product folder cannot save in
 // between: each sees and leaves only whole files.

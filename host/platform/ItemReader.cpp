@@ -11,18 +11,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 ItemReader::ItemReader(std::string_view bytes) : bytes_(bytes) {
-    if (bytes_.substr(0, kByteOrderMark.size()) == kByteOrderMark) start_ = kByteOrderMark.size();
-    pos_ = start_;
-    contentEnd_ = bytes_.size();
-    while (contentEnd_ > start_ && (IsBlank(bytes_[contentEnd_ - 1]) || IsLineEnd(bytes_[contentEnd_ - 1])))
-        --contentEnd_;
-}
-
-bool ItemReader::AtEnd() const {
-    if (pos_ >= bytes_.size()) return true;
-    // Past the last content, at the start of a line: only empty lines are left. Within a
-    // line (after a comma) an empty item still follows.
-    return pos_ >= contentEnd_ && (pos_ == start_ || IsLineEnd(bytes_[pos_ - 1]));
+    if (bytes_.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ = kByteOrderMark.size();
 }
 
 std::string FormatItem(std::string_view text) {

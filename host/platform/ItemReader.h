@@ -9,9 +9,10 @@
 // item. A line ends with CR LF, LF or CR; the last line need not end. Bytes are taken as
 // they are (NUL included).
 //
-// What editors add is not read as items: a UTF-8 byte-order mark at the very start, and
-// empty lines (or lines of blanks only) at the very end, which would otherwise count as
-// empty items and change the file's item count.
+// Empty lines count wherever they stand, the last ones too: a file ending in two empty
+// lines holds two empty items there. The line end that closes the last line adds nothing
+// (seven lines each ending in CR LF are seven items), and no bytes are no items. A UTF-8
+// byte-order mark at the very start, as editors write it, is not read as part of an item.
 
 #include <cstddef>
 #include <string>
@@ -27,8 +28,8 @@ public:
     // Reads the given bytes; they must outlive the reader.
     explicit ItemReader(std::string_view bytes);
 
-    // True when nothing but empty lines is left.
-    bool AtEnd() const;
+    // True when every byte has been read.
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
     // The next item's value, without its quotes. Error 62 when AtEnd().
     std::string Next();
     std::size_t Position() const { return pos_; }
@@ -39,8 +40,6 @@ public:
 private:
     void SkipLineEnd();
     std::string_view bytes_;
-    std::size_t start_ = 0;       // after a byte-order mark
-    std::size_t contentEnd_ = 0;  // after the last byte that is not a blank or a line end
     std::size_t pos_ = 0;
 };
 

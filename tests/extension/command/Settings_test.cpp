@@ -59,11 +59,18 @@ TEST_F(SettingsTest, RepairKeepsTheRightCountAndRewritesAnyOtherWithDefaults) {
         {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "g,h\r\n", true},  // an unquoted comma splits
         {true, fields, false},
         {true, fields + "\"x\"\r\n", true},
-        // What editors add: a byte-order mark, empty lines at the end. Not items.
+        {false, configured + "\"x\"\r\n", true},  // eight real items
+        // Empty lines at the end are items: five values and two empty lines make seven.
+        {false, ItemsText({"a", "b", "c", "d", "e"}) + "\r\n\r\n", false},
+        {false, ItemsText({"a", "b", "c", "d", "e"}) + "\r\n", true},
+        {true, ItemsText(std::vector<std::string>(14, "x")) + "\r\n \r\n", false},
+        // What editors add: a byte-order mark; empty lines after the last item, dropped
+        // only when that leaves exactly the items wanted.
         {false, "\xEF\xBB\xBF" + configured, false},
         {false, configured + "\r\n", false},
+        {false, ItemsText({"a", "b", "c", "d", "e"}) + "\r\n\r\n\r\n", false},
         {true, "\xEF\xBB\xBF" + fields + "\r\n \r\n\r\n", false},
-        {false, ItemsText({"a", "b", "c", "d", "e", "f"}) + "\r\n", true},  // six real items
+        {true, fields + "\"x\"\r\n\r\n", true},  // a value after the sixteen
         {false, "\xEF\xBB\xBF\r\n", true},
     };
     gDocumentsFolder = "D:\\Elsewhere\\";  // item seven is the folder held at the time of the repair

@@ -29,13 +29,15 @@ TEST(ItemReader, ReadingRules) {
         {"   \"lead\"\r\n", {"lead"}},            // leading blanks skipped
         {"\"x\" tail, next\r\n", {"x", "next"}},  // rest of the line after a quote
         {"\"x\"junk\r\n\"y\"\r\n", {"x", "y"}},
-        {"plain,  two\r\n", {"plain", "two"}},  // unquoted items end at a comma
-        {"no end", {"no end"}},                 // last line without CR LF
-        {"\r\n\r\n\"x\"", {"", "", "x"}},       // each empty line is one item
-        {"\"a\"\r\n\r\n", {"a"}},               // but not at the very end
-        {"\"a\"\r\n \t\n\r\n  ", {"a"}},        // nor blank ones there
-        {"\"a\"\r\n\r\n\"b\"\n\n", {"a", "", "b"}},
-        {"\r\n\r\n", {}},
+        {"plain,  two\r\n", {"plain", "two"}},        // unquoted items end at a comma
+        {"no end", {"no end"}},                       // last line without CR LF
+        {"\r\n\r\n\"x\"", {"", "", "x"}},             // each empty line is one item
+        {"\"a\"\r\n\r\n", {"a", ""}},                 // at the very end too
+        {"\"a\"\r\n \t\n\r\n  ", {"a", "", "", ""}},  // and blank ones there
+        {"\"a\"\r\n\r\n\"b\"\n\n", {"a", "", "b", ""}},
+        {"\r\n\r\n", {"", ""}},
+        {"a\r", {"a"}},  // the line end that closes the last line is no item
+        {"\"a\"\r\r\n", {"a", ""}},
         {"\xEF\xBB\xBF\"NONE\"\r\n", {"NONE"}},  // a byte-order mark is skipped
         {"\xEF\xBB\xBF\r\n\"a\"", {"", "a"}},
         {"\xEF\xBB\xBF", {}},
