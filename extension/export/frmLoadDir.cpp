@@ -23,6 +23,13 @@ void BoldLabel(host::Label& label, const char* caption) {
     label.SetFont(font);
 }
 
+// Nothing, blanks, "." or ".." and any other name of dots and blanks only would give a
+// hidden file (".csv", "...csv") or one whose name shows as blanks.
+std::string TypedNameProblem(const std::string& typed) {
+    if (typed.find_first_not_of(". ") != std::string::npos) return {};
+    return "a file name needs a character other than dots and blanks";
+}
+
 }  // namespace
 
 frmLoadDir::frmLoadDir() : host::Form("frmLoadDir") {
@@ -100,9 +107,10 @@ void frmLoadDir::btnSave_Click() {
         }
         const std::string folder = Dir1.Path();
         const std::string name = fileName + extension;
-        // A name the platform cannot use gets one message, and the dialog stays open for
-        // another, as after answering No below.
-        const std::string problem = host::FileSystem::FileNameProblem(folder, name);
+        // A name the platform cannot use, or one that makes no visible file, gets one
+        // message, and the dialog stays open for another, as after answering No below.
+        std::string problem = TypedNameProblem(fileName);
+        if (problem.empty()) problem = host::FileSystem::FileNameProblem(folder, name);
         if (!problem.empty()) {
             host::ShowMessage("Cannot save the table as \"" + name + "\": " + problem + ". Please type another name.");
             return;

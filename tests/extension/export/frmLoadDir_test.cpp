@@ -76,7 +76,8 @@ TEST_F(FrmLoadDirTest, AnExistingTableIsReplacedOnlyWhenTheUserSaysSo) {
 
 TEST_F(FrmLoadDirTest, ANameThePlatformCannotUseGetsOneMessageAndTheDialogStaysOpen) {
     const std::string names[] = {"say \"hi\"", "a*b",       "what?",    "c:d",       "<x>",
-                                 "a|b",        "sub\\list", "sub/list", "tab\there", std::string(252, 'n')};
+                                 "a|b",        "sub\\list", "sub/list", "tab\there", std::string(252, 'n'),
+                                 "",           "   ",       ".",        "..",        " . . "};
     for (const std::string& name : names) {
         EXPECT_FALSE(SaveAs("C:\\Exports", name, false)) << name;
         const Texts shown = TakeMessages();
