@@ -1,6 +1,7 @@
 #include "host/geometry/SpatialReference.h"
 
 #include <cpl_conv.h>
+#include <cpl_error.h>
 #include <ogr_srs_api.h>
 
 #include <cstdlib>
@@ -11,15 +12,26 @@ namespace host {
 
 namespace {
 
+// A coordinate system for GDAL to read a definition into. GDAL and PROJ report a definition
+// they cannot read through GDAL's error handler, which prints it on standard error; while
+// an Srs lives they print nothing, and the caller raises its own error.
 struct Srs {
-    Srs() : handle(OSRNewSpatialReference(nullptr)) {
-        if (handle == nullptr) Raise(err::OutOfMemory);
+    Srs() {
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        handle = OSRNewSpatialReference(nullptr);
+        if (handle == nullptr) {
+            CPLPopErrorHandler();
+            Raise(err::OutOfMemory);
+        }
         OSRSetAxisMappingStrategy(handle, OAMS_TRADITIONAL_GIS_ORDER);
     }
-    ~Srs() { OSRDestroySpatialReference(handle); }
+    ~Srs() {
+        OSRDestroySpatialReference(handle);
+        CPLPopErrorHandler();
+    }
     Srs(const Srs&) = delete;
     Srs& operator=(const Srs&) = delete;
-    OGRSpatialReferenceH handle;
+    OGRSpatialReferenceH handle = nullptr;
 };
 
 }  // namespace

@@ -3,14 +3,19 @@
 // progress bar (the graphics print runs in examples/town_abutters.script); maps opened one
 // after another under the same main window, with layers in another coordinate system.
 
+#include <fcntl.h>
 #include <gdal.h>
 #include <gdal_utils.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/script/CommandLine.h"
 #include "app/script/ScriptCommands.h"
 #include "app/script/ScriptRunner.h"
 #include "host/data/DataSource.h"
@@ -49,6 +54,27 @@ protected:
         const std::string start = started ? "drive C: ${WORK}/c\nstart\n" : "";
         EXPECT_EQ(script::RunScriptText(start + text, out, options), expectedCode) << out;
         return out;
+    }
+    // What `corvane --script FILE` writes on standard error (the process's own, where GDAL
+    // writes too), and its exit status.
+    static std::pair<std::string, int> StandardErrorOfRunner(const fs::path& script, const fs::path& work) {
+        const fs::path captured = work.parent_path() / "stderr.txt";
+        fs::create_directories(work);
+        std::cerr.flush();
+        std::fflush(stderr);
+        const int saved = ::dup(2);
+        const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ::dup2(file, 2);
+        ::close(file);
+        std::vector<std::string> args = {"corvane", "--script", script.string(), "--work", work.string()};
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        const int status = script::RunCommandLine(static_cast<int>(argv.size()), argv.data());
+        std::cerr.flush();
+        std::fflush(stderr);
+        ::dup2(saved, 2);
+        ::close(saved);
+        return {ReadBytes(captured), status};
     }
 };
 
@@ -101,6 +127,23 @@ TEST_F(MapCommandsTest, BadLinesFailWithAReasonAndLeaveTheSelection) {
     }
     EXPECT_EQ(Run("select Parcels \"A = 1\"", 1, false),
               "ERROR script:1: the host has not started (start comes first)\n");
+}
+
+// A "coordinate_system" that GDAL cannot read: the one line naming the script's line is all
+// that standard error holds, with no message of GDAL or PROJ before it.
+TEST_F(MapCommandsTest, AMapDocumentGdalCannotReadLeavesOneLineOnStandardError) {
+    for (const std::string system : {"EPSG:999999", "+proj=nosuch", "not a coordinate system"}) {
+        SCOPED_TRACE(system);
+        WriteBytes(TempRoot() / "bad.json", R"({"coordinate_system": ")" + system + R"(", "layers": []})");
+        WriteBytes(TempRoot() / "bad.script", "drive C: ${WORK}/c\nstart\nopen bad.json\n");
+        const auto [errors, status] = StandardErrorOfRunner(TempRoot() / "bad.script", TempRoot() / "work");
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find("bad.script:3: run-time error 5: "), std::string::npos) << errors;
+        EXPECT_NE(errors.find("\"coordinate_system\" is not a coordinate system GDAL reads: " + system),
+                  std::string::npos)
+            << errors;
+    }
 }
 
 // Cambridge's hydrants moved to longitude and latitude by GDAL into a GeoPackage of the
