@@ -1,10 +1,9 @@
 // corvane [MAP]: the desktop map application with Corvane, on MAP (a map document or a
 // dataset) when one is given.
 // corvane --script FILE [--work FOLDER]: runs a host script headless; no display is needed.
-// corvane --version
+// corvane --version, corvane -h | --help (the whole command line: app/script/CommandLine.h)
 #include <QApplication>
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -16,13 +15,9 @@
 #include "host/platform/Shell.h"
 
 int main(int argc, char** argv) {
-    // The headless runner makes no QApplication, so it needs no display.
-    if (script::WantsRunner(argc, argv)) return script::RunCommandLine(argc, argv);
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::fputs("usage: corvane [MAP]\n       corvane --script FILE [--work FOLDER]\n       corvane --version\n",
-                   stderr);
-        return 2;
-    }
+    // The headless runner, the usage and the version make no QApplication, so they need no
+    // display.
+    if (auto status = script::RunCommandLine(argc, argv, true, std::cout, std::cerr)) return *status;
 
     QApplication app(argc, argv);
     desktop::SetUpApplication();

@@ -1,9 +1,9 @@
 #include "app/script/CommandLine.h"
 
-#include <cstdio>
-#include <cstring>
+#include <exception>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
+#include <string_view>
 
 #include "app/script/ScriptRunner.h"
 
@@ -11,44 +11,79 @@ namespace script {
 
 namespace {
 
-int Usage() {
-    std::fputs("usage: corvane --script FILE [--work FOLDER]\n", stderr);
-    return 2;
+// What the arguments ask of the runner.
+struct RunnerArguments {
+    bool help = false;
+    bool unusable = false;
+    std::filesystem::path script;
+    RunOptions options;
+};
+
+RunnerArguments ReadArguments(int argc, char** argv) {
+    RunnerArguments read;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            read.help = true;
+        } else if (arg == "--script" && i + 1 < argc) {
+            read.script = argv[++i];
+        } else if (arg == "--work" && i + 1 < argc) {
+            read.options.workFolder = argv[++i];
+        } else {
+            read.unusable = true;
+        }
+    }
+    if (read.script.empty()) read.unusable = true;
+    return read;
+}
+
+int RunScript(RunnerArguments& read, std::ostream& out, std::ostream& err) {
+    try {
+        read.options.scriptFolder = std::filesystem::absolute(read.script).parent_path();
+        Runner runner(out, err, read.options);
+        return runner.RunFile(read.script);
+    } catch (const std::exception& e) {
+        err << "corvane: " << e.what() << "\n";
+        return 2;
+    }
 }
 
 }  // namespace
 
-bool WantsRunner(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--script") == 0 || std::strcmp(argv[i], "--version") == 0) return true;
-    return false;
+std::string Usage(bool withDesktop) {
+    std::string usage = "usage: ";
+    if (withDesktop) usage += "corvane [MAP]\n       ";
+    usage +=
+        "corvane --script FILE [--work FOLDER]\n"
+        "       corvane --version\n"
+        "       corvane -h | --help\n"
+        "\n";
+    if (withDesktop)
+        usage += "  MAP            opens the map document (.json) or dataset MAP in the desktop application\n";
+    usage +=
+        "  --script FILE  runs the host script FILE headless; no display is needed\n"
+        "  --work FOLDER  the script's work folder, ${WORK} (else a temporary one, removed at the end)\n"
+        "  --version      prints the version\n"
+        "  -h, --help     prints this usage\n";
+    return usage;
 }
 
-int RunCommandLine(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("corvane v2.25");
+std::optional<int> RunCommandLine(int argc, char** argv, bool withDesktop, std::ostream& out, std::ostream& err) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        out << "corvane v2.25\n";
         return 0;
     }
-    std::filesystem::path script;
-    RunOptions options;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
-            script = argv[++i];
-        } else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc) {
-            options.workFolder = argv[++i];
-        } else {
-            return Usage();
-        }
+    if (withDesktop && (argc == 1 || (argc == 2 && argv[1][0] != '-'))) return std::nullopt;
+    RunnerArguments read = ReadArguments(argc, argv);
+    if (read.help) {
+        out << Usage(withDesktop);
+        return 0;
     }
-    if (script.empty()) return Usage();
-    options.scriptFolder = std::filesystem::absolute(script).parent_path();
-    try {
-        Runner runner(std::cout, std::cerr, options);
-        return runner.RunFile(script);
-    } catch (const std::exception& e) {
-        std::cerr << "corvane: " << e.what() << "\n";
+    if (read.unusable) {
+        err << Usage(withDesktop);
         return 2;
     }
+    return RunScript(read, out, err);
 }
 
 }  // namespace script

@@ -31,9 +31,10 @@ namespace {
 class PrintingShell : public host::Shell {
 public:
     explicit PrintingShell(Runner& runner) : runner_(runner) {}
-    void Execute(const host::ShellRequest& request) override {
+    host::ShellFailure Execute(const host::ShellRequest& request) override {
         runner_.Print("SHELL " + request.verb + " " + Quoted(request.file) + " " +
                       Quoted(request.parameters.value_or("")) + " " + Quoted(request.folder));
+        return std::nullopt;
     }
 
 private:

@@ -62,10 +62,13 @@ void frmMain::Command1_Click() {
             }
             if (failed) return;
             // The shell opens the document with the program that belongs to its type, in
-            // the folder of its drive's root. Its answer is not looked at: a request that
-            // fails shows nothing.
-            host::ResumeNext(
-                [&] { host::ShellExecute("open", documentPath, std::nullopt, documentPath.substr(0, 3), 1); });
+            // the folder of its drive's root. When it cannot hand the document to a program,
+            // the message names the document and the cause.
+            host::ShellFailure failure;
+            host::Trap(
+                [&] { failure = host::ShellExecute("open", documentPath, std::nullopt, documentPath.substr(0, 3), 1); },
+                [&](const host::RuntimeError& error) { failure = error.Description(); });
+            if (failure) host::ShowMessage(documentPath + " could not be opened: " + *failure);
         },
         [&](const host::RuntimeError&) {
             host::ResumeNext([] { host::FileChannels::Instance().Close(kFileNumber); });

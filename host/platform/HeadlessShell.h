@@ -1,5 +1,5 @@
 #pragma once
-// A shell that opens nothing and records every request.
+// A shell that opens nothing and records every request; every request is handed on.
 
 #include <vector>
 
@@ -9,7 +9,10 @@ namespace host {
 
 class HeadlessShell : public Shell {
 public:
-    void Execute(const ShellRequest& request) override { requests_.push_back(request); }
+    ShellFailure Execute(const ShellRequest& request) override {
+        requests_.push_back(request);
+        return std::nullopt;
+    }
     const std::vector<ShellRequest>& Requests() const { return requests_; }
     void Clear() { requests_.clear(); }
 

@@ -10,6 +10,10 @@
 
 namespace host {
 
+// Why a request could not be handed to a program ("xdg-open was not found ..."); nullopt when
+// it was handed on.
+using ShellFailure = std::optional<std::string>;
+
 // What was asked of the shell. parameters is empty (nullopt) when none were given, as
 // opposed to an empty text.
 struct ShellRequest {
@@ -23,7 +27,9 @@ struct ShellRequest {
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual void Execute(const ShellRequest& request) = 0;
+    // Hands the request to a program and returns why it could not, if it could not. A request
+    // the service cannot even make (a file path that does not translate) raises instead.
+    virtual ShellFailure Execute(const ShellRequest& request) = 0;
 
     static Shell& Current();
     // Installs a service and returns the one it replaces; nullptr puts back a fresh
@@ -33,8 +39,9 @@ public:
 
 // ShellExecute(owner, verb, file, parameters, folder, show) through the current service.
 // The file is an address ("http://...", "mailto:...") or a drive path, relative to folder
-// when it is not absolute. Nothing is returned: callers never read the shell's result.
-void ShellExecute(std::string_view verb, std::string_view file, std::optional<std::string> parameters,
-                  std::string_view folder, int showCommand = 1);
+// when it is not absolute. Returns why the request could not be handed to a program; a caller
+// that does not look at it lets the failure pass silently.
+ShellFailure ShellExecute(std::string_view verb, std::string_view file, std::optional<std::string> parameters,
+                          std::string_view folder, int showCommand = 1);
 
 }  // namespace host

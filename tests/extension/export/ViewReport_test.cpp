@@ -1,10 +1,12 @@
-// View Report: what it refuses, "Export.txt" beside the documents and the shell's request.
+// View Report: what it refuses, "Export.txt" beside the documents, the shell's request and
+// what it says when the shell cannot open the document.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "extension/command/Globals.h"
@@ -115,16 +117,26 @@ TEST_F(ViewReportTest, OpensTheDocumentOnlyWhenTheExportRanWholeAndTheDocumentIs
     EXPECT_EQ(FileText(ExportTxt()), "old");
     EXPECT_TRUE(ShellRequests().Requests().empty());
 
-    // A shell that refuses the request: no message, the table is written all the same.
-    struct RefusingShell : host::Shell {
-        void Execute(const host::ShellRequest&) override { host::Raise(host::err::AutomationError); }
+    // A shell that cannot hand the document to a program, or raises: the message names the
+    // document and the cause; the table is written all the same.
+    struct FailingShell : host::Shell {
+        host::ShellFailure Execute(const host::ShellRequest&) override {
+            if (raise) host::Raise(host::err::AutomationError);
+            return "xdg-open was not found (it comes with xdg-utils)";
+        }
+        bool raise = false;
     };
-    host::Shell::Install(std::make_shared<RefusingShell>());
+    auto failing = std::make_shared<FailingShell>();
+    host::Shell::Install(failing);
     Select(parcels_, {2});
-    WriteBytes(Native(ExportTxt()), "old");
-    main.Command1.Press();
-    EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(FileText(ExportTxt()), written);
+    for (const auto& [raise, cause] :
+         {std::pair{false, "xdg-open was not found (it comes with xdg-utils)"}, std::pair{true, "Automation error"}}) {
+        failing->raise = raise;
+        WriteBytes(Native(ExportTxt()), "old");
+        main.Command1.Press();
+        EXPECT_EQ(TakeMessages(), Texts{labels + " could not be opened: " + cause});
+        EXPECT_EQ(FileText(ExportTxt()), written);
+    }
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ protected:
 // A shell that cannot open anything.
 class BrokenShell : public host::Shell {
 public:
-    void Execute(const host::ShellRequest&) override { host::Raise(host::err::FileNotFound); }
+    host::ShellFailure Execute(const host::ShellRequest&) override { host::Raise(host::err::FileNotFound); }
 };
 
 TEST_F(HelpWindowTest, FrameAndVersionComeFromTheIdentityWhenTheWindowLoads) {

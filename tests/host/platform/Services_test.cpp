@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
 #include "host/platform/DesktopShell.h"
 #include "host/platform/MessageBoxes.h"
 #include "host/platform/Screen.h"
@@ -38,6 +45,58 @@ TEST_F(ServicesTest, DesktopShellPassesAddressesAsTheyAreAndTranslatesFiles) {
         EXPECT_EQ(command, (std::vector<std::string>{"xdg-open", c.target})) << c.file;
     }
     EXPECT_EQ(ErrorOf([] { host::DesktopShell::CommandFor({"open", "x.doc", std::nullopt, "Q:\\", 1}); }), 76);
+}
+
+// PATH holds only one folder while it lives.
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::filesystem::path& folder) {
+        if (const char* path = getenv("PATH")) saved_ = path;
+        setenv("PATH", folder.c_str(), 1);
+    }
+    ~ScopedPath() {
+        if (saved_)
+            setenv("PATH", saved_->c_str(), 1);
+        else
+            unsetenv("PATH");
+    }
+    ScopedPath(const ScopedPath&) = delete;
+    ScopedPath& operator=(const ScopedPath&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+
+TEST_F(ServicesTest, DesktopShellSaysWhyXdgOpenCouldNotOpenTheDocument) {
+    const auto bin = TempRoot() / "bin";
+    const ScopedPath path(bin);
+    using std::chrono::milliseconds;
+    // The opener's script (none: no xdg-open), whether it may run, how long the shell waits
+    // for it and the cause expected.
+    const struct {
+        const char* script;
+        bool executable;
+        milliseconds wait;
+        std::optional<std::string> failure;
+    } cases[] = {
+        {nullptr, false, milliseconds(2000), "xdg-open was not found (it comes with xdg-utils)"},
+        {"exit 0", false, milliseconds(2000), "xdg-open could not be started (Permission denied)"},
+        {"exit 3", true, milliseconds(2000), "xdg-open ended with status 3 (no program to open it was found)"},
+        {"exit 1", true, milliseconds(2000), "xdg-open ended with status 1"},
+        {"echo \"$1\" > \"${0%/*}/../opened\"", true, milliseconds(2000), std::nullopt},
+        // Still running at the end of the wait: it has handed the document on.
+        {"exec >/dev/null 2>&1; /bin/sleep 2; exit 4", true, milliseconds(200), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(bin);
+        std::filesystem::create_directories(bin);
+        if (c.script) WriteBytes(bin / "xdg-open", std::string("#!/bin/sh\n") + c.script + "\n");
+        if (c.executable) std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+        host::DesktopShell shell(c.wait);
+        EXPECT_EQ(shell.Execute({"open", "Docs\\Labels.fodt", std::nullopt, "C:\\", 1}), c.failure)
+            << (c.script ? c.script : "(none)");
+    }
+    EXPECT_EQ(ReadBytes(TempRoot() / "opened"), (TempRoot() / "drive_c" / "Docs" / "Labels.fodt").string() + "\n");
 }
 
 TEST_F(ServicesTest, ScreenRefusesUnknownPointersAndEmptySizes) {
