@@ -4,6 +4,7 @@
 // corvane --version, corvane -h | --help (the whole command line: app/script/CommandLine.h)
 #include <QApplication>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -14,10 +15,27 @@
 #include "host/platform/DesktopShell.h"
 #include "host/platform/Shell.h"
 
+namespace {
+// Qt aborts the program when it finds no display to connect to; say so plainly instead. A
+// platform named in QT_QPA_PLATFORM (offscreen, say) needs none.
+bool HasDisplay() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
     // The headless runner, the usage and the version make no QApplication, so they need no
     // display.
     if (auto status = script::RunCommandLine(argc, argv, true, std::cout, std::cerr)) return *status;
+    if (!HasDisplay()) {
+        std::cerr << "corvane: no display to show the map window on (DISPLAY is not set); "
+                     "corvane --script FILE runs without one\n";
+        return 1;
+    }
 
     QApplication app(argc, argv);
     desktop::SetUpApplication();
