@@ -101,12 +101,12 @@ pid_t TemporaryFileOwner(std::string_view name) {
 // Removes the temporary files that writers of this program left in the folder when they
 // were killed during a write: those whose process no longer runs. The file of a process
 // that runs (this one included) is a write in progress and stays, and so does anything
-// else. A file that cannot be removed is left.
+// else (a folder or a link so named too). A file that cannot be removed is left.
 void RemoveLeftoverTemporaries(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const pid_t owner = TemporaryFileOwner(it->path().filename().native());
-        if (owner <= 0 || owner == ::getpid()) continue;
+        if (owner == 0) continue;
         std::error_code statusError;
         if (!fs::is_regular_file(it->symlink_status(statusError))) continue;
         if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
