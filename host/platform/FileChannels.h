@@ -27,16 +27,25 @@ public:
     // file or a folder, 76 when its folder is missing, 55 / 52 as above.
     void OpenForAppend(int number, std::string_view path);
     // Opens a channel that writes a new version of the file. The writes go to a temporary
-    // file of its own, uniquely named, in the same folder; Commit puts it in the file's
-    // place in one step once it is whole, and Close without Commit throws it away. So a
-    // failed or abandoned write leaves the former file (or none) as it was, and two
-    // programs writing the same file never share a temporary file. Errors as
-    // OpenForAppend, but 70 for a read-only file; the file itself is not touched.
+    // file of its own, uniquely named (".corvane-<process id>-<count>.tmp"), beside the
+    // file; Commit puts it in the file's place in one step once it is whole, and Close
+    // without Commit throws it away. So a failed or abandoned write leaves the former file
+    // (or none) as it was, and two programs writing the same file never share a temporary
+    // file. A symbolic link (or a chain of them) is written through: the temporary file is
+    // made beside the link's final target, which it replaces, and the link stays; a link to
+    // nothing creates its target. Where the folder takes no new file but the file may be
+    // written, the channel rewrites the file itself at Commit, from what it keeps in memory
+    // until then. Temporary files that killed writers left in the folder (their process no
+    // longer runs) are removed first. Errors as OpenForAppend, but 70 for a read-only file;
+    // the file itself is not touched.
     void OpenForReplace(int number, std::string_view path);
     // Puts what a channel opened by OpenForReplace wrote in its file's place, then closes
-    // the channel. A write, flush or rename that fails raises an error naming the file and
-    // the cause (61 for a full disk); the channel is closed and its temporary file gone
-    // either way. Error 54 on a channel opened otherwise, 52 when not open.
+    // the channel. The new version keeps the former file's permission bits, and its owner
+    // and group where this process may set them (else it loses the group's bits); a new
+    // file gets 0666 less the umask. A file made read-only since the open is refused (70)
+    // and kept. A write, flush or rename that fails raises an error naming the file and the
+    // cause (61 for a full disk); the channel is closed and its temporary file gone either
+    // way. Error 54 on a channel opened otherwise, 52 when not open.
     void Commit(int number);
 
     // Closes the channel; harmless when it is not open. A channel opened by OpenForReplace

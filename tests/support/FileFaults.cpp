@@ -1,6 +1,8 @@
 #include "tests/support/FileFaults.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -51,6 +53,43 @@ void FullFileSystem::Fill() const {
     while (::write(fd, "x", 1) > 0) {
     }
     ::close(fd);
+}
+
+namespace {
+// Sets or clears the immutable flag of a folder; the system's error, 0 when done.
+int SetImmutable(const std::filesystem::path& folder, bool immutable) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int flags = 0;
+    int error = 0;
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) error = errno;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    if (error == 0 && ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) error = errno;
+    ::close(fd);
+    return error;
+}
+}  // namespace
+
+std::unique_ptr<ClosedFolder> ClosedFolder::Close(const std::filesystem::path& folder, std::string& whyNot) {
+    namespace fs = std::filesystem;
+    if (geteuid() != 0) {
+        const fs::perms former = fs::status(folder).permissions();
+        fs::permissions(folder, fs::perms(0222), fs::perm_options::remove);
+        return std::unique_ptr<ClosedFolder>(new ClosedFolder(folder, former));
+    }
+    if (const int error = SetImmutable(folder, true); error != 0) {
+        whyNot = std::string("root writes in any folder, and this one cannot be made immutable: ");
+        whyNot += std::strerror(error);
+        return nullptr;
+    }
+    return std::unique_ptr<ClosedFolder>(new ClosedFolder(folder, std::nullopt));
+}
+
+ClosedFolder::~ClosedFolder() {
+    if (former_)
+        std::filesystem::permissions(folder_, *former_);
+    else
+        SetImmutable(folder_, false);
 }
 
 }  // namespace support

@@ -1,12 +1,14 @@
 #pragma once
 // Failing writes for tests: a limit on file sizes that makes writes fail at the system call
-// on any file system, and a small tmpfs filled to the last byte where one can be mounted.
+// on any file system, a small tmpfs filled to the last byte where one can be mounted, and a
+// folder that takes no new file.
 
 #include <sys/resource.h>
 
 #include <csignal>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace support {
@@ -41,6 +43,25 @@ public:
 private:
     explicit FullFileSystem(std::filesystem::path folder) : folder_(std::move(folder)) {}
     std::filesystem::path folder_;
+};
+
+// A folder that takes no new file while the files in it stay writable: its write permission
+// is taken away, or, for root (whom permissions do not stop), it is made immutable. Put
+// back when this goes.
+class ClosedFolder {
+public:
+    // Closes the folder, or gives nothing and the reason (root where the folder's file
+    // system or the process's rights allow no immutable flag).
+    static std::unique_ptr<ClosedFolder> Close(const std::filesystem::path& folder, std::string& whyNot);
+    ~ClosedFolder();
+    ClosedFolder(const ClosedFolder&) = delete;
+    ClosedFolder& operator=(const ClosedFolder&) = delete;
+
+private:
+    ClosedFolder(std::filesystem::path folder, std::optional<std::filesystem::perms> former)
+        : folder_(std::move(folder)), former_(former) {}
+    std::filesystem::path folder_;
+    std::optional<std::filesystem::perms> former_;  // its permissions, or made immutable
 };
 
 }  // namespace support

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <future>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -13,6 +15,7 @@
 #include "extension/command/Globals.h"
 #include "extension/command/Settings.h"
 #include "host/platform/FileChannels.h"
+#include "host/platform/FileLock.h"
 #include "host/platform/FileSystem.h"
 #include "host/platform/ItemReader.h"
 #include "tests/support/ErrorOf.h"
@@ -192,6 +195,42 @@ TEST_F(SettingsTest, TwoProcessesNeverMergeTearOrResetEachOthersSaves) {
     }
     EXPECT_EQ(statuses, std::vector<int>(2, 0)) << "both writers end, and well";
     EXPECT_GT(seen.size(), 2u) << "the saves were seen as they went";
+    EXPECT_EQ(TemporaryFiles(), 0);
+}
+
+// The settings lock. A save or a check that another holder of "config.lock" keeps out (a
+// repair in another program) waits for it and then runs whole; in a folder that takes no
+// new file the settings are still saved and repaired, in place.
+TEST_F(SettingsTest, SavesAndRepairsWaitWhileAnotherHolderKeepsTheLock) {
+    const std::string old = ItemsText({"a", "b", "c", "d", "e", "f", "g", "h"});
+    const std::vector<std::string> saved(kConfigItemCount, "saved");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { WriteSettingsFile(gConfigFilePath, saved); }, ItemsText(saved)},
+        {[] { RepairConfigFile(); }, ItemsText(DefaultConfigItems())},
+    };
+    for (const auto& [run, after] : cases) {
+        WriteBytes(Native(gConfigFilePath), old);
+        std::optional<host::FileLock> other;
+        other.emplace(gConfigFilePath + ".lock");
+        auto running = std::async(std::launch::async, run);
+        EXPECT_EQ(running.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+        EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), old) << "nothing written while the lock is held";
+        other.reset();
+        running.get();
+        EXPECT_EQ(ReadBytes(Native(gConfigFilePath)), after);
+    }
+}
+
+TEST_F(SettingsTest, AFolderThatTakesNoNewFileStillHasItsSettingsSavedAndRepaired) {
+    WriteBytes(Native(gConfigFilePath), ItemsText({"a", "b"}));
+    std::string whyNot;
+    const auto closed = support::ClosedFolder::Close(Native("C:\\Program Files\\Tovalin\\Corvane"), whyNot);
+    if (!closed) GTEST_SKIP() << whyNot;
+    EXPECT_TRUE(RepairConfigFile());
+    EXPECT_EQ(FileText(gConfigFilePath), ItemsText(DefaultConfigItems()));
+    gBufferLayerName = "Parcels";
+    WriteSettingsFile(gConfigFilePath, ConfigItemsFromSharedState());
+    EXPECT_EQ(FileText(gConfigFilePath), ItemsText(ConfigItemsFromSharedState()));
     EXPECT_EQ(TemporaryFiles(), 0);
 }
 
