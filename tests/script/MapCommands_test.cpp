@@ -70,7 +70,8 @@ protected:
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         const int status =
-            script::RunCommandLine(static_cast<int>(argv.size()), argv.data(), false, std::cout, std::cerr).value_or(-1);
+            script::RunCommandLine(static_cast<int>(argv.size()), argv.data(), false, std::cout, std::cerr)
+                .value_or(-1);
         std::cerr.flush();
         std::fflush(stderr);
         ::dup2(saved, 2);
