@@ -1,6 +1,7 @@
 # The installed tree: `cmake --install` into a fresh prefix, then the installed corvane runs
 # an example script from there (its libraries through the RPATH, its pictures from
-# share/corvane/resources) and no installed file names the source or build folder.
+# share/corvane/resources), the sample documents are in share/corvane/documents, and no
+# installed file names the source or build folder.
 # A sanitized build is the exception: the sanitizers keep the source file names of their
 # checks in the program (compiler options cannot map them), so there only the files that are
 # no program and the programs' library search paths are checked.
@@ -20,7 +21,8 @@ if(NOT installed EQUAL 0)
 endif()
 
 set(program ${PREFIX}/bin/corvane)
-foreach(file ${program} ${PREFIX}/share/corvane/resources/frmMain_Command13.png ${PREFIX}/share/corvane/resources/hand.cur)
+foreach(file ${program} ${PREFIX}/share/corvane/resources/frmMain_Command13.png ${PREFIX}/share/corvane/resources/hand.cur
+    ${PREFIX}/share/corvane/documents/Labels.fodt ${PREFIX}/share/corvane/documents/Report.fodt)
   if(NOT EXISTS ${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
