@@ -5,6 +5,11 @@
 //                        painted and the events it caused are processed; the counter
 //                        `repaints` is the canvas's paints per click.
 //   BM_MapFullRedraw     the whole map drawn afresh at its full extent, until it is shown.
+//   BM_MapRedrawAfterLargeResult
+//                        after the list click on ROAD (the street parcels: some 13,000
+//                        abutters and a buffer the size of the city), one wheel notch over
+//                        the middle of the canvas, in and out in turn, until the canvas has
+//                        painted; `click_ms` is what the click itself took.
 //
 //   QT_QPA_PLATFORM=offscreen desktop_bench   (the benchmark sets offscreen itself when unset)
 
@@ -18,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <filesystem>
 #include <memory>
@@ -173,6 +179,35 @@ void BM_MapFullRedraw(benchmark::State& state) {
     state.counters["repaints"] = static_cast<double>(paints.Count()) / static_cast<double>(redraws);
 }
 BENCHMARK(BM_MapFullRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_MapRedrawAfterLargeResult(benchmark::State& state) {
+    Desktop& desktop = Desktop::Instance();
+    QListWidget& list = desktop.List();
+    QListWidgetItem* road = list.findItems(QStringLiteral("ROAD"), Qt::MatchExactly).value(0);
+    if (road == nullptr) {
+        state.SkipWithError("ROAD is not in the search list");
+        return;
+    }
+    list.scrollToItem(road, QAbstractItemView::PositionAtCenter);
+    QElapsedTimer click;
+    click.start();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(road).center());
+    Settle(desktop.Canvas());
+    state.counters["click_ms"] = static_cast<double>(click.elapsed());
+    desktop::MapCanvas& canvas = desktop.Canvas();
+    const QPointF middle(canvas.width() / 2.0, canvas.height() / 2.0);
+    PaintCounter paints(&canvas);
+    long notches = 0;
+    for (auto _ : state) {
+        const int delta = notches++ % 2 == 0 ? 120 : -120;
+        QWheelEvent wheel(middle, canvas.mapToGlobal(middle), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &wheel);
+        Settle(canvas);
+    }
+    state.counters["repaints"] = static_cast<double>(paints.Count()) / static_cast<double>(notches);
+}
+BENCHMARK(BM_MapRedrawAfterLargeResult)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
