@@ -5,7 +5,6 @@
 #include <QRubberBand>
 #include <QTimer>
 #include <QWheelEvent>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -27,15 +26,15 @@ namespace {
 constexpr int kClickTolerance = 3;
 // A press that moves less than this is a click, not a drag.
 constexpr int kDragThreshold = 4;
-// Layers with at most this many shapes in view are drawn at once (within a frame); more go
-// to the worker thread.
-constexpr std::size_t kDrawAtOnce = 3000;
 
 }  // namespace
 
-MapCanvas::MapCanvas(QWidget* parent) : QWidget(parent), worker_(new QFutureWatcher<QImage>(this)) {
+MapCanvas::MapCanvas(QWidget* parent)
+    : QWidget(parent),
+      layers_(this, [this] { update(); }),
+      selection_(this, [this] { update(); }),
+      graphics_(this, [this] { update(); }) {
     setObjectName(QStringLiteral("mapCanvas"));
-    connect(worker_, &QFutureWatcher<QImage>::finished, this, &MapCanvas::DrawingDone);
     setMinimumSize(200, 150);
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -156,53 +155,20 @@ void MapCanvas::ScheduleUpdate() {
     });
 }
 
-void MapCanvas::RedrawLayers() {
-    layers_ = QImage();
-    shown_ = LayerScene();
+bool MapCanvas::IsDrawing() const { return layers_.IsDrawing() || selection_.IsDrawing() || graphics_.IsDrawing(); }
+
+void MapCanvas::Redraw() {
+    layers_.Forget();
+    selection_.Forget();
+    graphics_.Forget();
     ScheduleUpdate();
 }
 
-void MapCanvas::WantLayers(const LayerScene& scene) {
-    wanted_ = scene;
-    if (shown_ == wanted_ && !layers_.isNull()) return;
-    if (wanted_.shapesInView <= kDrawAtOnce) {
-        layers_ = MapRenderer::LayersImage(wanted_);
-        shown_ = wanted_;
-    } else if (!drawing_) {
-        StartDrawing();
-    }
-    // else: the drawing under way ends in DrawingDone, which starts the one wanted now.
-}
-
-void MapCanvas::StartDrawing() {
-    drawing_ = true;
-    drawn_ = wanted_;
-    worker_->setFuture(QtConcurrent::run([scene = drawn_] { return MapRenderer::LayersImage(scene); }));
-}
-
-void MapCanvas::DrawingDone() {
-    drawing_ = false;
-    // Unless a picture was drawn at once since, even one of an older extent is nearer to what
-    // is wanted than the one shown.
-    if (!(shown_ == wanted_) || layers_.isNull()) {
-        layers_ = worker_->result();
-        shown_ = drawn_;
-    }
-    if (!(shown_ == wanted_) && wanted_.shapesInView > kDrawAtOnce) StartDrawing();
-    update();
-}
-
-void MapCanvas::PaintLayers(QPainter& painter, const ViewTransform& transform) {
-    if (layers_.isNull()) return;
-    if (shown_.transform == transform && shown_.size == size()) {
-        painter.drawImage(0, 0, layers_);
-        return;
-    }
-    // The picture where its extent lies now.
-    const QRectF extent = shown_.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(shown_.size)));
-    const QRectF target(transform.ToPixels(QPointF(extent.left(), extent.bottom())),
-                        transform.ToPixels(QPointF(extent.right(), extent.top())));
-    painter.drawImage(target, layers_);
+void MapCanvas::WantScenes(const ViewTransform& transform) {
+    // A view the host cannot draw shows what was drawn before the failure.
+    host::ResumeNext([&] { layers_.Want(renderer_.Scene(*view_, transform, size())); });
+    host::ResumeNext([&] { selection_.Want(renderer_.SelectionScene(*view_, transform, size())); });
+    host::ResumeNext([&] { graphics_.Want(renderer_.Graphics(*view_, transform, size())); });
 }
 
 void MapCanvas::paintEvent(QPaintEvent*) {
@@ -211,11 +177,11 @@ void MapCanvas::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     if (!view_) return;
     const ViewTransform transform = Transform();
-    // A view the host cannot draw shows what was drawn before the failure.
-    host::ResumeNext([&] { WantLayers(renderer_.Scene(*view_, transform, size())); });
+    WantScenes(transform);
     painter.translate(panOffset_);
-    PaintLayers(painter, transform);
-    host::ResumeNext([&] { renderer_.DrawOverlay(painter, *view_, transform, rect()); });
+    layers_.Paint(painter, transform, size());
+    selection_.Paint(painter, transform, size());
+    graphics_.Paint(painter, transform, size());
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) { ScheduleUpdate(); }

@@ -1,23 +1,23 @@
 #pragma once
 // The map canvas: draws the document's active view. A change the view tells of (refresh,
 // extent, selection, graphics) only marks the canvas, which paints once the event loop
-// turns, so a handler that refreshes many times costs one paint. The layers are kept in a
-// picture for the current extent and size and drawn again only when those or the layers
-// themselves change; the selection and the graphics are drawn over that picture on every
-// paint. Layers with many shapes in view are drawn on a worker thread from a snapshot of
-// their shapes (the host's model is not touched there); meanwhile the old picture is shown,
-// moved and scaled to the new extent. The user pans by dragging (the pan tool,
+// turns, so a handler that refreshes many times costs one paint. The view is shown as three
+// pictures laid over each other, the layers, the selection's highlight and the graphics,
+// each kept for its scene (what it shows, the extent and the size) and drawn again only when
+// that changes: a new selection redraws the highlight alone, new graphics the graphics
+// alone, a pan or zoom all three. A picture with many shapes in view is drawn on a worker
+// thread from a snapshot (the host's model is not touched there); meanwhile the old picture
+// is shown, moved and scaled to the new extent. The user pans by dragging (the pan tool,
 // or the middle button with any tool), zooms with the wheel about the pointer, and with the
 // select-features tool clicks or drags a rectangle to select the features of the visible
 // layers there (Shift adds to the selection). Zooming and panning set the view's extent,
 // so the extension sees the same extent the user sees.
 
-#include <QFutureWatcher>
-#include <QImage>
 #include <QPoint>
 #include <QWidget>
 
 #include "app/desktop/MapRenderer.h"
+#include "app/desktop/ScenePicture.h"
 #include "host/carto/ViewObservers.h"
 #include "host/core/Ref.h"
 
@@ -61,10 +61,10 @@ public:
     // with add extended.
     void SelectIn(const QRect& pixels, bool add);
 
-    // Whether the layers are being drawn on the worker thread.
-    bool IsDrawing() const { return drawing_; }
-    // Forgets the picture of the layers and draws them afresh.
-    void RedrawLayers();
+    // Whether a picture is being drawn on a worker thread.
+    bool IsDrawing() const;
+    // Forgets the pictures and draws the whole view afresh.
+    void Redraw();
 
     // Picks up a new active view of the document (the canvas also checks before drawing).
     void FollowActiveView();
@@ -88,25 +88,16 @@ private:
     QRectF VisibleMapRect() const;
     // Marks the canvas for one paint on the next turn of the event loop.
     void ScheduleUpdate();
-    // Makes the picture of the layers show the scene: at once when it is small, else on
-    // the worker thread.
-    void WantLayers(const LayerScene& scene);
-    void StartDrawing();
-    void DrawingDone();
-    // The picture of the layers, or while the one wanted is being drawn the last one moved
-    // and scaled to the transform.
-    void PaintLayers(QPainter& painter, const ViewTransform& transform);
+    // Makes the three pictures show the view as it is now.
+    void WantScenes(const ViewTransform& transform);
 
     host::Ref<host::MxDocument> document_;
     host::Ref<host::ActiveView> view_;
     long token_ = 0;
     MapRenderer renderer_;
-    QImage layers_;      // the picture of the layers
-    LayerScene shown_;   // what it shows
-    LayerScene wanted_;  // what it is to show
-    LayerScene drawn_;   // what the worker draws
-    QFutureWatcher<QImage>* worker_;
-    bool drawing_ = false;
+    ScenePicture<LayerScene> layers_;
+    ScenePicture<LayerScene> selection_;
+    ScenePicture<GraphicsScene> graphics_;
     bool updateScheduled_ = false;
 
     Tool tool_ = Tool::SelectFeatures;

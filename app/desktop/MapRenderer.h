@@ -3,10 +3,10 @@
 // symbols (bottom layer first, hidden layers and members of hidden groups left out), the
 // selected features highlighted in cyan, then the view's graphic elements with their own
 // symbols, colours, widths and sizes. Shapes are read once per feature class and kept while
-// the class lives. Only the shapes whose envelope meets the picture are drawn, each with the
-// vertices less than a pixel apart merged, and a shape smaller than a pixel as a dot. The
-// layers can be drawn apart from the overlay (selection and graphics), on any thread, from a
-// LayerScene that holds what they need.
+// the class lives; the graphics are read again only when the elements, their geometries or
+// symbols change or the view is refreshed. Everything is drawn at the resolution of the
+// picture: only the shapes and rings whose envelope meets the picture, each with the
+// vertices less than a pixel apart merged, and a shape smaller than a pixel as a dot.
 
 #include <QImage>
 #include <QPointF>
@@ -68,40 +68,78 @@ std::vector<host::FeatureLayer*> VisibleFeatureLayers(const host::Map& map);
 // on another thread holds them while the user-interface thread may make newer ones.
 struct ClassShapes;
 
-// The layers of a view as they are to be drawn: the visible layers' shapes (bottom first),
-// the transform and the picture's size. Made on the user-interface thread from the host's
-// model; drawing it touches the host no more, so any thread may draw it.
+// A graphic element ready to draw: its shape in map units and its symbol as pen, brush or
+// marker. Made on the user-interface thread from the element, then only read.
+struct Graphic;
+
+// The layers of a view as they are to be drawn, or (highlight) the selected shapes of those
+// layers: the visible layers' shapes (bottom first), the transform and the picture's size.
+// Made on the user-interface thread from the host's model; drawing it touches the host no
+// more, so any thread may draw it.
 struct LayerScene {
     std::vector<std::shared_ptr<const ClassShapes>> layers;
+    // The highlight of the selection: for each layer with a selection the positions of its
+    // selected shapes, in the order of their ids; only they are drawn, in the selection's
+    // colour.
+    bool highlight = false;
+    std::vector<std::vector<std::size_t>> selected;
     ViewTransform transform;
     QSize size;
     // How many shapes meet the picture: what drawing it costs.
     std::size_t shapesInView = 0;
 
     bool IsEmpty() const { return !transform.IsValid() || size.isEmpty(); }
-    // The same layers, extent and size: the same picture.
+    // The cost in plain shapes: a highlighted one, outlined two pixels wide, costs about two.
+    std::size_t Cost() const { return highlight ? 2 * shapesInView : shapesInView; }
+    // The same shapes, extent and size: the same picture.
     bool operator==(const LayerScene& other) const {
-        return layers == other.layers && transform == other.transform && size == other.size;
+        return layers == other.layers && highlight == other.highlight && selected == other.selected &&
+               transform == other.transform && size == other.size;
     }
 };
 
+// The view's graphic elements as they are to be drawn, in the order they were added. Like a
+// LayerScene, any thread may draw it.
+struct GraphicsScene {
+    std::shared_ptr<const std::vector<Graphic>> graphics;
+    ViewTransform transform;
+    QSize size;
+    // The vertices and points of the elements that meet the picture.
+    std::size_t verticesInView = 0;
+
+    bool IsEmpty() const { return !graphics || !transform.IsValid() || size.isEmpty(); }
+    // The cost in plain shapes of the layers: an outlined graphic costs about as much for
+    // every four vertices.
+    std::size_t Cost() const { return verticesInView / 4; }
+    bool operator==(const GraphicsScene& other) const {
+        return graphics == other.graphics && transform == other.transform && size == other.size;
+    }
+};
+
+// Draws a view in three pictures laid over each other: the layers on white, the selection's
+// highlight and the graphics on clear pictures. Each is made from a scene and drawn only
+// when its scene changes: a new selection leaves the layers and graphics as they were.
 class MapRenderer {
 public:
-    // Draws the view into area of the painter's device: the layers, then the overlay.
-    void Render(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area);
-    // A picture of the view's extent: width x height pixels on white.
+    MapRenderer();
+    ~MapRenderer();
+    MapRenderer(const MapRenderer&) = delete;
+    MapRenderer& operator=(const MapRenderer&) = delete;
+
+    // A picture of the view's extent: width x height pixels, as the canvas shows it.
     QImage RenderImage(host::ActiveView& view, QSize size);
 
-    // The layers of the view to draw into a picture of that size (user-interface thread).
+    // The scenes of the view for a picture of that size (user-interface thread): the
+    // layers, the selected shapes of the visible layers, the graphic elements.
     LayerScene Scene(host::ActiveView& view, const ViewTransform& transform, QSize size);
-    // The layers on white (any thread). A scene with many shapes is drawn in parts on
-    // several threads at once.
-    static QImage LayersImage(const LayerScene& scene);
-    // The layers onto the painter, whose device is scene.size large (any thread).
-    static void DrawLayers(QPainter& painter, const LayerScene& scene);
-    // What is drawn over the layers: the selected features highlighted, then the view's
-    // graphic elements (user-interface thread).
-    void DrawOverlay(QPainter& painter, host::ActiveView& view, const ViewTransform& transform, const QRect& area);
+    LayerScene SelectionScene(host::ActiveView& view, const ViewTransform& transform, QSize size);
+    GraphicsScene Graphics(host::ActiveView& view, const ViewTransform& transform, QSize size);
+
+    // The picture of a scene (any thread): the layers on white, the highlight and the
+    // graphics on a clear picture. A costly scene is drawn in bands on several threads at
+    // once.
+    static QImage Picture(const LayerScene& scene);
+    static QImage Picture(const GraphicsScene& scene);
 
     // The plain symbols and the highlight.
     static QColor PolygonFill() { return {238, 232, 213}; }
@@ -112,9 +150,7 @@ public:
 
 private:
     std::shared_ptr<const ClassShapes> ShapesOf(const host::FeatureClass& featureClass);
-    // Draws the shapes from the first to before the last, counted over all the layers.
-    static void DrawLayers(QPainter& painter, const LayerScene& scene, std::size_t first, std::size_t last);
-    void DrawElement(QPainter& painter, const host::Element& element, const ViewTransform& transform);
+    std::shared_ptr<const std::vector<Graphic>> GraphicsOf(host::ActiveView& view);
 
     struct CacheEntry {
         std::weak_ptr<const host::Table> table;
@@ -122,6 +158,14 @@ private:
         std::shared_ptr<const ClassShapes> shapes;
     };
     std::unordered_map<const host::FeatureClass*, CacheEntry> cache_;
+
+    // The graphics last made and what they were made from: the elements, their geometries
+    // (held, so that no new geometry takes an old one's address), their symbols and the
+    // view's refreshes (a geometry changed in place is drawn after a refresh).
+    struct GraphicSource;
+    std::vector<GraphicSource> graphicSources_;
+    long graphicRefreshes_ = -1;
+    std::shared_ptr<const std::vector<Graphic>> graphics_;
 };
 
 }  // namespace desktop

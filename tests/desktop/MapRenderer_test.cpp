@@ -1,8 +1,18 @@
 // Drawing the active view: the fit of an extent into pixels, the layers with their plain
-// symbols and visibility, and the graphic elements' own symbols.
+// symbols and visibility, the graphic elements' own symbols, a large result drawn at the
+// resolution of the picture as its plain drawing, pictures kept until what they show
+// changes, and the drawing in bands on several threads.
+#include <QPainterPath>
+
+#include <cmath>
+
+#include "app/desktop/MapShapes.h"
+#include "app/desktop/WidgetLook.h"
 #include "host/carto/LineElement.h"
 #include "host/carto/MarkerElement.h"
 #include "host/carto/PolygonElement.h"
+#include "host/data/FeatureClass.h"
+#include "host/data/SelectionSet.h"
 #include "host/geometry/Point.h"
 #include "host/geometry/Polygon.h"
 #include "host/geometry/Polyline.h"
@@ -11,6 +21,8 @@
 namespace desktop_test {
 namespace {
 
+using desktop::GraphicsScene;
+using desktop::LayerScene;
 using desktop::MapRenderer;
 using desktop::ViewTransform;
 
@@ -32,6 +44,24 @@ protected:
     QImage Draw() { return renderer_.RenderImage(*document_->FocusMap(), QSize(600, 300)); }
     static QRgb At(const QImage& image, double x, double y) {
         return image.pixel(static_cast<int>(x - 900), static_cast<int>(2200 - y)) & 0xFFFFFFu;
+    }
+
+    // Adds an element of the map's view with a fill symbol (a style and an outline of that
+    // many points in that colour).
+    host::Ref<host::PolygonElement> AddPolygon(const std::vector<std::vector<host::Coordinate>>& rings,
+                                               host::FillStyle style, const QColor& color, double outline) {
+        auto line = host::New<host::SimpleLineSymbol>();
+        line->SetWidth(outline);
+        line->SetColor(host::New<host::RgbColor>(color.red(), color.green(), color.blue()));
+        auto fill = host::New<host::SimpleFillSymbol>();
+        fill->SetStyle(style);
+        fill->SetColor(host::New<host::RgbColor>(color.red(), color.green(), color.blue()));
+        fill->SetOutline(line);
+        auto element = host::New<host::PolygonElement>();
+        element->SetGeometry(host::Polygon::FromRings(rings));
+        element->SetSymbol(fill);
+        document_->FocusMap()->AddElement(element, 0);
+        return element;
     }
 
     MapRenderer renderer_;
@@ -89,6 +119,181 @@ TEST_F(MapRendererTest, ElementsDrawWithTheirOwnSymbols) {
           Probe{"a line 6 points wide", {1200, 1951}, 0x008000},
           Probe{"a square marker's corner", {1476, 2176}, 0xFF00FF}})
         EXPECT_EQ(At(image, p.at.x(), p.at.y()), p.expected) << p.what;
+}
+
+// A ring around (cx, cy) with n vertices a little off the circle: far finer than the pixels
+// it covers.
+std::vector<host::Coordinate> FineRing(double cx, double cy, double radius, int n) {
+    std::vector<host::Coordinate> ring;
+    for (int i = 0; i <= n; ++i) {
+        const double a = 2 * M_PI * (i % n) / n;
+        const double r = radius + 0.2 * std::sin(37 * a);
+        ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+    }
+    return ring;
+}
+
+std::vector<host::Coordinate> Square(double x, double y, double side) {
+    return {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}, {x, y}};
+}
+
+bool Near(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// Pixels of a whose colour b has neither there nor at a neighbouring pixel: what a drawing
+// other than to the pixel leaves. An edge moved by part of a pixel changes the shade of the
+// pixels it crosses by up to a quarter.
+long Unmatched(const QImage& a, const QImage& b) {
+    long count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool matched = false;
+            for (int dy = -1; dy <= 1 && !matched; ++dy)
+                for (int dx = -1; dx <= 1 && !matched; ++dx)
+                    matched = b.rect().contains(x + dx, y + dy) && Near(a.pixel(x, y), b.pixel(x + dx, y + dy), 64);
+            if (!matched) ++count;
+        }
+    return count;
+}
+
+long CountNear(const QImage& image, QRgb color) {
+    long count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += Near(image.pixel(x, y), color, 24) ? 1 : 0;
+    return count;
+}
+
+// The view drawn plainly, as it was before it was drawn at the resolution of the picture:
+// the layers, each ring of each selected parcel outlined with every vertex, then each element
+// as one path of every vertex.
+QImage PlainDrawing(MapRenderer& renderer, host::Map& map, host::FeatureLayer& parcels, QSize size) {
+    const desktop::ViewTransform transform(desktop::ViewExtent(map), QSizeF(size));
+    QImage image = MapRenderer::Picture(renderer.Scene(map, transform, size));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    auto pixels = [&](const std::vector<host::Coordinate>& ring) {
+        QPolygonF polygon;
+        for (const host::Coordinate& c : ring) polygon.append(transform.ToPixels(QPointF(c.x, c.y)));
+        return polygon;
+    };
+    painter.setPen(QPen(MapRenderer::SelectionColor(), 2));
+    painter.setBrush(Qt::NoBrush);
+    for (std::int64_t oid : parcels.SelectionSet()->IDs()) {
+        const auto shape =
+            host::As<host::Polygon>(parcels.FeatureClass()->ShapeAt(*parcels.FeatureClass()->PositionOf(oid)));
+        for (const auto& ring : shape->Rings()) painter.drawPolygon(pixels(ring), Qt::OddEvenFill);
+    }
+    for (const host::Ref<host::Element>& element : map.Elements()) {
+        const auto symbol = host::As<host::PolygonElement>(element)->Symbol();
+        const auto outline = symbol->Outline();
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const auto& ring : host::As<host::Polygon>(element->Geometry())->Rings()) path.addPolygon(pixels(ring));
+        const QColor color(outline->Color()->Red(), outline->Color()->Green(), outline->Color()->Blue());
+        painter.setPen(
+            QPen(color, desktop::PointsToPixels(outline->Width()), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(symbol->Style() == host::FillStyle::Hollow ? QBrush(Qt::NoBrush) : QBrush(color));
+        painter.drawPath(path);
+    }
+    return image;
+}
+
+TEST_F(MapRendererTest, ALargeResultDrawsAsItsPlainDrawingToThePixel) {
+    // Every parcel selected; a solid magenta shape of 40,000 vertices with 24 square holes,
+    // costly enough to be drawn in bands on several threads; a hollow green outline 3 points
+    // wide running out of the picture; a magenta shape smaller than a pixel.
+    Parcels()->SelectFeatures(nullptr, host::SelectionResult::New, false);
+    std::vector<std::vector<host::Coordinate>> holed{FineRing(1150, 2050, 90, 40000)};
+    for (int i = 0; i < 24; ++i) holed.push_back(Square(1080 + (i % 8) * 18, 2015 + (i / 8) * 25, 8));
+    const QColor magenta(255, 0, 255), green(0, 160, 0);
+    AddPolygon(holed, host::FillStyle::Solid, magenta, 1);
+    AddPolygon({FineRing(1250, 2050, 200, 30000)}, host::FillStyle::Hollow, green, 3);
+    AddPolygon({Square(1380.2, 2020.2, 0.3)}, host::FillStyle::Solid, magenta, 1);
+
+    const QImage drawn = Draw().convertToFormat(QImage::Format_RGB32);
+    const QImage plain = PlainDrawing(renderer_, *document_->FocusMap(), *Parcels(), QSize(600, 300))
+                             .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(Unmatched(drawn, plain), 0);
+    EXPECT_EQ(Unmatched(plain, drawn), 0);
+    // The same widths: as many pixels of each colour, give or take the edges.
+    for (const QColor& color : {magenta, green, MapRenderer::SelectionColor()}) {
+        const auto expected = static_cast<double>(CountNear(plain, color.rgb()));
+        EXPECT_GT(expected, 300) << color.name().toStdString();
+        EXPECT_NEAR(static_cast<double>(CountNear(drawn, color.rgb())), expected, expected / 50)
+            << color.name().toStdString();
+    }
+    EXPECT_TRUE(Near(drawn.pixel(1380 - 900, 2200 - 2021), magenta.rgb(), 64)) << "the sub-pixel shape's dot";
+}
+
+TEST_F(MapRendererTest, ASceneChangesOnlyWithWhatItShows) {
+    host::Map& map = *document_->FocusMap();
+    const QSize size(600, 300);
+    const desktop::ViewTransform transform(desktop::ViewExtent(map), QSizeF(size));
+    host::Ref<host::PolygonElement> element;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool highlight;  // whether the highlight's picture is drawn again
+        bool graphics;   // whether the graphics' picture is
+    };
+    const Step steps[] = {
+        {"nothing", [] {}, false, false},
+        {"a selection", [&] { Parcels()->SelectFeatures(nullptr, host::SelectionResult::New, false); }, true, false},
+        {"an element", [&] { element = AddPolygon({Square(1010, 2010, 50)}, host::FillStyle::Solid, Qt::red, 1); },
+         false, true},
+        {"an element's geometry", [&] { element->SetGeometry(host::Polygon::FromRings({Square(1020, 2020, 9)})); },
+         false, true},
+        {"a refresh (a geometry changed in place)", [&] { map.Refresh(); }, false, true},
+        {"the selection refreshed", [&] { map.PartialRefresh(host::ViewPhase::GeoSelection); }, false, false},
+        {"a cleared selection", [&] { map.ClearSelection(); }, true, false},
+    };
+    LayerScene highlight = renderer_.SelectionScene(map, transform, size);
+    GraphicsScene graphics = renderer_.Graphics(map, transform, size);
+    for (const Step& step : steps) {
+        step.change();
+        const LayerScene nextHighlight = renderer_.SelectionScene(map, transform, size);
+        const GraphicsScene nextGraphics = renderer_.Graphics(map, transform, size);
+        EXPECT_EQ(!(nextHighlight == highlight), step.highlight) << step.what;
+        EXPECT_EQ(!(nextGraphics == graphics), step.graphics) << step.what;
+        highlight = nextHighlight;
+        graphics = nextGraphics;
+    }
+    // A picture with nothing to lay over the layers is none.
+    EXPECT_TRUE(MapRenderer::Picture(highlight).isNull());
+}
+
+TEST(DrawInBands, ManyThreadsDrawThePictureOfOneToTheRounding) {
+    // Antialiased shapes of several widths across the bands' edges, and a copied picture.
+    QImage stamp(9, 9, QImage::Format_ARGB32_Premultiplied);
+    stamp.fill(QColor(30, 90, 170, 200));
+    auto draw = [&stamp](QPainter& painter, const QRect&) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        for (int i = 0; i < 60; ++i) {
+            const QPointF at(std::fmod(13.7 * i, 290), std::fmod(37.3 * i, 190));
+            painter.setPen(QPen(QColor(255, 0, 255), 0.5 + i % 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setBrush(i % 3 == 0 ? QBrush(Qt::cyan) : QBrush(Qt::NoBrush));
+            painter.drawPolygon(QPolygonF({at, at + QPointF(40.3, 7.1), at + QPointF(11.9, 33.6)}));
+            painter.drawImage(at + QPointF(3.5, -4.5), stamp);
+        }
+    };
+    QImage one(300, 200, QImage::Format_ARGB32_Premultiplied);
+    one.fill(Qt::transparent);
+    desktop::DrawInBands(one, 1, draw);
+    for (int threads : {2, 3, 8}) {
+        QImage many(one.size(), one.format());
+        many.fill(Qt::transparent);
+        desktop::DrawInBands(many, threads, draw);
+        // Lines clipped at a band's edge may round a pixel's coverage differently.
+        int largest = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                for (int shift : {0, 8, 16, 24})
+                    largest = std::max(largest, std::abs(static_cast<int>((many.pixel(x, y) >> shift) & 0xFF) -
+                                                         static_cast<int>((one.pixel(x, y) >> shift) & 0xFF)));
+        EXPECT_LE(largest, 4) << threads << " threads";
+    }
 }
 
 }  // namespace

@@ -1,0 +1,180 @@
+#include "app/desktop/MapShapes.h"
+
+#include <QPainter>
+#include <QThread>
+#include <QtNumeric>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "app/desktop/MapRenderer.h"
+#include "host/geometry/Envelope.h"
+#include "host/geometry/GeometryBag.h"
+#include "host/geometry/Multipoint.h"
+#include "host/geometry/Point.h"
+#include "host/geometry/Polygon.h"
+#include "host/geometry/Polyline.h"
+
+namespace desktop {
+
+namespace {
+
+// Vertices closer than this many pixels to the last one drawn are left out.
+constexpr double kMergeDistance = 0.75;
+// A picture is drawn on at most this many threads, in bands at least kLeastBandRows high,
+// about kBandsPerThread for each thread.
+constexpr int kMaxThreads = 8;
+constexpr int kLeastBandRows = 48;
+constexpr int kBandsPerThread = 3;
+
+// The rectangle around the points; QRectF's own union drops rectangles without area, so it
+// is made here.
+class Bounds {
+public:
+    void Take(QPointF p) {
+        left_ = std::min(left_, p.x());
+        top_ = std::min(top_, p.y());
+        right_ = std::max(right_, p.x());
+        bottom_ = std::max(bottom_, p.y());
+    }
+    void Take(const QRectF& r) {
+        if (r.isNull()) return;
+        Take(r.topLeft());
+        Take(r.bottomRight());
+    }
+    QRectF Rect() const { return left_ <= right_ ? QRectF(QPointF(left_, top_), QPointF(right_, bottom_)) : QRectF(); }
+
+private:
+    double left_ = qInf(), top_ = qInf(), right_ = -qInf(), bottom_ = -qInf();
+};
+
+ShapePart PartOf(const std::vector<host::Coordinate>& coordinates, bool ring) {
+    ShapePart part;
+    part.ring = ring;
+    part.vertices.reserve(static_cast<qsizetype>(coordinates.size()));
+    Bounds bounds;
+    for (const host::Coordinate& c : coordinates) {
+        part.vertices.append(QPointF(c.x, c.y));
+        bounds.Take(part.vertices.last());
+    }
+    part.bounds = bounds.Rect();
+    return part;
+}
+
+// Adds a geometry's rings and paths to parts, its points to points.
+void AddGeometry(const host::Ref<host::Geometry>& geometry, std::vector<ShapePart>& parts,
+                 std::vector<QPointF>& points) {
+    if (!geometry || geometry->IsEmpty()) return;
+    switch (geometry->GeometryType()) {
+    case host::GeometryTypeCode::Polygon:
+        for (const auto& ring : host::As<host::Polygon>(geometry)->Rings()) parts.push_back(PartOf(ring, true));
+        break;
+    case host::GeometryTypeCode::Polyline:
+        for (const auto& line : host::As<host::Polyline>(geometry)->Paths())
+            if (!line.empty()) parts.push_back(PartOf(line, false));
+        break;
+    case host::GeometryTypeCode::Point: {
+        const auto point = host::As<host::Point>(geometry);
+        points.emplace_back(point->X(), point->Y());
+        break;
+    }
+    case host::GeometryTypeCode::Multipoint: {
+        const auto multipoint = host::As<host::Multipoint>(geometry);
+        for (long i = 0; i < multipoint->PointCount(); ++i)
+            points.emplace_back(multipoint->Point(i)->X(), multipoint->Point(i)->Y());
+        break;
+    }
+    case host::GeometryTypeCode::Envelope: {
+        const auto envelope = host::As<host::Envelope>(geometry);
+        parts.push_back(PartOf({{envelope->XMin(), envelope->YMin()},
+                                {envelope->XMax(), envelope->YMin()},
+                                {envelope->XMax(), envelope->YMax()},
+                                {envelope->XMin(), envelope->YMax()},
+                                {envelope->XMin(), envelope->YMin()}},
+                               true));
+        break;
+    }
+    case host::GeometryTypeCode::Bag: {
+        const auto bag = host::As<host::GeometryBag>(geometry);
+        for (long i = 0; i < bag->GeometryCount(); ++i) AddGeometry(bag->Geometry(i), parts, points);
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace
+
+FeatureShape ShapeOf(const host::Ref<host::Geometry>& geometry) {
+    FeatureShape shape;
+    shape.type = geometry ? geometry->GeometryType() : 0;
+    AddGeometry(geometry, shape.parts, shape.points);
+    Bounds bounds;
+    for (const ShapePart& part : shape.parts) bounds.Take(part.bounds);
+    for (const QPointF& p : shape.points) bounds.Take(p);
+    shape.bounds = bounds.Rect();
+    shape.empty = shape.parts.empty() && shape.points.empty();
+    return shape;
+}
+
+QRectF BoundsOf(const QPointF* points, int count) {
+    Bounds bounds;
+    for (int i = 0; i < count; ++i) bounds.Take(points[i]);
+    return bounds.Rect();
+}
+
+bool Meets(const QRectF& bounds, const QRectF& visible, double margin) {
+    return bounds.right() + margin >= visible.left() && bounds.left() - margin <= visible.right() &&
+           bounds.bottom() + margin >= visible.top() && bounds.top() - margin <= visible.bottom();
+}
+
+void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& out) {
+    out.resize(0);
+    const qsizetype n = part.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF p = transform.ToPixels(part[i]);
+        if (!out.isEmpty() && i + 1 < n && std::abs(p.x() - out.last().x()) < kMergeDistance &&
+            std::abs(p.y() - out.last().y()) < kMergeDistance)
+            continue;
+        out.append(p);
+    }
+}
+
+int ThreadsFor(std::size_t cost, std::size_t perThread) {
+    if (cost < perThread) return 1;
+    return std::clamp(static_cast<int>(cost / perThread), 1, std::clamp(QThread::idealThreadCount(), 1, kMaxThreads));
+}
+
+void DrawInBands(QImage& image, int threads, const std::function<void(QPainter&, const QRect&)>& draw) {
+    if (threads <= 1) {
+        QPainter painter(&image);
+        draw(painter, image.rect());
+        return;
+    }
+    // More bands than threads, taken in turn, so that a thread whose bands hold little takes
+    // more of them; each band a picture of its own over the rows of the image.
+    const int rows =
+        std::max(kLeastBandRows, (image.height() + threads * kBandsPerThread - 1) / (threads * kBandsPerThread));
+    const int bands = (image.height() + rows - 1) / rows;
+    uchar* const bits = image.bits();
+    std::atomic<int> next{0};
+    auto drawBands = [&] {
+        for (int band = next++; band < bands; band = next++) {
+            const int top = band * rows;
+            const QRect area(0, top, image.width(), std::min(rows, image.height() - top));
+            QImage strip(bits + static_cast<qsizetype>(top) * image.bytesPerLine(), area.width(), area.height(),
+                         image.bytesPerLine(), image.format());
+            QPainter painter(&strip);
+            painter.translate(0, -top);
+            draw(painter, area);
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < std::min(threads, bands); ++i) helpers.emplace_back(drawBands);
+    drawBands();
+    for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace desktop

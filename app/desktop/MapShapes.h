@@ -1,0 +1,91 @@
+#pragma once
+// The map renderer's own pieces, shared by the drawing of the layers and of the graphics:
+// shapes in map units read once from host geometries, their vertices at the resolution of
+// the picture (those less than a pixel apart merged), and the drawing of a picture in bands
+// on several threads.
+
+#include <QBrush>
+#include <QColor>
+#include <QImage>
+#include <QPen>
+#include <QPolygonF>
+#include <QRectF>
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "host/carto/SimpleMarkerSymbol.h"
+#include "host/core/Ref.h"
+
+class QPainter;
+
+namespace host {
+class Geometry;
+}
+
+namespace desktop {
+
+class ViewTransform;
+
+// A ring of a polygon or a path of a line, in map units.
+struct ShapePart {
+    QPolygonF vertices;
+    QRectF bounds;
+    bool ring = false;
+};
+
+struct FeatureShape {
+    long type = 0;  // the geometry type code
+    std::vector<ShapePart> parts;
+    std::vector<QPointF> points;
+    QRectF bounds;
+    bool empty = true;  // no geometry: nothing to draw
+};
+
+struct ClassShapes {
+    std::vector<FeatureShape> shapes;
+};
+
+// How a graphic element is drawn: a fill's outline pen and brush, a line's pen, or a
+// marker's style, colour and radius in pixels.
+struct GraphicLook {
+    enum class Kind { Fill, Line, Marker } kind = Kind::Fill;
+    QPen pen;
+    QBrush brush;
+    host::MarkerStyle markerStyle = host::MarkerStyle::Circle;
+    QColor markerColor;
+    double markerRadius = 0;
+
+    bool operator==(const GraphicLook& other) const = default;
+};
+
+struct Graphic {
+    GraphicLook look;
+    FeatureShape shape;
+};
+
+// The shape of a geometry (an empty one for Nothing or an empty geometry).
+FeatureShape ShapeOf(const host::Ref<host::Geometry>& geometry);
+
+// The rectangle around count points (a null rectangle for none).
+QRectF BoundsOf(const QPointF* points, int count);
+
+// Whether bounds, widened by margin on every side, meet the visible rectangle.
+bool Meets(const QRectF& bounds, const QRectF& visible, double margin);
+
+// A part in pixels, without the vertices that lie within 0.75 pixels of the last one kept
+// (a path keeps its last vertex).
+void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& out);
+
+// How many threads to draw a picture that costs that much with: one below perThread, else
+// one for each perThread, at most one per processor and at most eight.
+int ThreadsFor(std::size_t cost, std::size_t perThread);
+
+// Draws the picture in horizontal bands, on that many threads at once:
+// draw(painter, band) draws what meets the band, a rectangle of the picture's pixels, with a
+// painter that paints in the picture's coordinates and only within the band. The bands
+// share no pixel, so the picture is the one drawn in one piece.
+void DrawInBands(QImage& image, int threads, const std::function<void(QPainter&, const QRect&)>& draw);
+
+}  // namespace desktop
