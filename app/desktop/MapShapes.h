@@ -78,6 +78,19 @@ bool Meets(const QRectF& bounds, const QRectF& visible, double margin);
 // (a path keeps its last vertex).
 void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& out);
 
+// The part of a closed ring (pixels) within the rectangle, as a closed ring: where the
+// ring leaves the rectangle, the rectangle's edge takes its place. Stroked with a pen that
+// reaches less far than the rectangle's margin around an area, it covers the same pixels of
+// that area as the whole ring, and so does its fill with either fill rule.
+void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out);
+
+// The region a pen of that width with bevel joins covers along a closed ring (pixels), as Qt's
+// stroker makes it, but as one polygon to fill with the winding rule: each side of the ring
+// a loop of its edges moved half the width aside, joined by a bevel where they part and
+// through the vertex where they cross or turn back; the two loops joined by an edge there
+// and back. False (out left empty) for a ring of fewer than three edges.
+bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out);
+
 // How many threads to draw a picture that costs that much with: one below perThread, else
 // one for each perThread, at most one per processor and at most eight.
 int ThreadsFor(std::size_t cost, std::size_t perThread);
