@@ -158,6 +158,7 @@ std::vector<PixelPart> PixelsOf(const Graphic& graphic, const ViewTransform& tra
         PixelPart& pixels = parts.emplace_back();
         pixels.ring = part.ring;
         ToPixels(part.vertices, transform, pixels.vertices);
+        Simplify(pixels.vertices, kOutlineTolerance);
         const auto n = static_cast<int>(pixels.vertices.size());
         pixels.bounds = BoundsOf(pixels.vertices.constData(), n);
         for (int start = 0; start + 1 < n; start += kStrokeRun)

@@ -247,15 +247,16 @@ void ShapePainter::UsePen(bool pen) {
     painter_.setBrush(pen ? QBrush(Qt::NoBrush) : QBrush(MapRenderer::SelectionColor()));
 }
 
-// Outlines the rings and paths of a shape that meet the area. A ring larger than the area is
-// cut to it first (stroked whole, it would cost as much in each band it crosses), and its
-// outline is filled as made by BevelStroke, which leaves out the angles Qt's stroker
-// computes at every join.
+// Outlines the rings and paths of a shape that meet the area, without the vertices they pass
+// within kOutlineTolerance of. A ring larger than the area is cut to it first (stroked whole,
+// it would cost as much in each band it crosses), and its outline is filled as made by
+// BevelStroke, which leaves out the angles Qt's stroker computes at every join.
 void ShapePainter::Outline(const FeatureShape& shape) {
     for (const ShapePart& part : shape.parts) {
         if (!Meets(part.bounds, visible_, reach_)) continue;
         ToPixels(part.vertices, transform_, scratch_);
         if (!part.ring) {
+            Simplify(scratch_, kOutlineTolerance);
             UsePen(true);
             painter_.drawPolyline(scratch_);
             continue;
@@ -264,6 +265,7 @@ void ShapePainter::Outline(const FeatureShape& shape) {
             ClipRing(scratch_, cut_, clipped_);
             std::swap(scratch_, clipped_);
         }
+        Simplify(scratch_, kOutlineTolerance);
         const bool made = BevelStroke(scratch_, outline_.widthF(), clipped_);
         UsePen(!made);
         if (made)

@@ -126,6 +126,15 @@ void ClipSide(const QPolygonF& ring, bool vertical, double at, int side, QPolygo
     }
 }
 
+// The square of the distance of p from the segment from a to b.
+double SquaredDistance(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a, ap = p - a;
+    const double length = QPointF::dotProduct(ab, ab);
+    const double t = length > 0 ? std::clamp(QPointF::dotProduct(ap, ab) / length, 0.0, 1.0) : 0.0;
+    const QPointF off = ap - ab * t;
+    return QPointF::dotProduct(off, off);
+}
+
 // The edge from a to b moved half aside to its left (on screen: to the outside of a ring
 // running clockwise), as Qt's stroker moves it.
 QLineF Offset(QPointF a, QPointF b, double half) {
@@ -209,6 +218,33 @@ void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& 
             continue;
         out.append(p);
     }
+}
+
+void Simplify(QPolygonF& line, double tolerance) {
+    const qsizetype n = line.size();
+    if (n < 3) return;
+    std::vector<bool> keep(static_cast<std::size_t>(n), false);
+    keep.front() = keep.back() = true;
+    std::vector<std::pair<qsizetype, qsizetype>> spans{{0, n - 1}};
+    const double limit = tolerance * tolerance;
+    while (!spans.empty()) {
+        const auto [first, last] = spans.back();
+        spans.pop_back();
+        double farthest = limit;
+        qsizetype at = -1;
+        for (qsizetype i = first + 1; i < last; ++i) {
+            const double d = SquaredDistance(line[i], line[first], line[last]);
+            if (d > farthest) farthest = d, at = i;
+        }
+        if (at < 0) continue;
+        keep[static_cast<std::size_t>(at)] = true;
+        spans.push_back({first, at});
+        spans.push_back({at, last});
+    }
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        if (keep[static_cast<std::size_t>(i)]) line[kept++] = line[i];
+    line.resize(kept);
 }
 
 void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out) {

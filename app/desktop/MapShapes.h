@@ -78,6 +78,15 @@ bool Meets(const QRectF& bounds, const QRectF& visible, double margin);
 // (a path keeps its last vertex).
 void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& out);
 
+// How far the highlight's and the graphics' outlines may pass from a vertex they leave out,
+// in pixels: far less than an antialiased edge's shade shows.
+constexpr double kOutlineTolerance = 0.15;
+
+// Leaves out the vertices of a line or closed ring (pixels) that the lines between the
+// others pass within tolerance of (Douglas-Peucker): the line moves by at most that much.
+// The first and the last vertex stay.
+void Simplify(QPolygonF& line, double tolerance);
+
 // The part of a closed ring (pixels) within the rectangle, as a closed ring: where the
 // ring leaves the rectangle, the rectangle's edge takes its place. Stroked with a pen that
 // reaches less far than the rectangle's margin around an area, it covers the same pixels of
