@@ -183,6 +183,43 @@ void AddSide(const QPointF* v, int count, int step, double half, QPolygonF& out)
     Join(before, first, at(0), out);
 }
 
+// An arc of a round stroke: from centre + from to centre + to, turning the way from turns
+// to its own right angle (the way the edges' sides turn), in steps of the angle whose
+// cosine and sine are cos and sin. The end is appended exactly.
+void AddArc(QPointF centre, QPointF from, QPointF to, double cos, double sin, QPolygonF& out) {
+    auto cross = [](QPointF a, QPointF b) { return a.x() * b.y() - a.y() * b.x(); };
+    QPointF v = from;
+    out.append(centre + v);
+    for (int i = 0; i < 64; ++i) {
+        v = QPointF(v.x() * cos - v.y() * sin, v.x() * sin + v.y() * cos);
+        if (cross(v, to) <= 0) break;
+        out.append(centre + v);
+    }
+    out.append(centre + to);
+}
+
+// Appends one side of the round stroke of the line v[0], v[step], ... (count distinct
+// vertices) and the half circle around its far end.
+void AddRoundSide(const QPointF* v, int count, int step, double half, double cos, double sin, QPolygonF& out) {
+    auto at = [&](int i) { return v[step > 0 ? i : count - 1 - i]; };
+    QLineF before = Offset(at(0), at(1), half);
+    out.append(before.p1());
+    for (int i = 1; i + 1 < count; ++i) {
+        const QLineF after = Offset(at(i), at(i + 1), half);
+        const QPointF normal = before.p2() - at(i), next = after.p1() - at(i);
+        // The next edge turning towards this side: the sides meet, else they part.
+        if (QPointF::dotProduct(at(i + 1) - at(i), normal) > 0) {
+            out.append(before.p2());
+            out.append(at(i));
+            out.append(after.p1());
+        } else {
+            AddArc(at(i), normal, next, cos, sin, out);
+        }
+        before = after;
+    }
+    AddArc(at(count - 1), before.p2() - at(count - 1), at(count - 1) - before.p2(), cos, sin, out);
+}
+
 }  // namespace
 
 FeatureShape ShapeOf(const host::Ref<host::Geometry>& geometry) {
@@ -268,6 +305,23 @@ bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
     if (count < 4) return false;
     AddSide(vertices.constData(), count, 1, width / 2, out);
     AddSide(vertices.constData(), count, -1, width / 2, out);
+    return true;
+}
+
+bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out) {
+    QPolygonF vertices;
+    vertices.reserve(count);
+    for (int i = 0; i < count; ++i)
+        if (vertices.isEmpty() || line[i] != vertices.last()) vertices.append(line[i]);
+    out.resize(0);
+    const auto distinct = static_cast<int>(vertices.size());
+    if (distinct < 2) return false;
+    // Arcs in steps whose chords pass within a twentieth of a pixel of the circle, at most
+    // an eighth of a turn.
+    const double half = width / 2;
+    const double angle = half > 0.05 ? std::min(2 * std::acos(1 - 0.05 / half), M_PI / 4) : M_PI / 4;
+    AddRoundSide(vertices.constData(), distinct, 1, half, std::cos(angle), std::sin(angle), out);
+    AddRoundSide(vertices.constData(), distinct, -1, half, std::cos(angle), std::sin(angle), out);
     return true;
 }
 

@@ -100,6 +100,14 @@ void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out);
 // and back. False (out left empty) for a ring of fewer than three edges.
 bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out);
 
+// The region a pen of that width with round caps and joins covers along a line (pixels), as
+// one polygon to fill with the winding rule: each side a chain of its edges moved half the
+// width aside, joined by an arc where they part and through the vertex where they meet, the
+// two sides joined by half circles around the ends. The arcs are polygons whose edges pass
+// within a twentieth of a pixel of the circle. False (out left empty) for a line of fewer
+// than two distinct vertices.
+bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out);
+
 // How many threads to draw a picture that costs that much with: one below perThread, else
 // one for each perThread, at most one per processor and at most eight.
 int ThreadsFor(std::size_t cost, std::size_t perThread);
