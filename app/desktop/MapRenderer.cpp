@@ -80,8 +80,8 @@ constexpr double kMarkerRadius = 3.5;
 // highlight's ring around a point symbol, any other half the widest pen and the antialiasing.
 constexpr double kPointReach = kMarkerRadius + 4;
 constexpr double kReach = 2;
-// A highlighted ring larger than the area drawn is cut this many pixels outside it: more than
-// the highlight's pen and the antialiasing reach.
+// A highlighted ring larger than the area drawn is cut (in map units) this many pixels
+// outside it: more than the highlight's pen and the antialiasing reach.
 constexpr double kCutMargin = 4;
 
 // Draws the rings and paths of a shape with the painter's pen and brush (paths unfilled).
@@ -172,8 +172,7 @@ private:
     QPainter& painter_;
     const ViewTransform& transform_;
     const QRectF visible_;  // the area in map units
-    const QRectF cut_;      // the area widened by kCutMargin, in pixels and in map units
-    const QRectF cutMap_;
+    const QRectF cutMap_;   // the area widened by kCutMargin, in map units
     const double pixel_;
     const double reach_;
     const double pointReach_;
@@ -193,8 +192,7 @@ ShapePainter::ShapePainter(QPainter& painter, const LayerScene& scene, const QRe
     : painter_(painter),
       transform_(scene.transform),
       visible_(scene.transform.ToMap(QRectF(area))),
-      cut_(QRectF(area).adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin)),
-      cutMap_(scene.transform.ToMap(cut_)),
+      cutMap_(scene.transform.ToMap(QRectF(area).adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin))),
       pixel_(1 / scene.transform.Scale()),
       reach_(kReach * pixel_),
       pointReach_(kPointReach * pixel_),
@@ -254,24 +252,21 @@ void ShapePainter::UsePen(bool pen) {
 void ShapePainter::Outline(const FeatureShape& shape) {
     for (const ShapePart& part : shape.parts) {
         if (!Meets(part.bounds, visible_, reach_)) continue;
-        ToPixels(part.vertices, transform_, scratch_);
-        if (!part.ring) {
-            Simplify(scratch_, kOutlineTolerance);
-            UsePen(true);
-            painter_.drawPolyline(scratch_);
-            continue;
-        }
-        if (!cutMap_.contains(part.bounds)) {
-            ClipRing(scratch_, cut_, clipped_);
-            std::swap(scratch_, clipped_);
+        if (!part.ring || cutMap_.contains(part.bounds)) {
+            ToPixels(part.vertices, transform_, scratch_);
+        } else {
+            ClipRing(part.vertices, cutMap_, clipped_);
+            ToPixels(clipped_, transform_, scratch_);
         }
         Simplify(scratch_, kOutlineTolerance);
-        const bool made = BevelStroke(scratch_, outline_.widthF(), clipped_);
+        const bool made = part.ring && BevelStroke(scratch_, outline_.widthF(), clipped_);
         UsePen(!made);
         if (made)
             painter_.drawPolygon(clipped_.constData(), static_cast<int>(clipped_.size()), Qt::WindingFill);
-        else
+        else if (part.ring)
             painter_.drawPolygon(scratch_);
+        else
+            painter_.drawPolyline(scratch_);
     }
 }
 

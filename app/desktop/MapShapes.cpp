@@ -3,6 +3,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QThread>
+#include <QVarLengthArray>
 #include <QtNumeric>
 
 #include <algorithm>
@@ -260,13 +261,14 @@ void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& 
 void Simplify(QPolygonF& line, double tolerance) {
     const qsizetype n = line.size();
     if (n < 3) return;
-    std::vector<bool> keep(static_cast<std::size_t>(n), false);
+    // On the stack for the many small outlines.
+    QVarLengthArray<bool, 64> keep(n, false);
     keep.front() = keep.back() = true;
-    std::vector<std::pair<qsizetype, qsizetype>> spans{{0, n - 1}};
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> spans{{0, n - 1}};
     const double limit = tolerance * tolerance;
     while (!spans.empty()) {
         const auto [first, last] = spans.back();
-        spans.pop_back();
+        spans.removeLast();
         double farthest = limit;
         qsizetype at = -1;
         for (qsizetype i = first + 1; i < last; ++i) {
@@ -274,13 +276,13 @@ void Simplify(QPolygonF& line, double tolerance) {
             if (d > farthest) farthest = d, at = i;
         }
         if (at < 0) continue;
-        keep[static_cast<std::size_t>(at)] = true;
-        spans.push_back({first, at});
-        spans.push_back({at, last});
+        keep[at] = true;
+        spans.append({first, at});
+        spans.append({at, last});
     }
     qsizetype kept = 0;
     for (qsizetype i = 0; i < n; ++i)
-        if (keep[static_cast<std::size_t>(i)]) line[kept++] = line[i];
+        if (keep[i]) line[kept++] = line[i];
     line.resize(kept);
 }
 
@@ -295,11 +297,13 @@ void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out) {
 
 bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
     // The ring closed, without edges of no length (the stroker skips them).
-    QPolygonF vertices;
-    vertices.reserve(ring.size() + 1);
+    QVarLengthArray<QPointF, 64> vertices;
     for (const QPointF& p : ring)
         if (vertices.isEmpty() || p != vertices.last()) vertices.append(p);
-    if (!vertices.isEmpty() && vertices.last() != vertices.front()) vertices.append(vertices.front());
+    if (!vertices.isEmpty() && vertices.last() != vertices.front()) {
+        const QPointF first = vertices.front();
+        vertices.append(first);
+    }
     out.resize(0);
     const auto count = static_cast<int>(vertices.size());
     if (count < 4) return false;
@@ -309,8 +313,7 @@ bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
 }
 
 bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out) {
-    QPolygonF vertices;
-    vertices.reserve(count);
+    QVarLengthArray<QPointF, 64> vertices;
     for (int i = 0; i < count; ++i)
         if (vertices.isEmpty() || line[i] != vertices.last()) vertices.append(line[i]);
     out.resize(0);

@@ -87,8 +87,8 @@ constexpr double kOutlineTolerance = 0.15;
 // The first and the last vertex stay.
 void Simplify(QPolygonF& line, double tolerance);
 
-// The part of a closed ring (pixels) within the rectangle, as a closed ring: where the
-// ring leaves the rectangle, the rectangle's edge takes its place. Stroked with a pen that
+// The part of a closed ring within the rectangle (normalised, in the ring's units), as a
+// closed ring: where the ring leaves the rectangle, the rectangle's edge takes its place. Stroked with a pen that
 // reaches less far than the rectangle's margin around an area, it covers the same pixels of
 // that area as the whole ring, and so does its fill with either fill rule.
 void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out);
