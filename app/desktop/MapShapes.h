@@ -1,8 +1,8 @@
 #pragma once
 // The map renderer's own pieces, shared by the drawing of the layers and of the graphics:
 // shapes in map units read once from host geometries, their vertices at the resolution of
-// the picture (those less than a pixel apart merged), and the drawing of a picture in bands
-// on several threads.
+// the picture (those less than a pixel apart merged), outlines simplified and their strokes
+// made without Qt's stroker, and the drawing of a picture in bands on several threads.
 
 #include <QBrush>
 #include <QColor>
