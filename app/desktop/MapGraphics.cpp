@@ -158,6 +158,7 @@ std::vector<PixelPart> PixelsOf(const Graphic& graphic, const ViewTransform& tra
         PixelPart& pixels = parts.emplace_back();
         pixels.ring = part.ring;
         ToPixels(part.vertices, transform, pixels.vertices);
+        Simplify(pixels.vertices, kOutlineTolerance);
         const auto n = static_cast<int>(pixels.vertices.size());
         pixels.bounds = BoundsOf(pixels.vertices.constData(), n);
         for (int start = 0; start + 1 < n; start += kStrokeRun)
@@ -200,20 +201,35 @@ void DrawFill(QPainter& painter, const GraphicLook& look, const std::vector<Pixe
     if (outlined && !StrokedInRuns(look)) painter.strokePath(path, look.pen);
 }
 
+// Strokes a run of an outline: a pen wider than a pixel by filling the region RoundStroke
+// makes (Qt's stroker computes arc tangents and curves at every join), a thinner one with
+// the pen (Qt draws it as a hairline).
+void StrokeRun(QPainter& painter, const QPen& pen, const QPointF* run, int count, QPolygonF& scratch) {
+    if (pen.widthF() > 1 && RoundStroke(run, count, pen.widthF(), scratch)) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pen.brush());
+        painter.drawPolygon(scratch.constData(), static_cast<int>(scratch.size()), Qt::WindingFill);
+    } else {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(run, count);
+    }
+}
+
 // Strokes the runs of the outline, at most kStrokeRun segments each, that meet the area:
 // Qt rasterises a long outline in bands that each walk all of it, so short runs cost far
 // less.
 void DrawOutline(QPainter& painter, const GraphicLook& look, const std::vector<PixelPart>& parts, const QRectF& area,
                  double margin) {
-    painter.setPen(look.pen);
-    painter.setBrush(Qt::NoBrush);
+    QPolygonF scratch;
     for (const PixelPart& part : parts) {
         if (!Meets(part.bounds, area, margin)) continue;
         const auto n = static_cast<int>(part.vertices.size());
         for (std::size_t run = 0; run < part.runs.size(); ++run) {
             const int start = static_cast<int>(run) * kStrokeRun;
             if (Meets(part.runs[run], area, margin))
-                painter.drawPolyline(part.vertices.constData() + start, std::min(kStrokeRun + 1, n - start));
+                StrokeRun(painter, look.pen, part.vertices.constData() + start, std::min(kStrokeRun + 1, n - start),
+                          scratch);
         }
     }
 }

@@ -80,6 +80,9 @@ constexpr double kMarkerRadius = 3.5;
 // highlight's ring around a point symbol, any other half the widest pen and the antialiasing.
 constexpr double kPointReach = kMarkerRadius + 4;
 constexpr double kReach = 2;
+// A highlighted ring larger than the area drawn is cut (in map units) this many pixels
+// outside it: more than the highlight's pen and the antialiasing reach.
+constexpr double kCutMargin = 4;
 
 // Draws the rings and paths of a shape with the painter's pen and brush (paths unfilled).
 void DrawParts(QPainter& painter, const FeatureShape& shape, const ViewTransform& transform, QPolygonF& scratch) {
@@ -163,10 +166,13 @@ public:
 
 private:
     void UseLines(bool lines);
+    void UsePen(bool pen);
+    void Outline(const FeatureShape& shape);
 
     QPainter& painter_;
     const ViewTransform& transform_;
     const QRectF visible_;  // the area in map units
+    const QRectF cutMap_;   // the area widened by kCutMargin, in map units
     const double pixel_;
     const double reach_;
     const double pointReach_;
@@ -176,14 +182,17 @@ private:
     const QBrush fill_;
     const QImage marker_;
     QPolygonF scratch_;
+    QPolygonF clipped_;
     std::vector<QPointF> dots_;
     bool lines_ = false;
+    bool pen_ = true;  // the highlight's pen is set (else no pen and its colour as brush)
 };
 
 ShapePainter::ShapePainter(QPainter& painter, const LayerScene& scene, const QRect& area)
     : painter_(painter),
       transform_(scene.transform),
       visible_(scene.transform.ToMap(QRectF(area))),
+      cutMap_(scene.transform.ToMap(QRectF(area).adjusted(-kCutMargin, -kCutMargin, kCutMargin, kCutMargin))),
       pixel_(1 / scene.transform.Scale()),
       reach_(kReach * pixel_),
       pointReach_(kPointReach * pixel_),
@@ -210,6 +219,8 @@ void ShapePainter::Draw(const FeatureShape& shape) {
     if (!shape.parts.empty()) {
         if (shape.bounds.width() < pixel_ && shape.bounds.height() < pixel_) {
             dots_.push_back(transform_.ToPixels(shape.bounds.center()));
+        } else if (highlight_) {
+            Outline(shape);
         } else {
             UseLines(shape.type == host::GeometryTypeCode::Polyline);
             DrawParts(painter_, shape, transform_, scratch_);
@@ -217,10 +228,45 @@ void ShapePainter::Draw(const FeatureShape& shape) {
     }
     const QPointF markerOffset(marker_.width() / 2.0, marker_.height() / 2.0);
     for (const QPointF& p : shape.points) {
-        if (highlight_)
+        if (highlight_) {
+            UsePen(true);
             painter_.drawEllipse(transform_.ToPixels(p), kMarkerRadius + 1.5, kMarkerRadius + 1.5);
-        else
+        } else {
             painter_.drawImage(transform_.ToPixels(p) - markerOffset, marker_);
+        }
+    }
+}
+
+// The highlight's pen, or no pen and its colour as brush to fill an outline made here.
+void ShapePainter::UsePen(bool pen) {
+    if (pen == pen_) return;
+    pen_ = pen;
+    painter_.setPen(pen ? outline_ : QPen(Qt::NoPen));
+    painter_.setBrush(pen ? QBrush(Qt::NoBrush) : QBrush(MapRenderer::SelectionColor()));
+}
+
+// Outlines the rings and paths of a shape that meet the area, without the vertices they pass
+// within kOutlineTolerance of. A ring larger than the area is cut to it first (stroked whole,
+// it would cost as much in each band it crosses), and its outline is filled as made by
+// BevelStroke, which leaves out the angles Qt's stroker computes at every join.
+void ShapePainter::Outline(const FeatureShape& shape) {
+    for (const ShapePart& part : shape.parts) {
+        if (!Meets(part.bounds, visible_, reach_)) continue;
+        if (!part.ring || cutMap_.contains(part.bounds)) {
+            ToPixels(part.vertices, transform_, scratch_);
+        } else {
+            ClipRing(part.vertices, cutMap_, clipped_);
+            ToPixels(clipped_, transform_, scratch_);
+        }
+        Simplify(scratch_, kOutlineTolerance);
+        const bool made = part.ring && BevelStroke(scratch_, outline_.widthF(), clipped_);
+        UsePen(!made);
+        if (made)
+            painter_.drawPolygon(clipped_.constData(), static_cast<int>(clipped_.size()), Qt::WindingFill);
+        else if (part.ring)
+            painter_.drawPolygon(scratch_);
+        else
+            painter_.drawPolyline(scratch_);
     }
 }
 
@@ -235,6 +281,7 @@ void ShapePainter::EndLayer() {
         dots_.clear();
     }
     lines_ = false;
+    pen_ = true;
     painter_.setPen(outline_);
     painter_.setBrush(fill_);
 }

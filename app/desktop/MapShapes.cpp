@@ -1,7 +1,9 @@
 #include "app/desktop/MapShapes.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <QThread>
+#include <QVarLengthArray>
 #include <QtNumeric>
 
 #include <algorithm>
@@ -105,6 +107,120 @@ void AddGeometry(const host::Ref<host::Geometry>& geometry, std::vector<ShapePar
     }
 }
 
+// One step of Sutherland-Hodgman: the ring's part on the inner side of one edge of a
+// rectangle, the line x = at (vertical) or y = at; the inner side is where the coordinate
+// less at has the sign side (1 or -1) or is zero.
+void ClipSide(const QPolygonF& ring, bool vertical, double at, int side, QPolygonF& out) {
+    auto beyond = [&](QPointF p) { return side * ((vertical ? p.x() : p.y()) - at); };
+    auto cross = [&](QPointF a, QPointF b) { return a + (b - a) * (beyond(a) / (beyond(a) - beyond(b))); };
+    out.resize(0);
+    const qsizetype n = ring.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF& from = ring[(i + n - 1) % n];
+        const QPointF& to = ring[i];
+        if (beyond(to) >= 0) {
+            if (beyond(from) < 0) out.append(cross(from, to));
+            out.append(to);
+        } else if (beyond(from) >= 0) {
+            out.append(cross(from, to));
+        }
+    }
+}
+
+// The square of the distance of p from the segment from a to b.
+double SquaredDistance(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a, ap = p - a;
+    const double length = QPointF::dotProduct(ab, ab);
+    const double t = length > 0 ? std::clamp(QPointF::dotProduct(ap, ab) / length, 0.0, 1.0) : 0.0;
+    const QPointF off = ap - ab * t;
+    return QPointF::dotProduct(off, off);
+}
+
+// The edge from a to b moved half aside to its left (on screen: to the outside of a ring
+// running clockwise), as Qt's stroker moves it.
+QLineF Offset(QPointF a, QPointF b, double half) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double k = half / std::sqrt(dx * dx + dy * dy);
+    const QPointF n(dy * k, -dx * k);
+    return {a + n, b + n};
+}
+
+// Whether the two lines cross within both.
+bool CrossWithin(const QLineF& one, const QLineF& other) {
+    const QPointF a = one.p2() - one.p1(), b = other.p1() - other.p2(), c = one.p1() - other.p1();
+    const double denominator = a.y() * b.x() - a.x() * b.y();
+    if (denominator == 0 || !std::isfinite(denominator)) return false;
+    const double na = (b.y() * c.x() - b.x() * c.y()) / denominator;
+    const double nb = (a.x() * c.y() - a.y() * c.x()) / denominator;
+    return na >= 0 && na <= 1 && nb >= 0 && nb <= 1;
+}
+
+// Joins the moved edge before a vertex to the one after it as Qt's stroker does for a bevel
+// join: straight across, unless the edges cross or the way across turns more than a right
+// angle from the edge before, then through the vertex.
+void Join(const QLineF& before, const QLineF& after, QPointF vertex, QPolygonF& out) {
+    if (before.p2() == after.p1()) return;
+    const QPointF across = after.p1() - before.p2(), along = before.p2() - before.p1();
+    const bool straight =
+        across.x() * along.x() + across.y() * along.y() >= 0 && across.y() * along.x() - across.x() * along.y() >= 0;
+    if (!straight || CrossWithin(before, after)) out.append(vertex);
+    out.append(after.p1());
+}
+
+// Appends one side of the stroke of the closed ring v[0], v[step], ... (count vertices, the
+// last the first): a closed loop.
+void AddSide(const QPointF* v, int count, int step, double half, QPolygonF& out) {
+    auto at = [&](int i) { return v[step > 0 ? i : count - 1 - i]; };
+    const QLineF first = Offset(at(0), at(1), half);
+    out.append(first.p1());
+    out.append(first.p2());
+    QLineF before = first;
+    for (int i = 1; i + 1 < count; ++i) {
+        const QLineF after = Offset(at(i), at(i + 1), half);
+        Join(before, after, at(i), out);
+        out.append(after.p2());
+        before = after;
+    }
+    Join(before, first, at(0), out);
+}
+
+// An arc of a round stroke: from centre + from to centre + to, turning the way from turns
+// to its own right angle (the way the edges' sides turn), in steps of the angle whose
+// cosine and sine are cos and sin. The end is appended exactly.
+void AddArc(QPointF centre, QPointF from, QPointF to, double cos, double sin, QPolygonF& out) {
+    auto cross = [](QPointF a, QPointF b) { return a.x() * b.y() - a.y() * b.x(); };
+    QPointF v = from;
+    out.append(centre + v);
+    for (int i = 0; i < 64; ++i) {
+        v = QPointF(v.x() * cos - v.y() * sin, v.x() * sin + v.y() * cos);
+        if (cross(v, to) <= 0) break;
+        out.append(centre + v);
+    }
+    out.append(centre + to);
+}
+
+// Appends one side of the round stroke of the line v[0], v[step], ... (count distinct
+// vertices) and the half circle around its far end.
+void AddRoundSide(const QPointF* v, int count, int step, double half, double cos, double sin, QPolygonF& out) {
+    auto at = [&](int i) { return v[step > 0 ? i : count - 1 - i]; };
+    QLineF before = Offset(at(0), at(1), half);
+    out.append(before.p1());
+    for (int i = 1; i + 1 < count; ++i) {
+        const QLineF after = Offset(at(i), at(i + 1), half);
+        const QPointF normal = before.p2() - at(i), next = after.p1() - at(i);
+        // The next edge turning towards this side: the sides meet, else they part.
+        if (QPointF::dotProduct(at(i + 1) - at(i), normal) > 0) {
+            out.append(before.p2());
+            out.append(at(i));
+            out.append(after.p1());
+        } else {
+            AddArc(at(i), normal, next, cos, sin, out);
+        }
+        before = after;
+    }
+    AddArc(at(count - 1), before.p2() - at(count - 1), at(count - 1) - before.p2(), cos, sin, out);
+}
+
 }  // namespace
 
 FeatureShape ShapeOf(const host::Ref<host::Geometry>& geometry) {
@@ -140,6 +256,76 @@ void ToPixels(const QPolygonF& part, const ViewTransform& transform, QPolygonF& 
             continue;
         out.append(p);
     }
+}
+
+void Simplify(QPolygonF& line, double tolerance) {
+    const qsizetype n = line.size();
+    if (n < 3) return;
+    // On the stack for the many small outlines.
+    QVarLengthArray<bool, 64> keep(n, false);
+    keep.front() = keep.back() = true;
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> spans{{0, n - 1}};
+    const double limit = tolerance * tolerance;
+    while (!spans.empty()) {
+        const auto [first, last] = spans.back();
+        spans.removeLast();
+        double farthest = limit;
+        qsizetype at = -1;
+        for (qsizetype i = first + 1; i < last; ++i) {
+            const double d = SquaredDistance(line[i], line[first], line[last]);
+            if (d > farthest) farthest = d, at = i;
+        }
+        if (at < 0) continue;
+        keep[at] = true;
+        spans.append({first, at});
+        spans.append({at, last});
+    }
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        if (keep[i]) line[kept++] = line[i];
+    line.resize(kept);
+}
+
+void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out) {
+    QPolygonF other;
+    ClipSide(ring, true, rect.left(), 1, other);
+    ClipSide(other, true, rect.right(), -1, out);
+    ClipSide(out, false, rect.top(), 1, other);
+    ClipSide(other, false, rect.bottom(), -1, out);
+    if (!out.isEmpty()) out.append(out.front());
+}
+
+bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
+    // The ring closed, without edges of no length (the stroker skips them).
+    QVarLengthArray<QPointF, 64> vertices;
+    for (const QPointF& p : ring)
+        if (vertices.isEmpty() || p != vertices.last()) vertices.append(p);
+    if (!vertices.isEmpty() && vertices.last() != vertices.front()) {
+        const QPointF first = vertices.front();
+        vertices.append(first);
+    }
+    out.resize(0);
+    const auto count = static_cast<int>(vertices.size());
+    if (count < 4) return false;
+    AddSide(vertices.constData(), count, 1, width / 2, out);
+    AddSide(vertices.constData(), count, -1, width / 2, out);
+    return true;
+}
+
+bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out) {
+    QVarLengthArray<QPointF, 64> vertices;
+    for (int i = 0; i < count; ++i)
+        if (vertices.isEmpty() || line[i] != vertices.last()) vertices.append(line[i]);
+    out.resize(0);
+    const auto distinct = static_cast<int>(vertices.size());
+    if (distinct < 2) return false;
+    // Arcs in steps whose chords pass within a twentieth of a pixel of the circle, at most
+    // an eighth of a turn.
+    const double half = width / 2;
+    const double angle = half > 0.05 ? std::min(2 * std::acos(1 - 0.05 / half), M_PI / 4) : M_PI / 4;
+    AddRoundSide(vertices.constData(), distinct, 1, half, std::cos(angle), std::sin(angle), out);
+    AddRoundSide(vertices.constData(), distinct, -1, half, std::cos(angle), std::sin(angle), out);
+    return true;
 }
 
 int ThreadsFor(std::size_t cost, std::size_t perThread) {

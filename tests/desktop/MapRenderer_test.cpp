@@ -137,6 +137,19 @@ std::vector<host::Coordinate> Square(double x, double y, double side) {
     return {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}, {x, y}};
 }
 
+// A star of that many points around (cx, cy): sharp turns both ways, clockwise or not.
+// (Its inner vertices lie a quarter of its radius from the centre: a star of three pixels or
+// more keeps them at the resolution of the picture.)
+std::vector<host::Coordinate> Star(double cx, double cy, double radius, int points, bool clockwise) {
+    std::vector<host::Coordinate> ring;
+    for (int i = 0; i <= 2 * points; ++i) {
+        const double a = (clockwise ? -1 : 1) * M_PI * (i % (2 * points)) / points;
+        const double r = i % 2 == 0 ? radius : radius / 4;
+        ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+    }
+    return ring;
+}
+
 bool Near(QRgb a, QRgb b, int tolerance) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
@@ -203,13 +216,18 @@ QImage PlainDrawing(MapRenderer& renderer, host::Map& map, host::FeatureLayer& p
 TEST_F(MapRendererTest, ALargeResultDrawsAsItsPlainDrawingToThePixel) {
     // Every parcel selected; a solid magenta shape of 40,000 vertices with 24 square holes,
     // costly enough to be drawn in bands on several threads; a hollow green outline 3 points
-    // wide running out of the picture; a magenta shape smaller than a pixel.
+    // wide running out of the picture; blue stars with sharp turns both ways, outlined 2 points
+    // wide; a magenta shape smaller than a pixel.
     Parcels()->SelectFeatures(nullptr, host::SelectionResult::New, false);
     std::vector<std::vector<host::Coordinate>> holed{FineRing(1150, 2050, 90, 40000)};
     for (int i = 0; i < 24; ++i) holed.push_back(Square(1080 + (i % 8) * 18, 2015 + (i / 8) * 25, 8));
     const QColor magenta(255, 0, 255), green(0, 160, 0);
     AddPolygon(holed, host::FillStyle::Solid, magenta, 1);
     AddPolygon({FineRing(1250, 2050, 200, 30000)}, host::FillStyle::Hollow, green, 3);
+    std::vector<std::vector<host::Coordinate>> stars;
+    for (int i = 0; i < 12; ++i) stars.push_back(Star(925 + i * 48, 1925, 6 + i, 3 + i % 5, i % 2 == 0));
+    const QColor blue(0, 0, 200);
+    AddPolygon(stars, host::FillStyle::Hollow, blue, 2);
     AddPolygon({Square(1380.2, 2020.2, 0.3)}, host::FillStyle::Solid, magenta, 1);
 
     const QImage drawn = Draw().convertToFormat(QImage::Format_RGB32);
@@ -218,13 +236,52 @@ TEST_F(MapRendererTest, ALargeResultDrawsAsItsPlainDrawingToThePixel) {
     EXPECT_EQ(Unmatched(drawn, plain), 0);
     EXPECT_EQ(Unmatched(plain, drawn), 0);
     // The same widths: as many pixels of each colour, give or take the edges.
-    for (const QColor& color : {magenta, green, MapRenderer::SelectionColor()}) {
+    for (const QColor& color : {magenta, green, blue, MapRenderer::SelectionColor()}) {
         const auto expected = static_cast<double>(CountNear(plain, color.rgb()));
         EXPECT_GT(expected, 300) << color.name().toStdString();
         EXPECT_NEAR(static_cast<double>(CountNear(drawn, color.rgb())), expected, expected / 50)
             << color.name().toStdString();
     }
     EXPECT_TRUE(Near(drawn.pixel(1380 - 900, 2200 - 2021), magenta.rgb(), 64)) << "the sub-pixel shape's dot";
+}
+
+TEST(HighlightPicture, DrawnInBandsAsEachRingOutlinedWhole) {
+    // A fine ring with 40 square holes across every band, and enough small stars and squares
+    // of every size, both ways round, to draw the highlight on several threads.
+    auto shapes = std::make_shared<desktop::ClassShapes>();
+    std::vector<std::vector<host::Coordinate>> holed{FineRing(300, 150, 140, 30000)};
+    for (int i = 0; i < 40; ++i) holed.push_back(Square(190 + (i % 10) * 22, 60 + (i / 10) * 45, 9 + i % 5));
+    shapes->shapes.push_back(desktop::ShapeOf(host::Polygon::FromRings(holed)));
+    for (int i = 0; i < 3000; ++i) {
+        const double x = 5 + (i % 100) * 5.9, y = 5 + (i / 100) * 9.7;
+        shapes->shapes.push_back(desktop::ShapeOf(host::Polygon::FromRings(
+            {i % 3 == 0 ? Square(x, y, 1 + i % 7) : Star(x, y, 3 + i % 6, 3 + i % 4, i % 2 == 0)})));
+    }
+    LayerScene scene;
+    scene.highlight = true;
+    scene.layers = {shapes};
+    scene.selected.emplace_back();
+    for (std::size_t i = 0; i < shapes->shapes.size(); ++i) scene.selected[0].push_back(i);
+    scene.size = QSize(600, 300);
+    scene.transform = ViewTransform(QRectF(0, 0, 600, 300), QSizeF(scene.size));
+    scene.shapesInView = shapes->shapes.size();
+    ASSERT_GT(desktop::ThreadsFor(scene.Cost(), 2500), 1);
+
+    QImage drawn(scene.size, QImage::Format_RGB32), plain(scene.size, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    plain.fill(Qt::white);
+    QPainter(&drawn).drawImage(0, 0, MapRenderer::Picture(scene));
+    QPainter painter(&plain);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(MapRenderer::SelectionColor(), 2));
+    for (const desktop::FeatureShape& shape : shapes->shapes)
+        for (const desktop::ShapePart& part : shape.parts)
+            painter.drawPolygon(scene.transform.Matrix().map(part.vertices), Qt::OddEvenFill);
+    painter.end();
+    EXPECT_EQ(Unmatched(drawn, plain), 0);
+    EXPECT_EQ(Unmatched(plain, drawn), 0);
+    const auto expected = static_cast<double>(CountNear(plain, MapRenderer::SelectionColor().rgb()));
+    EXPECT_NEAR(static_cast<double>(CountNear(drawn, MapRenderer::SelectionColor().rgb())), expected, expected / 50);
 }
 
 TEST_F(MapRendererTest, ASceneChangesOnlyWithWhatItShows) {
