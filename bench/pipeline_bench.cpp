@@ -136,22 +136,29 @@ void CambridgeHardClick(benchmark::State& state, const HardCase& hard) {
     if (!document) document = Cambridge(false);
     Click(state, document, hard.bufferLayer, hard.field, hard.value, hard.distance);
 }
-// The largest ordinary parcel, 1,259 vertices.
-BENCHMARK_CAPTURE(CambridgeHardClick, largest_parcel_500ft, HardCase{"Parcels", "ML", "266-31", "500"})
-    ->Unit(benchmark::kMillisecond);
-// Streets of 14 and 23 centerline segments.
-BENCHMARK_CAPTURE(CambridgeHardClick, street_14_segments_50ft, HardCase{"Centerlines", "Street_Name", "Elm", "50"})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CambridgeHardClick, street_23_segments_50ft, HardCase{"Centerlines", "Street_Name", "Pearl", "50"})
-    ->Unit(benchmark::kMillisecond);
-// Self-intersecting parcels of 199 and 205 vertices.
-BENCHMARK_CAPTURE(CambridgeHardClick, self_intersecting_199_vertices_300ft, HardCase{"Parcels", "ML", "64-7", "300"})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CambridgeHardClick, self_intersecting_205_vertices_300ft, HardCase{"Parcels", "ML", "265C-25", "300"})
-    ->Unit(benchmark::kMillisecond);
-// A parcel of 6 vertices within 300 feet of three road parcels of 4,247 to 18,606 vertices.
-BENCHMARK_CAPTURE(CambridgeHardClick, tiny_beside_roads_300ft, HardCase{"Parcels", "ML", "37-65", "300"})
-    ->Unit(benchmark::kMillisecond);
+// Registered as CambridgeHardClick/<name>.
+const bool kHardClicksRegistered = [] {
+    const struct {
+        const char* name;
+        HardCase hard;
+    } cases[] = {
+        // The largest ordinary parcel, 1,259 vertices.
+        {"largest_parcel_500ft", {"Parcels", "ML", "266-31", "500"}},
+        // Streets of 14 and 23 centerline segments.
+        {"street_14_segments_50ft", {"Centerlines", "Street_Name", "Elm", "50"}},
+        {"street_23_segments_50ft", {"Centerlines", "Street_Name", "Pearl", "50"}},
+        // Self-intersecting parcels of 199 and 205 vertices.
+        {"self_intersecting_199_vertices_300ft", {"Parcels", "ML", "64-7", "300"}},
+        {"self_intersecting_205_vertices_300ft", {"Parcels", "ML", "265C-25", "300"}},
+        // A parcel of 6 vertices within 300 feet of three road parcels of 4,247 to 18,606
+        // vertices.
+        {"tiny_beside_roads_300ft", {"Parcels", "ML", "37-65", "300"}},
+    };
+    for (const auto& c : cases)
+        benchmark::RegisterBenchmark((std::string("CambridgeHardClick/") + c.name).c_str(), CambridgeHardClick, c.hard)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 void TownListClick(benchmark::State& state) {
     static std::int64_t loaded = 0;

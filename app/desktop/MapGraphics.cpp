@@ -20,8 +20,6 @@ namespace desktop {
 
 namespace {
 
-// A picture of graphics is drawn on one more thread for each this much cost (see Cost()).
-constexpr std::size_t kShapesPerThread = 2500;
 // An outline is stroked in runs of at most this many segments.
 constexpr int kStrokeRun = 64;
 
@@ -302,7 +300,7 @@ GraphicsScene MapRenderer::Graphics(host::ActiveView& view, const ViewTransform&
     scene.size = size;
     if (!transform.IsValid() || size.isEmpty()) return scene;
     scene.graphics = GraphicsOf(view);
-    const QRectF visible = transform.ToMap(QRectF(QPointF(0, 0), QSizeF(size)));
+    const QRectF visible = transform.ToMap(size);
     for (const Graphic& graphic : *scene.graphics)
         scene.verticesInView += VerticesInView(graphic, visible, 1 / transform.Scale());
     return scene;
@@ -315,7 +313,7 @@ QImage MapRenderer::Picture(const GraphicsScene& scene) {
     if (image.isNull()) return image;
     image.fill(Qt::transparent);
     // The parts in pixels are made once, then each band draws what of them meets it.
-    const QRectF visible = scene.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
+    const QRectF visible = scene.transform.ToMap(scene.size);
     std::vector<std::vector<PixelPart>> pixels;
     for (const Graphic& graphic : *scene.graphics) pixels.push_back(PixelsOf(graphic, scene.transform, visible));
     DrawInBands(image, ThreadsFor(scene.Cost(), kShapesPerThread), [&](QPainter& painter, const QRect& band) {

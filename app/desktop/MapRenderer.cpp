@@ -72,8 +72,6 @@ QRectF ViewExtent(host::ActiveView& view) {
 
 namespace {
 
-// A scene is drawn on one more thread for each this many shapes in view.
-constexpr std::size_t kShapesPerThread = 2500;
 // The point symbol's radius in pixels.
 constexpr double kMarkerRadius = 3.5;
 // How far beyond its outline a shape draws at most, in pixels: a shape with points the
@@ -297,7 +295,7 @@ void DrawShapes(QPainter& painter, const LayerScene& scene, const QRect& area) {
 
 // How many of the scene's shapes draw into its picture.
 std::size_t ShapesInView(const LayerScene& scene) {
-    const QRectF visible = scene.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(scene.size)));
+    const QRectF visible = scene.transform.ToMap(scene.size);
     const double pixel = 1 / scene.transform.Scale();
     std::size_t count = 0;
     for (std::size_t i = 0; i < scene.layers.size(); ++i)

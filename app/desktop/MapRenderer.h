@@ -48,6 +48,8 @@ public:
     QTransform Matrix() const;
     // The map rectangle a pixel rectangle covers (normalised: top() is the lower edge).
     QRectF ToMap(const QRectF& pixels) const;
+    // The map rectangle a picture of that size shows.
+    QRectF ToMap(QSize picture) const { return ToMap(QRectF(QPointF(0, 0), QSizeF(picture))); }
     bool operator==(const ViewTransform& other) const = default;
 
 private:

@@ -221,6 +221,16 @@ void AddRoundSide(const QPointF* v, int count, int step, double half, double cos
     AddArc(at(count - 1), before.p2() - at(count - 1), at(count - 1) - before.p2(), cos, sin, out);
 }
 
+// The vertices without those equal to the one before: an edge of no length has no side to
+// stroke. On the stack for the many small outlines.
+using Vertices = QVarLengthArray<QPointF, 64>;
+Vertices Distinct(const QPointF* points, int count) {
+    Vertices vertices;
+    for (int i = 0; i < count; ++i)
+        if (vertices.isEmpty() || points[i] != vertices.last()) vertices.append(points[i]);
+    return vertices;
+}
+
 }  // namespace
 
 FeatureShape ShapeOf(const host::Ref<host::Geometry>& geometry) {
@@ -297,9 +307,7 @@ void ClipRing(const QPolygonF& ring, const QRectF& rect, QPolygonF& out) {
 
 bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
     // The ring closed, without edges of no length (the stroker skips them).
-    QVarLengthArray<QPointF, 64> vertices;
-    for (const QPointF& p : ring)
-        if (vertices.isEmpty() || p != vertices.last()) vertices.append(p);
+    Vertices vertices = Distinct(ring.constData(), static_cast<int>(ring.size()));
     if (!vertices.isEmpty() && vertices.last() != vertices.front()) {
         const QPointF first = vertices.front();
         vertices.append(first);
@@ -313,9 +321,7 @@ bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out) {
 }
 
 bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out) {
-    QVarLengthArray<QPointF, 64> vertices;
-    for (int i = 0; i < count; ++i)
-        if (vertices.isEmpty() || line[i] != vertices.last()) vertices.append(line[i]);
+    const Vertices vertices = Distinct(line, count);
     out.resize(0);
     const auto distinct = static_cast<int>(vertices.size());
     if (distinct < 2) return false;

@@ -108,6 +108,10 @@ bool BevelStroke(const QPolygonF& ring, double width, QPolygonF& out);
 // than two distinct vertices.
 bool RoundStroke(const QPointF* line, int count, double width, QPolygonF& out);
 
+// A picture is drawn on one more thread for each this much cost (shapes in view, see the
+// scenes' Cost()).
+constexpr std::size_t kShapesPerThread = 2500;
+
 // How many threads to draw a picture that costs that much with: one below perThread, else
 // one for each perThread, at most one per processor and at most eight.
 int ThreadsFor(std::size_t cost, std::size_t perThread);

@@ -62,7 +62,7 @@ public:
             painter.drawImage(0, 0, image_);
             return;
         }
-        const QRectF extent = shown_.transform.ToMap(QRectF(QPointF(0, 0), QSizeF(shown_.size)));
+        const QRectF extent = shown_.transform.ToMap(shown_.size);
         const QRectF target(transform.ToPixels(QPointF(extent.left(), extent.bottom())),
                             transform.ToPixels(QPointF(extent.right(), extent.top())));
         painter.drawImage(target, image_);

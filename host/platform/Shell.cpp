@@ -77,20 +77,6 @@ void Report(int reportFd, OpenerReport::Kind kind, int value) {
     [[maybe_unused]] const ssize_t written = write(reportFd, &report, sizeof report);
 }
 
-timespec Later(timespec time, long ms) {
-    time.tv_sec += ms / 1000;
-    time.tv_nsec += (ms % 1000) * 1'000'000;
-    if (time.tv_nsec >= 1'000'000'000) {
-        time.tv_sec += 1;
-        time.tv_nsec -= 1'000'000'000;
-    }
-    return time;
-}
-
-bool Before(const timespec& now, const timespec& deadline) {
-    return now.tv_sec < deadline.tv_sec || (now.tv_sec == deadline.tv_sec && now.tv_nsec < deadline.tv_nsec);
-}
-
 // The watcher, a child of the program: starts the opener as its own child and waits for it at
 // most waitMs, then ends, which leaves a running opener to init. Only async-signal-safe calls
 // (the program has threads). The report pipe closes on exec, so the opener does not hold it.
@@ -102,11 +88,9 @@ bool Before(const timespec& now, const timespec& deadline) {
         Report(reportFd, OpenerReport::NotStarted, errno);
         _exit(127);
     }
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const timespec deadline = Later(now, waitMs);
+    // Looks every 5 ms whether the opener has ended, until the wait is over.
     const timespec step{0, 5'000'000};
-    while (opener > 0 && Before(now, deadline)) {
+    for (long waited = 0; opener > 0 && waited <= waitMs; waited += 5) {
         int status = 0;
         const pid_t ended = waitpid(opener, &status, WNOHANG);
         if (ended == opener) {
@@ -117,7 +101,6 @@ bool Before(const timespec& now, const timespec& deadline) {
         }
         if (ended < 0 && errno != EINTR) break;
         nanosleep(&step, nullptr);
-        clock_gettime(CLOCK_MONOTONIC, &now);
     }
     _exit(0);
 }

@@ -199,32 +199,32 @@ TEST_F(FileChannelsTest, InputOnlyOpensPlainFiles) {
 // and every link stays a link. A link to nothing creates its target, as a plain write does.
 TEST_F(FileChannelsTest, ReplaceWritesThroughLinksAndKeepsThem) {
     const fs::path root = Native("C:\\");
-    fs::create_directories(root / "shared");
+    fs::create_directories(root / "targets");
     fs::create_directories(root / "sub");
-    WriteBytes(root / "shared" / "t", "old\r\n");
-    fs::permissions(root / "shared" / "t", fs::perms(0600));
-    fs::create_symlink(root / "shared" / "t", root / "absolute");
-    fs::create_symlink("../shared/t", root / "sub" / "relative");
+    WriteBytes(root / "targets" / "t", "old\r\n");
+    fs::permissions(root / "targets" / "t", fs::perms(0600));
+    fs::create_symlink(root / "targets" / "t", root / "absolute");
+    fs::create_symlink("../targets/t", root / "sub" / "relative");
     fs::create_symlink("sub/relative", root / "chain");
-    fs::create_symlink("shared/new", root / "dangling");
+    fs::create_symlink("targets/new", root / "dangling");
     fs::create_symlink("loop", root / "loop");
 
     struct Case {
         const char* path;
-        const char* target;  // in C:\shared
+        const char* target;  // in C:\targets
     } cases[] = {{"C:\\absolute", "t"}, {"C:\\sub\\relative", "t"}, {"C:\\chain", "t"}, {"C:\\dangling", "new"}};
     for (const auto& c : cases) {
         EXPECT_EQ(ReplaceFailure(c.path, 3).Number(), 0) << c.path;
-        EXPECT_EQ(ReadBytes(root / "shared" / c.target), "nnn\r\n") << c.path;
+        EXPECT_EQ(ReadBytes(root / "targets" / c.target), "nnn\r\n") << c.path;
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(Native(c.path)))) << c.path;
-        fs::remove(root / "shared" / "new");
+        fs::remove(root / "targets" / "new");
     }
-    EXPECT_EQ(StatusOf(root / "shared" / "t").st_mode & 07777, 0600u);
+    EXPECT_EQ(StatusOf(root / "targets" / "t").st_mode & 07777, 0600u);
     const host::RuntimeError e = ReplaceFailure("C:\\loop", 1);
     EXPECT_EQ(e.Description(),
               "Path/File access error: \"C:\\loop\" could not be opened (Too many levels of symbolic links)");
-    EXPECT_EQ(Names(root), (std::vector<std::string>{"absolute", "chain", "dangling", "loop", "shared", "sub"}));
-    EXPECT_EQ(Names(root / "shared"), std::vector<std::string>{"t"});
+    EXPECT_EQ(Names(root), (std::vector<std::string>{"absolute", "chain", "dangling", "loop", "sub", "targets"}));
+    EXPECT_EQ(Names(root / "targets"), std::vector<std::string>{"t"});
     EXPECT_EQ(Names(root / "sub"), std::vector<std::string>{"relative"});
 }
 
